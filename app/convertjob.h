@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/outputprofile.h"
+
+#include <QString>
+#include <QStringList>
+
+class QProgressBar;
+
+enum JobState : int {
+    Ready = 0,
+    Converting = 1,
+    Failed = 2,
+    Stopped = 3,
+    Succeeded = 4,
+};
+
+struct WatermarkOptions {
+    QString imagePath;       // picture to overlay, as chosen; empty for none
+    int imageX = 10;
+    int imageY = 10;
+    QString text;            // text to draw; empty for none
+    QString fontName = QStringLiteral("Times New Roman");
+    int fontSize = 23;       // index into the text sizes, 0..23
+    int fontColor = 0;       // index into the text colours, 0..13
+    int textX = 10;
+    int textY = 10;
+};
+
+struct EditOptions {
+    int trimStart = 0;       // milliseconds; whole seconds for a GIF maker job
+    int trimLength = 0;      // same unit; 0 keeps the whole file
+    int gifSize = 0;         // GIF maker frame size choice, 0..2
+    int rotation = 0;        // quarter turns clockwise, 0..3
+    int verticalFlip = 0;
+    int horizontalFlip = 0;
+    int volume = 100;        // percent
+    int brightness = 0;
+    int contrast = 0;
+    int saturation = 0;
+    WatermarkOptions watermark;
+    QString subtitlePath;    // subtitle file to burn in, as chosen; empty for none
+    int subtitleCodePage = 0;
+    int subtitleFontSize = 14;
+};
+
+// One row of the job list. A joiner job has several inputFiles and no inputPath.
+struct ConvertJob {
+    QString inputPath;
+    QString outputPath;
+    QStringList inputFiles;
+    int formatId = 0;
+    int state = Ready;
+    OutputProfile profile;
+    EditOptions edit;
+    QProgressBar *progressBar = nullptr; // borrowed: the job table owns the bar
+
+    bool isJoin() const { return inputFiles.size() >= 2; }
+};
+
+// A new job with the creator defaults, for the given format and profile.
+ConvertJob makeJob(int formatId, const OutputProfile &profile);

@@ -1,0 +1,36 @@
+#include "app/outputfolder.h"
+
+#include "app/formats.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString &folderStore()
+{
+    static QString folder = defaultOutputFolder();
+    return folder;
+}
+
+} // namespace
+
+QString defaultOutputFolder()
+{
+    return QDir::homePath() + QStringLiteral("/OutFolder");
+}
+
+QString outputFolder()
+{
+    return folderStore();
+}
+
+void setOutputFolder(const QString &folder)
+{
+    folderStore() = folder;
+}
+
+QString outputPathFor(const QString &folder, const QString &inputPath, int formatId)
+{
+    return folder + QLatin1Char('/') + QFileInfo(inputPath).completeBaseName() + formatExtension(formatId);
+}

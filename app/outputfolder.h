@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The process-wide output folder. Jobs take their output path from it when
+// they are added or refreshed, not when they run.
+QString defaultOutputFolder(); // home folder + "/OutFolder"
+QString outputFolder();
+void setOutputFolder(const QString &folder);
+
+// folder + "/" + the input's name without its last suffix + the format's suffix.
+QString outputPathFor(const QString &folder, const QString &inputPath, int formatId);

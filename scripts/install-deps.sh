@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The one list of Debian packages that Quillmora needs to build, run and test.
+# Installs only what is missing; does nothing when everything is present.
+set -euo pipefail
+
+packages=(
+    # build
+    build-essential cmake
+    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+    # run: window system plugins, the transcoder's and image converter's engines
+    qt6-qpa-plugins ffmpeg imagemagick
+    # fonts for the interface, drawn text and subtitles (Latin and CJK)
+    fonts-dejavu-core fonts-liberation fonts-noto-cjk
+    # headless tests and screenshots
+    xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

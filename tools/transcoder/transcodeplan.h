@@ -1,0 +1,28 @@
+#pragma once
+
+#include "tools/transcoder/mediafacts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The file of a font of the given family that can draw every character of
+// the text, or an empty string when there is none.
+using FontLookup = std::function<QString(const QString &family, const QString &text)>;
+
+// How one conversion (not a join) is run through Debian's ffmpeg.
+struct TranscodePlan {
+    QStringList ffmpegArguments; // complete list for ffmpeg; the output path is the last entry
+    double expectedSeconds = 0;  // length of the output to be written, for the percentage
+    QString error;               // not empty: the conversion cannot be run; exit with failure
+};
+
+// Rewrites the application's argument list (ffmpeg conventions as the
+// application writes them) into arguments that Debian's ffmpeg accepts and
+// that give a valid file for every choice the settings dialog offers.
+// input: facts of the file after "-i".
+TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, const FontLookup &fonts);
+
+// The default FontLookup, through fontconfig.
+QString lookUpFont(const QString &family, const QString &text);
