@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/transcoder/mediafacts.h"
+#include "tools/transcoder/plan/mediafacts.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Small media made by Debian's ffmpeg for the tests, and what ffprobe says
+// of a file. Everything here runs real programs; nothing is faked.
+namespace testmedia {
+
+struct ClipSpec {
+    double seconds = 1.0;
+    int width = 160;           // 0: no video stream
+    int height = 120;
+    int frameRate = 10;
+    int sampleRate = 44100;    // 0: no audio stream
+    int channels = 2;
+    QString videoSource = QStringLiteral("testsrc"); // any lavfi video source
+};
+
+// Writes a clip to path (the container follows the suffix): a test picture
+// and a 440 Hz tone. True when ffmpeg succeeded.
+bool makeClip(const QString &path, const ClipSpec &spec = {});
+
+// Runs ffmpeg with the arguments (after "-y -v error"); true on exit code 0.
+bool runFfmpeg(const QStringList &arguments, QString *errors = nullptr);
+
+struct Stream {
+    QString type;   // "video", "audio", "subtitle", ...
+    QString codec;
+    int width = 0;
+    int height = 0;
+    int sampleRate = 0;
+    int channels = 0;
+    double frameRate = 0;
+};
+
+struct Probe {
+    bool ok = false;       // ffprobe read the file
+    QString formatName;    // as ffprobe names the container ("mov,mp4,m4a,3gp,3g2,mj2", ...)
+    double duration = 0;
+    QList<Stream> streams;
+
+    const Stream *first(const QString &type) const;
+};
+
+Probe probe(const QString &path);
+
+// Mean luma (0..255) of the frame at the given time, read through ffmpeg.
+double meanLuma(const QString &path, double atSeconds = 0);
+
+} // namespace testmedia
