@@ -1,0 +1,202 @@
+#include "mainwindow/cquillmora.h"
+
+#include "app/outputfolder.h"
+#include "platform/userprompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QLocale>
+#include <QMutexLocker>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTableWidget>
+#include <QToolButton>
+
+CQuillmora::CQuillmora(QWidget *parent)
+    : QMainWindow(parent)
+{
+    useFusionStyle();
+    setWindowIcon(QIcon(QStringLiteral(":res/Quillmora.png")));
+    setAcceptDrops(true);
+    pointToolsAtFontConfig();
+    loadSettings();
+    createOutputFolder();
+    createActions();
+    createMenus();
+    createToolBars();
+    createCentralWidget();
+    running = false;
+    openProgressBlocks();
+    connectRunSignals();
+    applyStartupLanguage(QLocale::system().name());
+    setWindowTitle(appTitle());
+}
+
+CQuillmora::~CQuillmora() = default;
+
+int CQuillmora::jobCount() const
+{
+    QMutexLocker lock(&jobsMutex);
+    return jobs.size();
+}
+
+ConvertJob CQuillmora::jobAt(int row) const
+{
+    QMutexLocker lock(&jobsMutex);
+    return isJobRow(row) ? jobs.at(row) : ConvertJob();
+}
+
+void CQuillmora::useFusionStyle()
+{
+    // Only a style that was really created may be used or asked for its palette.
+    if (QStyle *style = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(style);
+        QApplication::setPalette(style->standardPalette());
+    }
+}
+
+void CQuillmora::pointToolsAtFontConfig()
+{
+    // The tools inherit these and read the fonts beside the application. Our
+    // own font configuration is loaded first, so that it stays the system's.
+    QFontDatabase::families();
+    const QByteArray fontsFolder = QCoreApplication::applicationDirPath().toUtf8() + "/fonts";
+    qputenv("FC_CONFIG_DIR", fontsFolder);
+    qputenv("FC_CONFIG_FILE", "fonts.conf");
+}
+
+void CQuillmora::loadSettings()
+{
+}
+
+void CQuillmora::createOutputFolder()
+{
+    // A folder that cannot be made is met, and reported, when a job writes into it.
+    QDir().mkpath(outputFolder());
+}
+
+void CQuillmora::openProgressBlocks()
+{
+    ffmpegShare.open(ProgressShare::nameOf(ProgressShare::Block::Ffmpeg));
+    ffmpegShare.clear();
+    convertShare.open(ProgressShare::nameOf(ProgressShare::Block::Convert));
+    convertShare.clear();
+}
+
+void CQuillmora::connectRunSignals()
+{
+    connect(this, &CQuillmora::sigSetProcValue, this, &CQuillmora::setProcValue);
+    connect(this, &CQuillmora::sigFinished, this, &CQuillmora::onStop);
+    connect(this, &CQuillmora::sigUpdateState, this, &CQuillmora::updateJobState);
+    connect(this, &CQuillmora::sigInsertProgressBar, this, &CQuillmora::insertProgressBar);
+    connect(this, &CQuillmora::sigRemoveProgressBar, this, &CQuillmora::removeProgressBar);
+}
+
+void CQuillmora::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        applyTexts(true);
+    QMainWindow::changeEvent(event);
+}
+
+bool CQuillmora::onStart()
+{
+    if (running)
+        return false;
+    running = true;
+    applyRunStartedState();
+    return true;
+}
+
+void CQuillmora::onStop()
+{
+    running = false;
+    ffmpegShare.clear();
+    convertShare.clear();
+    applyRunStoppedState();
+}
+
+void CQuillmora::onSettings()
+{
+}
+
+void CQuillmora::onEdit()
+{
+}
+
+void CQuillmora::onGIFMerge()
+{
+}
+
+void CQuillmora::setOutFolder()
+{
+}
+
+void CQuillmora::onOutFolder()
+{
+}
+
+void CQuillmora::onAbout()
+{
+    userPrompts().about(this, appTitle(),
+                        tr("Quillmora converts video, audio and image files into the format "
+                           "you choose, one job after the other."));
+}
+
+void CQuillmora::updateEditActions()
+{
+    const int row = jobTable ? jobTable->currentRow() : -1;
+    const bool editable = isJobRow(row) && jobs.at(row).profile.category == Video && !running;
+    action(WindowAction::Edit)->setEnabled(editable);
+    action(WindowAction::Setting)->setEnabled(editable);
+}
+
+void CQuillmora::applyJobAddedState()
+{
+    if (jobs.isEmpty())
+        return;
+    if (!running) {
+        action(WindowAction::RemoveItem)->setEnabled(true);
+        action(WindowAction::RemoveList)->setEnabled(true);
+        action(WindowAction::Convert)->setEnabled(true);
+    }
+    updateEditActions();
+}
+
+void CQuillmora::applyListEmptiedState()
+{
+    action(WindowAction::RemoveItem)->setEnabled(false);
+    action(WindowAction::RemoveList)->setEnabled(false);
+    action(WindowAction::Convert)->setEnabled(false);
+    updateEditActions();
+}
+
+void CQuillmora::applyRunStartedState()
+{
+    action(WindowAction::Convert)->setEnabled(false);
+    action(WindowAction::Stop)->setEnabled(true);
+    action(WindowAction::RemoveItem)->setEnabled(false);
+    action(WindowAction::RemoveList)->setEnabled(false);
+    updateEditActions();
+    setFormatButtonsEnabled(false);
+}
+
+void CQuillmora::applyRunStoppedState()
+{
+    action(WindowAction::Convert)->setEnabled(true);
+    action(WindowAction::Stop)->setEnabled(false);
+    action(WindowAction::RemoveItem)->setEnabled(true);
+    action(WindowAction::RemoveList)->setEnabled(true);
+    updateEditActions();
+    setFormatButtonsEnabled(true);
+}
+
+void CQuillmora::setFormatButtonsEnabled(bool enabled)
+{
+    for (QToolButton *button : formatButtons)
+        button->setEnabled(enabled);
+}

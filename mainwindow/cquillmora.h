@@ -1,0 +1,206 @@
+#pragma once
+
+#include "app/convertjob.h"
+#include "app/outputprofile.h"
+#include "mainwindow/formatchoices.h"
+#include "platform/progressshare.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
+
+#include <array>
+#include <atomic>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QToolBar;
+class QToolButton;
+
+// The twelve actions of the menus, tool bars and the job table's context menu.
+enum class WindowAction : int {
+    RemoveItem, RemoveList, Convert, Stop, Edit, Setting,
+    OutputFolder, English, Chinese, Japanese, About, Exit,
+};
+
+constexpr int WindowActionCount = 12;
+
+// The main window: format buttons, the job list and its progress display.
+// The job list and the table have one row per job, in the same order.
+class CQuillmora : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit CQuillmora(QWidget *parent = nullptr);
+    ~CQuillmora() override;
+
+    // Copies taken under the job lock, safe from the conversion thread.
+    int jobCount() const;
+    ConvertJob jobAt(int row) const;
+
+    bool isRunning() const { return running; }
+
+signals:
+    // Sent by the conversion thread, always with the row first; queued to the window.
+    void sigSetProcValue(int row, int value);
+    void sigUpdateState(int row, int state);
+    void sigInsertProgressBar(int row);
+    void sigRemoveProgressBar(int row);
+    void sigFinished();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private slots:
+    // Format selection: each records the choice and asks for files.
+    void onSelectMP4();
+    void onSelectFLV();
+    void onSelectAVI();
+    void onSelectASF();
+    void onSelectDV();
+    void onSelectMKV();
+    void onSelectMOV();
+    void onSelectMPG();
+    void onSelectVOB();
+    void onSelectWMV();
+    void onSelectRM();
+    void onSelectMP3();
+    void onSelectAAC();
+    void onSelectAC3();
+    void onSelectMP2();
+    void onSelectWMA();
+    void onSelectAIFF();
+    void onSelectAU();
+    void onSelectM4A();
+    void onSelectOGG();
+    void onSelectFLAC();
+    void onSelectJPEG();
+    void onSelectPNG();
+    void onSelectBMP();
+    void onSelectGIF();
+    void onSelectPCX();
+    void onSelectTGA();
+    void onSelectICO();
+    void onSelectTIFF();
+    void onSelectVideoMerge();
+    void onSelectAudioMerge();
+    void onSelectGifMerge();
+    void onSelectAppleVideo();
+    void onSelectAndroidVideo();
+
+    // Job list.
+    void onOpen();
+    void onRemove();
+    void onClearList();
+    void onSelectItem(int row, int column);
+    void onSelectTableWidget(int row, int column);
+    void onGIFMerge();
+
+    // Conversion run.
+    bool onStart();
+    void onStop();
+
+    // Progress display, fed by the conversion thread's signals.
+    void updateJobState(int row, int state);
+    void insertProgressBar(int row);
+    void removeProgressBar(int row);
+    void setProcValue(int row, int value);
+
+    // Dialogs, output folder and language.
+    void onSettings();
+    void onEdit();
+    void onAbout();
+    void setOutFolder();
+    void onOutFolder();
+    void onSelectEnglish();
+    void onSelectChinese();
+    void onSelectJapanese();
+
+    // Edit and Setting follow the current row: a video job while no run is active.
+    void updateEditActions();
+
+private:
+    friend class CQuillmoraTestAccess;
+
+    static constexpr int MenuCount = 5;
+
+    // Construction steps.
+    void useFusionStyle();
+    void pointToolsAtFontConfig();
+    void loadSettings();
+    void createOutputFolder();
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createCentralWidget();
+    QWidget *createFormatColumn();
+    QWidget *createOutputFolderRow();
+    void createJobTable();
+    void openProgressBlocks();
+    void connectRunSignals();
+    void applyStartupLanguage(const QString &localeName);
+
+    // Every translatable text; the few that read differently after a language change switch too.
+    void applyTexts(bool languageChanged);
+
+    void selectFormat(FormatChoice choice);
+    void selectProfileRow();
+
+    bool addFileRow(const QString &path, ConvertJob &job);
+    bool addJoinRow(const QStringList &paths, ConvertJob &job);
+    bool addDroppedFile(const QString &path);
+    void addSingleFileJob(const QString &path);
+    void appendRow(const ConvertJob &job, const QString &nameText, const QString &sizeText);
+    void appendJob(const ConvertJob &job);
+    void removeRow(int row);
+
+    void applyJobAddedState();
+    void applyListEmptiedState();
+    void applyRunStartedState();
+    void applyRunStoppedState();
+    void setFormatButtonsEnabled(bool enabled);
+
+    void applyLanguageFile(const QString &fileName);
+    void applyLanguage(const QString &fileName, const QString &fontFamily, int pointSize);
+
+    bool isJobRow(int row) const { return row >= 0 && row < jobs.size(); }
+    QAction *action(WindowAction id) const { return actions[static_cast<int>(id)]; }
+
+    QList<ConvertJob> jobs;      // written on the GUI thread only, under jobsMutex
+    mutable QMutex jobsMutex;
+    QString openFolder;
+    QTranslator translator;
+    QTableWidget *jobTable = nullptr;
+
+    std::atomic<bool> running{false};
+    std::atomic<int> currentRow{-1};
+
+    int currentCategory = Video;
+    int currentFormatId = FormatMP4;
+    OutputProfile currentProfile = defaultProfile(FormatMP4);
+
+    ProgressShare ffmpegShare;
+    ProgressShare convertShare;
+
+    std::array<QAction *, WindowActionCount> actions{};
+    std::array<QMenu *, MenuCount> menus{};
+    std::array<QToolButton *, FormatButtonCount> formatButtons{};
+    QTabWidget *m_pFormatTabs = nullptr;
+    QLabel *m_lblOutputFormat = nullptr;
+    QLabel *m_lblOutFolder = nullptr;
+    QLineEdit *m_pTxtOutFolder = nullptr;
+    QPushButton *m_pBtnOutFolder = nullptr;
+    QPushButton *m_pBtnOpenFolder = nullptr;
+    QCheckBox *m_pChkShutDown = nullptr;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Translation file for a system locale name ("zh_TW", "ja_JP"); empty for English.
+QString languageFileForLocale(const QString &localeName);
+
+// Where translation files are looked for, in order: the current folder, the
+// application's folder, the installed data folder.
+QStringList translationFolders();
+
+// Full path of the first folder's file of that name; empty when none has it.
+QString findTranslationFile(const QString &fileName, const QStringList &folders);

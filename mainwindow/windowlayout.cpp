@@ -1,0 +1,357 @@
+// Actions, menus, tool bars, the central widget and their texts.
+#include "mainwindow/cquillmora.h"
+
+#include "app/outputfolder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <iterator>
+#include <optional>
+#include <vector>
+
+namespace {
+
+QString translated(const char *source)
+{
+    return QCoreApplication::translate("CQuillmora", source);
+}
+
+struct ActionSpec {
+    const char *objectName;
+    const char *text;
+    const char *shortcut; // nullptr: none
+    const char *icon;     // nullptr: none
+    const char *tip;
+    const char *tipAfterLanguageChange; // nullptr: the same tip
+    bool enabled;
+    const char *slot;
+};
+
+// In WindowAction order.
+const ActionSpec actionSpecs[WindowActionCount] = {
+    {"actionRemoveItem", QT_TRANSLATE_NOOP("CQuillmora", "  Remove Item"), "Ctrl+R",
+     ":/res/adept_purge.png", QT_TRANSLATE_NOOP("CQuillmora", "Remove a selected item on list."),
+     nullptr, false, "onRemove()"},
+    {"actionRemoveList", QT_TRANSLATE_NOOP("CQuillmora", "  Remove List"), "Ctrl+L",
+     ":/res/cancel.png", QT_TRANSLATE_NOOP("CQuillmora", "Empty the list."),
+     QT_TRANSLATE_NOOP("CQuillmora", "Clean the list."), false, "onClearList()"},
+    {"actionConvert", QT_TRANSLATE_NOOP("CQuillmora", "  Convert"), "Ctrl+S", ":/res/convert.png",
+     QT_TRANSLATE_NOOP("CQuillmora", "Start the file converting."), nullptr, false, "onStart()"},
+    {"actionStop", QT_TRANSLATE_NOOP("CQuillmora", "  Stop"), "Ctrl+T", ":/res/stop.png",
+     QT_TRANSLATE_NOOP("CQuillmora", "Stop the file converting."), nullptr, false, "onStop()"},
+    {"actionEdit", QT_TRANSLATE_NOOP("CQuillmora", "  Edit"), "Ctrl+E", ":/res/edit.png",
+     QT_TRANSLATE_NOOP("CQuillmora", "Edit the options for converting."), nullptr, false,
+     "onEdit()"},
+    {"actionSetting", QT_TRANSLATE_NOOP("CQuillmora", "  Setting"), "Ctrl+O", ":/res/setting.png",
+     QT_TRANSLATE_NOOP("CQuillmora", "Set the options for converting."), nullptr, false,
+     "onSettings()"},
+    {"actionOutputFolder", QT_TRANSLATE_NOOP("CQuillmora", "Output Folder"), "Ctrl+F",
+     ":/res/folder_documents.png", QT_TRANSLATE_NOOP("CQuillmora", "Open the output folder."),
+     nullptr, true, "onOutFolder()"},
+    {"actionEnglish", QT_TRANSLATE_NOOP("CQuillmora", "English"), nullptr, ":/res/englishlang.png",
+     QT_TRANSLATE_NOOP("CQuillmora", "Select English."), nullptr, true, "onSelectEnglish()"},
+    {"actionChinese", QT_TRANSLATE_NOOP("CQuillmora", "Chinese"), nullptr, ":/res/chinalang.png",
+     QT_TRANSLATE_NOOP("CQuillmora", "Select Chinese."), nullptr, true, "onSelectChinese()"},
+    {"actionJapanese", QT_TRANSLATE_NOOP("CQuillmora", "Japanese"), nullptr, ":/res/japanlang.png",
+     QT_TRANSLATE_NOOP("CQuillmora", "Select Japanese."),
+     QT_TRANSLATE_NOOP("CQuillmora", "Select Japaense."), true, "onSelectJapanese()"},
+    {"actionAbout", QT_TRANSLATE_NOOP("CQuillmora", "  About"), "Ctrl+A", ":/res/About.png",
+     QT_TRANSLATE_NOOP("CQuillmora", "Show the Quillmora's About box."), nullptr, true,
+     "onAbout()"},
+    {"actionExit", QT_TRANSLATE_NOOP("CQuillmora", "Exit"), "Ctrl+Q", nullptr,
+     QT_TRANSLATE_NOOP("CQuillmora", "Close the Quillmora."), nullptr, true, "close()"},
+};
+
+// An action, or a separator where there is none.
+using Entry = std::optional<WindowAction>;
+const Entry separator = std::nullopt;
+using W = WindowAction;
+
+struct MenuSpec {
+    const char *objectName;
+    const char *title;
+    const char *titleAfterLanguageChange; // nullptr: the same title
+    std::vector<Entry> entries;
+};
+
+const MenuSpec menuSpecs[] = {
+    {"menuFile", QT_TRANSLATE_NOOP("CQuillmora", "File"), nullptr,
+     {W::RemoveItem, W::RemoveList, separator, W::Exit}},
+    {"menuConvert", QT_TRANSLATE_NOOP("CQuillmora", "Convert"), nullptr, {W::Convert, W::Stop}},
+    {"menuSetting", QT_TRANSLATE_NOOP("CQuillmora", "Setting"),
+     QT_TRANSLATE_NOOP("CQuillmora", "Option"), {W::Setting, W::OutputFolder}},
+    {"menuLanguage", QT_TRANSLATE_NOOP("CQuillmora", "Language"), nullptr,
+     {W::English, W::Chinese, W::Japanese}},
+    {"menuHelp", QT_TRANSLATE_NOOP("CQuillmora", "Help"), nullptr, {W::About}},
+};
+
+struct ToolBarSpec {
+    const char *objectName;
+    const char *title;
+    std::vector<Entry> entries;
+};
+
+const ToolBarSpec toolBarSpecs[] = {
+    {"toolBarFile", QT_TRANSLATE_NOOP("CQuillmora", "File"), {W::RemoveItem, W::RemoveList}},
+    {"toolBarConvert", QT_TRANSLATE_NOOP("CQuillmora", "Convert"),
+     {W::Convert, W::Stop, W::Edit, W::Setting}},
+    {"toolBarHelp", QT_TRANSLATE_NOOP("CQuillmora", "Help"), {W::About}},
+};
+
+const std::vector<Entry> tableContextEntries = {
+    W::OutputFolder, W::Setting, separator, W::RemoveItem, W::RemoveList, separator,
+    W::Convert,      W::Stop,    separator, W::Edit,
+};
+
+struct ColumnSpec {
+    const char *header;
+    int width;
+};
+
+const ColumnSpec columnSpecs[] = {
+    {QT_TRANSLATE_NOOP("CQuillmora", "Input file name"), 400},
+    {QT_TRANSLATE_NOOP("CQuillmora", "Size"), 100},
+    {QT_TRANSLATE_NOOP("CQuillmora", "Profile"), 250},
+    {QT_TRANSLATE_NOOP("CQuillmora", "Output file name"), 400},
+};
+
+// Connects by the slot's signature, so that tables can name the slots they trigger.
+void connectToNamedSlot(QObject *sender, const QMetaMethod &signal, QObject *receiver,
+                        const char *slotSignature)
+{
+    const QMetaObject *meta = receiver->metaObject();
+    const int index = meta->indexOfSlot(slotSignature);
+    Q_ASSERT_X(index >= 0, "connectToNamedSlot", slotSignature);
+    QObject::connect(sender, signal, receiver, meta->method(index));
+}
+
+} // namespace
+
+void CQuillmora::createActions()
+{
+    for (int id = 0; id < WindowActionCount; ++id) {
+        const ActionSpec &spec = actionSpecs[id];
+        auto *act = new QAction(this);
+        act->setObjectName(QLatin1String(spec.objectName));
+        if (spec.shortcut)
+            act->setShortcut(QKeySequence(QLatin1String(spec.shortcut)));
+        if (spec.icon)
+            act->setIcon(QIcon(QLatin1String(spec.icon)));
+        act->setEnabled(spec.enabled);
+        connectToNamedSlot(act, QMetaMethod::fromSignal(&QAction::triggered), this, spec.slot);
+        actions[id] = act;
+    }
+}
+
+void CQuillmora::createMenus()
+{
+    static_assert(std::size(menuSpecs) == MenuCount);
+    for (int index = 0; index < MenuCount; ++index) {
+        const MenuSpec &spec = menuSpecs[index];
+        QMenu *menu = menuBar()->addMenu(QString());
+        menu->setObjectName(QLatin1String(spec.objectName));
+        for (const Entry &entry : spec.entries) {
+            if (entry)
+                menu->addAction(action(*entry));
+            else
+                menu->addSeparator();
+        }
+        menus[index] = menu;
+    }
+}
+
+void CQuillmora::createToolBars()
+{
+    for (const ToolBarSpec &spec : toolBarSpecs) {
+        QToolBar *bar = addToolBar(translated(spec.title));
+        bar->setObjectName(QLatin1String(spec.objectName));
+        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        bar->setIconSize(QSize(20, 20));
+        for (const Entry &entry : spec.entries)
+            bar->addAction(action(*entry));
+    }
+}
+
+void CQuillmora::createCentralWidget()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+
+    createJobTable();
+    auto *upperRow = new QHBoxLayout;
+    upperRow->addWidget(createFormatColumn(), 1);
+    upperRow->addWidget(jobTable, 7);
+
+    m_pChkShutDown = new QCheckBox(central);
+    m_pChkShutDown->setObjectName(QStringLiteral("chkShutDown"));
+    auto *lowerRow = new QHBoxLayout;
+    lowerRow->addWidget(createOutputFolderRow(), 7, Qt::AlignLeft);
+    lowerRow->addWidget(m_pChkShutDown, 3, Qt::AlignRight);
+
+    auto *rows = new QVBoxLayout(central);
+    rows->addLayout(upperRow, 20);
+    rows->addLayout(lowerRow, 1);
+    setCentralWidget(central);
+    applyTexts(false);
+}
+
+void CQuillmora::createJobTable()
+{
+    jobTable = new QTableWidget(0, int(std::size(columnSpecs)), this);
+    jobTable->setObjectName(QStringLiteral("jobTable"));
+    for (int column = 0; column < jobTable->columnCount(); ++column)
+        jobTable->setColumnWidth(column, columnSpecs[column].width);
+    jobTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    jobTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    jobTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    jobTable->setShowGrid(true);
+    jobTable->verticalHeader()->hide();
+    jobTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    jobTable->setMinimumSize(1000, 500);
+
+    jobTable->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const Entry &entry : tableContextEntries) {
+        if (entry) {
+            jobTable->addAction(action(*entry));
+        } else {
+            auto *line = new QAction(jobTable);
+            line->setSeparator(true);
+            jobTable->addAction(line);
+        }
+    }
+
+    connect(jobTable, &QTableWidget::cellClicked, this, &CQuillmora::onSelectItem);
+    connect(jobTable, &QTableWidget::cellDoubleClicked, this, &CQuillmora::onSelectTableWidget);
+    // Keyboard moves change the current row too; Edit and Setting must follow it.
+    connect(jobTable, &QTableWidget::currentCellChanged, this, &CQuillmora::updateEditActions);
+}
+
+QWidget *CQuillmora::createFormatColumn()
+{
+    auto *column = new QWidget(this);
+    m_lblOutputFormat = new QLabel(column);
+    m_lblOutputFormat->setObjectName(QStringLiteral("lblOutputFormat"));
+    m_pFormatTabs = new QTabWidget(column);
+    m_pFormatTabs->setObjectName(QStringLiteral("formatTabs"));
+    m_pFormatTabs->setFixedWidth(230);
+    m_pFormatTabs->setMinimumHeight(500);
+
+    QVBoxLayout *tabLayouts[FormatTabCount] = {};
+    QWidget *tabContents[FormatTabCount] = {};
+    for (int tab = 0; tab < FormatTabCount; ++tab) {
+        tabContents[tab] = new QWidget;
+        tabLayouts[tab] = new QVBoxLayout(tabContents[tab]);
+    }
+
+    const auto &specs = formatButtonSpecs();
+    for (int index = 0; index < FormatButtonCount; ++index) {
+        const FormatButtonSpec &spec = specs[index];
+        const int tab = static_cast<int>(spec.tab);
+        auto *button = new QToolButton(tabContents[tab]);
+        button->setObjectName(formatButtonObjectName(spec.choice));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(80, 80));
+        button->setIcon(QIcon(QLatin1String(spec.icon)));
+        connectToNamedSlot(button, QMetaMethod::fromSignal(&QAbstractButton::clicked), this,
+                           formatChoiceInfo(spec.choice).slot);
+        tabLayouts[tab]->addWidget(button);
+        formatButtons[index] = button;
+    }
+
+    for (int tab = 0; tab < FormatTabCount; ++tab) {
+        auto *scroll = new QScrollArea;
+        scroll->setWidgetResizable(false);
+        scroll->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+        scroll->setWidget(tabContents[tab]);
+        m_pFormatTabs->addTab(scroll, QString());
+    }
+
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_lblOutputFormat);
+    layout->addWidget(m_pFormatTabs);
+    return column;
+}
+
+QWidget *CQuillmora::createOutputFolderRow()
+{
+    auto *group = new QWidget(this);
+    group->setObjectName(QStringLiteral("outFolderGroup"));
+    m_lblOutFolder = new QLabel(group);
+    m_lblOutFolder->setObjectName(QStringLiteral("lblOutFolder"));
+    m_pTxtOutFolder = new QLineEdit(outputFolder(), group);
+    m_pTxtOutFolder->setObjectName(QStringLiteral("txtOutFolder"));
+    m_pTxtOutFolder->setReadOnly(true);
+    m_pTxtOutFolder->setMinimumWidth(400); // room for a typical path
+    m_pBtnOutFolder = new QPushButton(QStringLiteral("..."), group);
+    m_pBtnOutFolder->setObjectName(QStringLiteral("btnChooseOutFolder"));
+    m_pBtnOutFolder->setFixedWidth(20);
+    m_pBtnOpenFolder = new QPushButton(QIcon(QStringLiteral(":res/folder_documents.png")),
+                                       QString(), group);
+    m_pBtnOpenFolder->setObjectName(QStringLiteral("btnOpenFolder"));
+    connect(m_pBtnOutFolder, &QPushButton::clicked, this, &CQuillmora::setOutFolder);
+    connect(m_pBtnOpenFolder, &QPushButton::clicked, this, &CQuillmora::onOutFolder);
+
+    auto *layout = new QHBoxLayout(group);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_lblOutFolder);
+    layout->addWidget(m_pTxtOutFolder);
+    layout->addWidget(m_pBtnOutFolder);
+    layout->addWidget(m_pBtnOpenFolder);
+    return group;
+}
+
+void CQuillmora::applyTexts(bool languageChanged)
+{
+    for (int id = 0; id < WindowActionCount; ++id) {
+        const ActionSpec &spec = actionSpecs[id];
+        const char *tip = languageChanged && spec.tipAfterLanguageChange
+                              ? spec.tipAfterLanguageChange
+                              : spec.tip;
+        actions[id]->setText(translated(spec.text));
+        actions[id]->setStatusTip(translated(tip));
+    }
+    for (int index = 0; index < MenuCount; ++index) {
+        const MenuSpec &spec = menuSpecs[index];
+        const char *title = languageChanged && spec.titleAfterLanguageChange
+                                ? spec.titleAfterLanguageChange
+                                : spec.title;
+        menus[index]->setTitle(translated(title));
+    }
+
+    m_lblOutputFormat->setText(translated(QT_TRANSLATE_NOOP("CQuillmora", "Output Format:")));
+    for (int tab = 0; tab < FormatTabCount; ++tab)
+        m_pFormatTabs->setTabText(tab, translated(formatTabTitle(static_cast<FormatTab>(tab))));
+    // Format names stay as built; only the five descriptive texts follow the language.
+    const auto &specs = formatButtonSpecs();
+    for (int index = 0; index < FormatButtonCount; ++index) {
+        const FormatChoiceInfo &info = formatChoiceInfo(specs[index].choice);
+        formatButtons[index]->setText(languageChanged && info.translatableText
+                                          ? translated(info.translatableText)
+                                          : formatButtonText(specs[index].choice));
+    }
+
+    m_lblOutFolder->setText(translated(QT_TRANSLATE_NOOP("CQuillmora", "Output Folder")));
+    m_pBtnOpenFolder->setText(translated(QT_TRANSLATE_NOOP("CQuillmora", "Open Folder")));
+    m_pChkShutDown->setText(
+        translated(QT_TRANSLATE_NOOP("CQuillmora", "After Converting : Shut Down Computer")));
+    QStringList headers;
+    for (const ColumnSpec &column : columnSpecs)
+        headers << translated(column.header);
+    jobTable->setHorizontalHeaderLabels(headers);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Every message box and file or folder dialog of the program goes through
+// the installed UserPrompts, so that tests can answer them instead of a user.
+class UserPrompts
+{
+public:
+    virtual ~UserPrompts() = default;
+
+    // Modal boxes with one OK button.
+    virtual void warning(QWidget *parent, const QString &title, const QString &text) = 0;
+    virtual void information(QWidget *parent, const QString &title, const QString &text) = 0;
+    virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
+
+    // Yes and No, No the default; true only for Yes.
+    virtual bool question(QWidget *parent, const QString &title, const QString &text) = 0;
+
+    // Several existing files; empty when cancelled.
+    virtual QStringList openFiles(QWidget *parent, const QString &caption, const QString &folder,
+                                  const QString &filter) = 0;
+
+    // An existing folder, symbolic links left unresolved; empty when cancelled.
+    virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &folder) = 0;
+};
+
+// The prompts in force: Qt's own dialogs unless something else was installed.
+UserPrompts &userPrompts();
+
+// Installs prompts (nullptr brings Qt's dialogs back) and returns the previous
+// ones, or nullptr when those were Qt's. The caller keeps ownership.
+UserPrompts *installUserPrompts(UserPrompts *prompts);
+
+// "Quillmora" in the current language followed by "V1.0": the title of the
+// main window and of every message box. Fixed on first use.
+QString appTitle();

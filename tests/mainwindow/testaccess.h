@@ -1,0 +1,48 @@
+#pragma once
+
+#include "mainwindow/cquillmora.h"
+
+#include <QAction>
+#include <QMetaObject>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+// What the tests read and do inside the main window without widening its API.
+class CQuillmoraTestAccess
+{
+public:
+    explicit CQuillmoraTestAccess(CQuillmora &window)
+        : w(window)
+    {
+    }
+
+    const QList<ConvertJob> &jobs() const { return w.jobs; }
+    QTableWidget *table() const { return w.jobTable; }
+    int currentCategory() const { return w.currentCategory; }
+    int currentFormatId() const { return w.currentFormatId; }
+    OutputProfile currentProfile() const { return w.currentProfile; }
+    QString openFolder() const { return w.openFolder; }
+    bool running() const { return w.running; }
+    QAction *action(WindowAction id) const { return w.action(id); }
+    const std::array<QToolButton *, FormatButtonCount> &formatButtons() const { return w.formatButtons; }
+    QTranslator &translator() const { return w.translator; }
+
+    // A run as the conversion engine starts and ends it, without running tools.
+    void startRun() { QVERIFY(w.onStart()); }
+    void stopRun() { w.onStop(); }
+
+    bool addDroppedFile(const QString &path) { return w.addDroppedFile(path); }
+    void applyStartupLanguage(const QString &locale) { w.applyStartupLanguage(locale); }
+
+    // Private slots by name, as a signal or an action would call them.
+    void invoke(const char *slot) { QVERIFY(QMetaObject::invokeMethod(&w, slot)); }
+    template <typename... Args>
+    void invoke(const char *slot, Args... args)
+    {
+        QVERIFY(QMetaObject::invokeMethod(&w, slot, Q_ARG(int, args)...));
+    }
+
+private:
+    CQuillmora &w;
+};
