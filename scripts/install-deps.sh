@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     # run: window system plugins, the transcoder's and image converter's engines
     qt6-qpa-plugins ffmpeg imagemagick
+    libavformat-dev pkg-config  # the transcoder probes its inputs in-process
     # fonts for the interface, drawn text and subtitles (Latin and CJK)
     fonts-dejavu-core fonts-liberation fonts-noto-cjk
     # headless tests and screenshots

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Prints how long build/transcoder takes against bare ffmpeg given the same
+# rewritten arguments (median wall and CPU time; target: at most 2% slower),
+# and how long a 5 s stretch near the end of a long clip takes against a 5 s
+# clip. On a busy machine the CPU figure is the steadier one.
+#   scripts/bench-transcoder.sh [build folder] [runs]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+runs=${2:-7}
+transcoder="$build/transcoder"
+[ -x "$transcoder" ] || { echo "no $transcoder: build first" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+make_clip() { # path seconds size
+    ffmpeg -nostdin -v error -y -f lavfi -i "testsrc2=size=$3:rate=25:duration=$2" \
+        -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$2" -ac 2 \
+        -pix_fmt yuv420p -c:v libx264 -preset veryfast -c:a aac "$1"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# "wall cpu" in ms of one run of the command; cpu counts the children it waited for (ffmpeg).
+time_ms() {
+    local TIMEFORMAT='%3R %3U %3S' timing
+    if ! timing=$({ time "$@" >/dev/null 2>/dev/null; } 2>&1); then
+        echo "failed: $*" >&2
+        return 1
+    fi
+    awk '{ printf "%d %d\n", $1 * 1000, ($2 + $3) * 1000 }' <<<"$timing"
+}
+
+# Medians of "wall cpu" lines: "wall cpu".
+medians() {
+    local lines
+    lines=$(cat)
+    echo "$(cut -d' ' -f1 <<<"$lines" | median) $(cut -d' ' -f2 <<<"$lines" | median)"
+}
+
+percent() { awk -v t="$1" -v b="$2" 'BEGIN { printf "%+.1f%%", (t - b) * 100 / b }'; }
+
+# The application's arguments for an MP4 job with its default profile, into
+# the array "job" (the transcoder rewrites libfaac for Debian's ffmpeg).
+set_job() { # input output [options...]
+    local input=$1 output=$2
+    shift 2
+    job=(-y -i "$input" -threads 4 -preset ultrafast "$@" -vcodec libx264 -acodec libfaac "$output")
+}
+
+echo "Making test clips in $work ..."
+make_clip "$work/clip720.mp4" 10 1280x720
+make_clip "$work/long.mp4" 300 320x240
+make_clip "$work/short.mp4" 5 320x240
+
+# Bare ffmpeg gets exactly what the transcoder would give it.
+set_job "$work/clip720.mp4" "$work/bare.mp4"
+mapfile -t rewritten < <("$transcoder" --print-ffmpeg-arguments "${job[@]}")
+set_job "$work/clip720.mp4" "$work/tool.mp4"
+
+tool_times=()
+bare_times=()
+for ((i = 0; i < runs; i++)); do # alternating, so a change of load hits both alike
+    tool_times+=("$(time_ms "$transcoder" "${job[@]}")")
+    bare_times+=("$(time_ms ffmpeg -hide_banner -nostdin -loglevel error "${rewritten[@]}")")
+done
+read -r tool_wall tool_cpu < <(printf '%s\n' "${tool_times[@]}" | medians)
+read -r bare_wall bare_cpu < <(printf '%s\n' "${bare_times[@]}" | medians)
+echo "10 s 720p clip, medians of $runs runs (target: transcoder at most +2%):"
+echo "  wall: transcoder $tool_wall ms, bare ffmpeg $bare_wall ms, transcoder $(percent "$tool_wall" "$bare_wall")"
+echo "  cpu:  transcoder $tool_cpu ms, bare ffmpeg $bare_cpu ms, transcoder $(percent "$tool_cpu" "$bare_cpu")"
+
+stretch_times=()
+short_times=()
+for ((i = 0; i < 5; i++)); do
+    set_job "$work/long.mp4" "$work/stretch.mp4" -ss 240 -t 5
+    stretch_times+=("$(time_ms "$transcoder" "${job[@]}")")
+    set_job "$work/short.mp4" "$work/whole.mp4"
+    short_times+=("$(time_ms "$transcoder" "${job[@]}")")
+done
+read -r stretch _ < <(printf '%s\n' "${stretch_times[@]}" | medians)
+read -r short _ < <(printf '%s\n' "${short_times[@]}" | medians)
+echo "5 s from 240 s of a 300 s 320x240 clip: $stretch ms; a whole 5 s clip: $short ms" \
+    "(ratio $(awk -v s="$stretch" -v w="$short" 'BEGIN { printf "%.2f", s / w }'); wall, medians of 5)"

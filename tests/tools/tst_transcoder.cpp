@@ -1,0 +1,256 @@
+// build/transcoder on real media: exit codes, the earlier output file,
+// progress in "FFMPEGSHARE", stopping, and fonts.
+#include "platform/progressshare.h"
+#include "tests/support/media.h"
+#include "tests/tools/toolrun.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace toolrun;
+
+class TestTranscoder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { removePrivateProgressBlock(); }
+    void cleanup();
+
+    void exitCodeTellsWhetherTheOutputWasWritten_data();
+    void exitCodeTellsWhetherTheOutputWasWritten();
+    void percentageRisesAndIsFullOnlyAfterSuccess();
+    void stopMidRunLeavesNoFfmpegAndKeepsTheEarlierFile_data();
+    void stopMidRunLeavesNoFfmpegAndKeepsTheEarlierFile();
+    void percentageGoesToTheApplicationsBlock();
+    void drawnTextUsesTheApplicationsFontConfiguration();
+
+private:
+    // A conversion that takes seconds: a small clip blown up to 1080p.
+    QStringList slowConversion(const QString &output) const;
+    QString path(const QString &name) const { return folder.filePath(name); }
+
+    QTemporaryDir folder;
+    const QByteArray earlier = "an earlier output the user keeps";
+};
+
+void TestTranscoder::initTestCase()
+{
+    QVERIFY(folder.isValid());
+    QVERIFY(QFileInfo(transcoder()).isExecutable());
+    QVERIFY(testmedia::makeClip(path("clip.mp4"), {}));
+    testmedia::ClipSpec longClip;
+    longClip.seconds = 20;
+    longClip.width = 320;
+    longClip.height = 240;
+    longClip.frameRate = 25;
+    QVERIFY(testmedia::makeClip(path("long.avi"), longClip));
+    writeFile(path("broken.mp4"), QByteArray(4096, '\x5a'));
+    writeFile(path("notafolder"), "a file");
+}
+
+void TestTranscoder::cleanup()
+{
+    // A killed transcoder may leave its hidden file, by design; the next case starts clean.
+    for (const QString &name : temporaryFilesIn(folder.path()))
+        QFile::remove(path(name));
+    QFile::remove(path("out.mp4"));
+}
+
+QStringList TestTranscoder::slowConversion(const QString &output) const
+{
+    return {"-y", "-i", folder.filePath("long.avi"), "-threads", "4", "-preset", "ultrafast",
+            "-s", "1920x1080", "-vcodec", "libx264", "-acodec", "libmp3lame", output};
+}
+
+void TestTranscoder::exitCodeTellsWhetherTheOutputWasWritten_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<bool>("succeeds");
+
+    const QStringList codecs = {"-vcodec", "libx264", "-acodec", "libmp3lame"};
+    QTest::newRow("success") << "clip.mp4" << codecs << "out.mp4" << true;
+    QTest::newRow("missing input") << "none.mp4" << codecs << "out.mp4" << false;
+    QTest::newRow("broken input") << "broken.mp4" << codecs << "out.mp4" << false;
+    QTest::newRow("-t 0") << "clip.mp4" << QStringList{"-ss", "0", "-t", "0"} + codecs << "out.mp4" << false;
+    QTest::newRow("start past the end") << "clip.mp4" << QStringList{"-ss", "60", "-t", "5"} + codecs << "out.mp4" << false;
+    QTest::newRow("unknown encoder") << "clip.mp4" << QStringList{"-vcodec", "nosuchcodec"} << "out.mp4" << false;
+    QTest::newRow("output folder missing") << "clip.mp4" << codecs << "missing/out.mp4" << false;
+    QTest::newRow("output folder is a file") << "clip.mp4" << codecs << "notafolder/out.mp4" << false;
+    QTest::newRow("read-only output folder") << "clip.mp4" << codecs << "readonly/out.mp4" << false;
+}
+
+void TestTranscoder::exitCodeTellsWhetherTheOutputWasWritten()
+{
+    QFETCH(QString, input);
+    QFETCH(QStringList, options);
+    QFETCH(QString, output);
+    QFETCH(bool, succeeds);
+
+    const QString outputPath = path(output);
+    const QString outputFolder = QFileInfo(outputPath).absolutePath();
+    const bool readOnly = output.startsWith("readonly/");
+    if (readOnly)
+        QDir().mkpath(outputFolder);
+    if (QFileInfo(outputFolder).isDir())
+        writeFile(outputPath, earlier);
+
+    QString program = transcoder();
+    QStringList arguments = QStringList{"-y", "-i", path(input), "-threads", "4", "-preset", "ultrafast"} + options + QStringList{outputPath};
+    QProcessEnvironment environment = privateEnvironment();
+    if (readOnly) {
+        chmod(outputFolder.toLocal8Bit().constData(), 0555);
+        if (geteuid() == 0) { // root writes anywhere: run the tool as nobody, who may read the input only
+            chmod(folder.path().toLocal8Bit().constData(), 0755);
+            arguments = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} + arguments;
+            program = "/usr/bin/setpriv";
+            environment.remove("QUILLMORA_PROGRESS_BLOCK"); // nobody's own block, removed below
+        }
+    }
+    const Outcome outcome = run(program, arguments, environment);
+    if (readOnly) {
+        chmod(outputFolder.toLocal8Bit().constData(), 0755);
+        chmod(folder.path().toLocal8Bit().constData(), 0700);
+        if (geteuid() == 0)
+            shm_unlink("/FFMPEGSHARE.65534"); // nobody's progress block, made by that run
+    }
+
+    QVERIFY(outcome.exitedNormally);
+    QCOMPARE(outcome.exitCode == 0, succeeds);
+    if (QFileInfo(outputFolder).isDir())
+        QVERIFY(temporaryFilesIn(outputFolder).isEmpty());
+    if (succeeds) {
+        const testmedia::Probe written = testmedia::probe(outputPath);
+        QVERIFY(written.ok);
+        QVERIFY(written.first("video") && written.first("audio"));
+        QVERIFY(qAbs(written.duration - 1.0) < 0.2);
+        return;
+    }
+    QVERIFY2(outcome.errors.startsWith("transcoder: ") && outcome.errors.count('\n') == 1, qPrintable(outcome.errors));
+    if (QFileInfo(outputFolder).isDir())
+        QCOMPARE(readAll(outputPath), earlier);
+    else
+        QVERIFY(!QFileInfo::exists(outputPath));
+}
+
+void TestTranscoder::percentageRisesAndIsFullOnlyAfterSuccess()
+{
+    ProgressShare share;
+    QVERIFY(share.open(privateProgressBlock()));
+    share.clear();
+    const QString output = path("out.mp4");
+
+    QProcess process;
+    process.setProcessEnvironment(privateEnvironment());
+    process.start(transcoder(), slowConversion(output));
+    QVERIFY(process.waitForStarted());
+    QList<int> seen;
+    bool writtenAtFull = false; // whether the output was in place when 100 first showed
+    while (!process.waitForFinished(20)) {
+        seen.append(share.percent());
+        if (seen.last() == 100 && seen.count(100) == 1)
+            writtenAtFull = testmedia::probe(output).ok;
+    }
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(share.percent(), 100);
+    QStringList figures;
+    for (int value : seen)
+        figures.append(QString::number(value));
+    QVERIFY2(std::any_of(seen.begin(), seen.end(), [](int value) { return value > 0 && value < 100; }), qPrintable(figures.join(' ')));
+    for (int i = 1; i < seen.size(); ++i)
+        QVERIFY2(seen[i] >= seen[i - 1] && seen[i] <= 100, qPrintable(figures.join(' ')));
+    if (seen.contains(100))
+        QVERIFY2(writtenAtFull, "100 before the output was written");
+}
+
+void TestTranscoder::stopMidRunLeavesNoFfmpegAndKeepsTheEarlierFile_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::newRow("SIGKILL") << int(SIGKILL);
+}
+
+void TestTranscoder::stopMidRunLeavesNoFfmpegAndKeepsTheEarlierFile()
+{
+    QFETCH(int, signalNumber);
+    const QString output = path("out.mp4");
+    writeFile(output, earlier);
+    ProgressShare share;
+    QVERIFY(share.open(privateProgressBlock()));
+    share.clear();
+
+    QProcess process;
+    process.setProcessEnvironment(privateEnvironment());
+    process.start(transcoder(), slowConversion(output));
+    QVERIFY(process.waitForStarted());
+    const pid_t tool = pid_t(process.processId());
+    QList<pid_t> children;
+    QVERIFY(waitFor([&] { return !(children = childrenOf(tool)).isEmpty(); }, 10000));
+    const pid_t ffmpeg = children.first();
+    QVERIFY2(waitFor([&] { return share.percent() > 0; }, 30000), "ffmpeg never got going");
+
+    kill(tool, signalNumber);
+    QVERIFY(process.waitForFinished(10000));
+    QVERIFY2(waitFor([&] { return hasEnded(ffmpeg); }, 5000), "ffmpeg outlived the transcoder");
+    QCOMPARE(readAll(output), earlier);
+    if (signalNumber == SIGKILL) {
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        return; // nothing can run: only the hidden file may remain
+    }
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 128 + signalNumber);
+    QVERIFY(temporaryFilesIn(folder.path()).isEmpty());
+    QVERIFY(share.percent() < 100);
+}
+
+void TestTranscoder::percentageGoesToTheApplicationsBlock()
+{
+    // Without the variable the tool maps the application's block; its
+    // mapping shows in /proc whatever other conversions write into it.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QUILLMORA_PROGRESS_BLOCK");
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(transcoder(), slowConversion(path("out.mp4")));
+    QVERIFY(process.waitForStarted());
+    const pid_t tool = pid_t(process.processId());
+    QVERIFY(waitFor([&] { return !childrenOf(tool).isEmpty(); }, 10000));
+    const QByteArray maps = readAll(QStringLiteral("/proc/%1/maps").arg(tool));
+    kill(tool, SIGTERM);
+    QVERIFY(process.waitForFinished(10000));
+    QVERIFY(maps.contains("/dev/shm" + ProgressShare::nameOf(ProgressShare::Block::Ffmpeg).toLocal8Bit()));
+}
+
+void TestTranscoder::drawnTextUsesTheApplicationsFontConfiguration()
+{
+    const QString fontless = path("fontless");
+    QDir().mkpath(fontless);
+    writeFile(fontless + "/fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+    const QStringList arguments = {"-y", "-i", path("clip.mp4"), "-vf", "drawtext=font='Noto Sans CJK JP':text='日本語 Ab':fontsize=20",
+                                   "-vcodec", "libx264", "-an", path("out.mp4")};
+
+    QProcessEnvironment environment = privateEnvironment();
+    environment.insert("FC_CONFIG_FILE", "fonts.conf");
+    environment.insert("FC_CONFIG_DIR", QStringLiteral(QUILLMORA_BUILD_DIR "/fonts"));
+    const Outcome installed = run(transcoder(), arguments, environment);
+    QVERIFY2(installed.exitCode == 0, qPrintable(installed.errors));
+
+    // A configuration without fonts makes the same text fail: the variables are followed.
+    environment.insert("FC_CONFIG_DIR", fontless);
+    QVERIFY(run(transcoder(), arguments, environment).exitCode != 0);
+}
+
+QTEST_GUILESS_MAIN(TestTranscoder)
+#include "tst_transcoder.moc"

@@ -1,0 +1,176 @@
+// Joins through build/transcoder: the list file as the application writes it,
+// parts with and without sound, and parts that cannot be joined.
+#include "tests/support/media.h"
+#include "tests/tools/toolrun.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace toolrun;
+
+class TestTranscoderJoin : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { removePrivateProgressBlock(); }
+    void videoPartsMakeOneVideo_data();
+    void videoPartsMakeOneVideo();
+    void partWithoutSoundGetsSilence();
+    void songInTheVideoJoinerFails();
+    void songsMakeOneSong();
+    void missingPartFails();
+
+private:
+    // The list file as the application writes it: each part quoted, a quote written '\''.
+    QString writeList(const QString &folder, const QStringList &parts);
+    Outcome join(const QString &list, const QString &output);
+    QString makePart(const QString &folder, const QString &name, double seconds, bool video, bool sound);
+
+    QTemporaryDir root;
+    const QByteArray earlier = "an earlier output the user keeps";
+};
+
+namespace {
+
+// ffprobe's duration of the first sound stream.
+double soundDuration(const QString &file)
+{
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-select_streams", "a:0", "-show_entries", "stream=duration", "-of", "csv=p=0", file});
+    probe.waitForFinished();
+    return probe.readAllStandardOutput().trimmed().toDouble();
+}
+
+} // namespace
+
+void TestTranscoderJoin::initTestCase()
+{
+    QVERIFY(root.isValid());
+    QVERIFY(QFileInfo(transcoder()).isExecutable());
+}
+
+QString TestTranscoderJoin::makePart(const QString &folder, const QString &name, double seconds, bool video, bool sound)
+{
+    testmedia::ClipSpec spec;
+    spec.seconds = seconds;
+    if (!video)
+        spec.width = 0;
+    if (!sound)
+        spec.sampleRate = 0;
+    const QString part = folder + "/" + name;
+    return testmedia::makeClip(part, spec) ? part : QString();
+}
+
+QString TestTranscoderJoin::writeList(const QString &folder, const QStringList &parts)
+{
+    QByteArray text;
+    for (QString part : parts)
+        text += "file '" + part.replace("'", "'\\''").toUtf8() + "'\n";
+    const QString list = folder + "/file.txt";
+    writeFile(list, text);
+    return list;
+}
+
+Outcome TestTranscoderJoin::join(const QString &list, const QString &output)
+{
+    return run(transcoder(), {"-f", "concat", "-y", "-i", list, "-threads", "4", "-preset", "ultrafast", "-c", "copy", output});
+}
+
+void TestTranscoderJoin::videoPartsMakeOneVideo_data()
+{
+    QTest::addColumn<QString>("folderName");
+    QTest::newRow("plain folder") << "plain";
+    QTest::newRow("folder with a blank and a quote") << "my clips's \"best\"";
+}
+
+void TestTranscoderJoin::videoPartsMakeOneVideo()
+{
+    QFETCH(QString, folderName);
+    const QString folder = root.filePath(folderName);
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList parts = {makePart(folder, "subvideo0.mp4", 1, true, true), makePart(folder, "subvideo1.mp4", 2, true, true)};
+    QVERIFY(!parts.contains(QString()));
+    const QString output = folder + "/MergedVideo.mp4";
+    writeFile(output, earlier);
+
+    const Outcome outcome = join(writeList(folder, parts), output);
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    const testmedia::Probe joined = testmedia::probe(output);
+    QVERIFY(joined.ok);
+    QVERIFY(joined.first("video") && joined.first("audio"));
+    QCOMPARE(joined.first("video")->codec, QString("h264"));
+    QVERIFY2(qAbs(joined.duration - 3.0) < 0.2, qPrintable(QString::number(joined.duration)));
+    QVERIFY(temporaryFilesIn(folder).isEmpty());
+}
+
+void TestTranscoderJoin::partWithoutSoundGetsSilence()
+{
+    const QString folder = root.filePath("silence");
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList parts = {makePart(folder, "subvideo0.mp4", 1, true, true), makePart(folder, "subvideo1.mp4", 2, true, false),
+                               makePart(folder, "subvideo2.mp4", 1, true, true)};
+    QVERIFY(!parts.contains(QString()));
+    const QString output = folder + "/MergedVideo.mp4";
+
+    const Outcome outcome = join(writeList(folder, parts), output);
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    const testmedia::Probe joined = testmedia::probe(output);
+    QVERIFY(joined.first("video") && joined.first("audio"));
+    QVERIFY2(qAbs(joined.duration - 4.0) < 0.2, qPrintable(QString::number(joined.duration)));
+    // Sound all the way: the silent part did not shift the third part's sound.
+    QVERIFY2(qAbs(soundDuration(output) - 4.0) < 0.2, qPrintable(QString::number(soundDuration(output))));
+    QVERIFY(temporaryFilesIn(folder).isEmpty());
+}
+
+void TestTranscoderJoin::songInTheVideoJoinerFails()
+{
+    const QString folder = root.filePath("song in video");
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList parts = {makePart(folder, "subvideo0.mp4", 1, true, true), makePart(folder, "subvideo1.mp4", 1, false, true)};
+    QVERIFY(!parts.contains(QString()));
+    const QString output = folder + "/MergedVideo.mp4";
+    writeFile(output, earlier);
+
+    const Outcome outcome = join(writeList(folder, parts), output);
+    QVERIFY(outcome.exitedNormally);
+    QVERIFY(outcome.exitCode != 0);
+    QVERIFY2(outcome.errors.contains("subvideo1.mp4"), qPrintable(outcome.errors));
+    QCOMPARE(readAll(output), earlier);
+    QVERIFY(temporaryFilesIn(folder).isEmpty());
+}
+
+void TestTranscoderJoin::songsMakeOneSong()
+{
+    const QString folder = root.filePath("songs");
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList parts = {makePart(folder, "subaudio0.mp3", 1, false, true), makePart(folder, "subaudio1.mp3", 2, false, true)};
+    QVERIFY(!parts.contains(QString()));
+    const QString output = folder + "/MergedAudio.mp3";
+
+    const Outcome outcome = join(writeList(folder, parts), output);
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    const testmedia::Probe joined = testmedia::probe(output);
+    QVERIFY(joined.first("audio"));
+    QCOMPARE(joined.first("audio")->codec, QString("mp3"));
+    QVERIFY(!joined.first("video"));
+    QVERIFY2(qAbs(joined.duration - 3.0) < 0.2, qPrintable(QString::number(joined.duration)));
+}
+
+void TestTranscoderJoin::missingPartFails()
+{
+    const QString folder = root.filePath("missing");
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList parts = {makePart(folder, "subaudio0.mp3", 1, false, true), folder + "/subaudio1.mp3"};
+    const QString output = folder + "/MergedAudio.mp3";
+
+    const Outcome outcome = join(writeList(folder, parts), output);
+    QVERIFY(outcome.exitCode != 0);
+    QVERIFY2(outcome.errors.contains("subaudio1.mp3"), qPrintable(outcome.errors));
+    QVERIFY(!QFileInfo::exists(output));
+}
+
+QTEST_GUILESS_MAIN(TestTranscoderJoin)
+#include "tst_transcoderjoin.moc"

@@ -1,0 +1,74 @@
+// imageconvert/convert: converts one picture with ImageMagick.
+//
+//   convert INPUT[selector] OUTPUT
+//
+// The output's suffix names the format: jpg, png, bmp, gif, pcx, tga, ico,
+// tif. Exit code 0 only when the output was written. ImageMagick is Debian's
+// convert-im6 by its full path (a "convert" earlier on PATH may be another
+// program); QUILLMORA_IMAGEMAGICK names another one, for tests and for
+// installations that keep it elsewhere.
+
+#include "tools/common/childprocess.h"
+#include "tools/common/stopsignals.h"
+#include "tools/common/temporaryoutput.h"
+#include "tools/common/toolerror.h"
+#include "tools/imageconvert/imagecommand.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+QString imageMagickProgram()
+{
+    const QString chosen = qEnvironmentVariable("QUILLMORA_IMAGEMAGICK");
+    if (!chosen.isEmpty())
+        return chosen;
+    for (const char *candidate : {"/usr/bin/convert-im6.q16", "/usr/bin/convert-im6.q16hdri"}) {
+        if (QFileInfo(QLatin1String(candidate)).isExecutable())
+            return QLatin1String(candidate);
+    }
+    return QFileInfo(QStringLiteral("/etc/alternatives/convert")).canonicalFilePath();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    toolerror::setToolName("convert");
+    stopsignals::install();
+    if (argc != 3)
+        return toolerror::fail(QStringLiteral("usage: convert INPUT OUTPUT"));
+
+    const QString given = QString::fromLocal8Bit(argv[1]);
+    const QString outputPath = QString::fromLocal8Bit(argv[2]);
+    const ImageInput input = resolveImageInput(given);
+    if (!input.exists)
+        return toolerror::fail(QStringLiteral("cannot read %1: no such file").arg(given));
+    const ImageTarget *target = imageTargetFor(QFileInfo(outputPath).suffix());
+    if (!target)
+        return toolerror::fail(QStringLiteral("cannot write pictures of the kind \"%1\"").arg(QFileInfo(outputPath).suffix()));
+
+    const QString program = imageMagickProgram();
+    if (program.isEmpty())
+        return toolerror::fail(QStringLiteral("ImageMagick is not installed"));
+
+    TemporaryOutput output(outputPath);
+    QString error;
+    if (!output.create(&error))
+        return toolerror::fail(error);
+    const ChildResult run = runChild(program, imageMagickArguments(input, *target, output.path()));
+    if (run.stopped)
+        return stopsignals::exitCode();
+    if (!run.started)
+        return toolerror::fail(run.startError);
+    if (!run.succeeded())
+        return toolerror::fail(QStringLiteral("ImageMagick failed: %1").arg(run.firstErrorLine()));
+    if (output.size() == 0)
+        return toolerror::fail(QStringLiteral("ImageMagick wrote nothing for %1").arg(given));
+    if (stopsignals::requested())
+        return stopsignals::exitCode();
+    if (!output.commit(&error))
+        return toolerror::fail(error);
+    return 0;
+}

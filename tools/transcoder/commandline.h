@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+// The pieces of an ffmpeg-style argument list that the transcoder looks at.
+namespace commandline {
+
+// The value after the first "-i", or empty.
+QString inputOf(const QStringList &arguments);
+
+// A join: "-f concat" before the input.
+bool isJoin(const QStringList &arguments);
+
+// Enough for a run: an input and an output after it.
+bool isComplete(const QStringList &arguments);
+
+} // namespace commandline

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Lists of ffmpeg's concat demuxer: "file '<path>'" lines, where a quote
+// inside the path is written '\'' (and, unquoted, "\" escapes the next
+// character). Relative names are relative to the list's folder.
+bool parseConcatList(const QByteArray &text, const QString &listFolder, QStringList *files, QString *error);
+
+// One quoted "file" line per path. A path cannot hold a line break: the
+// caller checks with canListPath.
+QByteArray formatConcatList(const QStringList &files);
+bool canListPath(const QString &path);

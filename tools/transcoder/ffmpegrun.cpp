@@ -1,0 +1,80 @@
+#include "tools/transcoder/ffmpegrun.h"
+
+#include "platform/progressshare.h"
+#include "tools/common/stopsignals.h"
+#include "tools/common/temporaryoutput.h"
+#include "tools/common/toolerror.h"
+#include "tools/transcoder/ffmpegprogress.h"
+
+namespace {
+
+const QString ffmpegProgram = QStringLiteral("/usr/bin/ffmpeg");
+
+// Quiet but for errors, never waits on stdin, reports progress on stdout.
+const QStringList globalOptions = {
+    "-hide_banner", "-nostdin", "-nostats", "-loglevel", "error",
+    "-progress", "pipe:1", "-stats_period", "0.25", "-y"};
+
+// The block the application reads. QUILLMORA_PROGRESS_BLOCK names another
+// one, so that tests can run beside an application that is converting.
+QString progressBlockName()
+{
+    const QString chosen = qEnvironmentVariable("QUILLMORA_PROGRESS_BLOCK");
+    return chosen.isEmpty() ? ProgressShare::nameOf(ProgressShare::Block::Ffmpeg) : chosen;
+}
+
+} // namespace
+
+FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds, const std::function<void(int)> &onPercent)
+{
+    FfmpegProgress progress(expectedSeconds);
+    FfmpegRun run;
+    run.child = runChild(ffmpegProgram, globalOptions + arguments, [&](const QByteArray &line) {
+        if (progress.takeLine(line) && onPercent)
+            onPercent(progress.percent());
+    });
+    run.wroteSomething = progress.wroteSomething();
+    return run;
+}
+
+QString describeFailure(const FfmpegRun &run)
+{
+    const ChildResult &child = run.child;
+    if (!child.started)
+        return child.startError;
+    if (!child.exitedNormally)
+        return QStringLiteral("ffmpeg was killed");
+    const QString reason = child.firstErrorLine();
+    if (reason.isEmpty())
+        return QStringLiteral("ffmpeg failed with exit code %1").arg(child.exitCode);
+    return QStringLiteral("ffmpeg failed: ") + reason;
+}
+
+int convertInto(QStringList arguments, double expectedSeconds)
+{
+    TemporaryOutput output(arguments.last());
+    QString error;
+    if (!output.create(&error))
+        return toolerror::fail(error);
+    arguments.last() = output.path();
+
+    ProgressShare share;
+    share.open(progressBlockName());
+    share.setPercent(0);
+    const FfmpegRun run = runFfmpeg(arguments, expectedSeconds, [&share](int percent) { share.setPercent(percent); });
+
+    if (run.child.stopped)
+        return stopsignals::exitCode();
+    if (!run.child.succeeded())
+        return toolerror::fail(describeFailure(run));
+    if (!run.wroteSomething || output.size() == 0) {
+        return toolerror::fail(QStringLiteral("nothing to write to %1: the cut is empty or lies past the end of the input")
+                                   .arg(output.finalPath()));
+    }
+    if (stopsignals::requested())
+        return stopsignals::exitCode();
+    if (!output.commit(&error))
+        return toolerror::fail(error);
+    share.setPercent(100);
+    return 0;
+}

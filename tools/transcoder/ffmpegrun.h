@@ -1,0 +1,27 @@
+#pragma once
+
+#include "tools/common/childprocess.h"
+
+#include <QStringList>
+
+#include <functional>
+
+// The one place where the transcoder starts Debian's ffmpeg.
+struct FfmpegRun {
+    ChildResult child;
+    bool wroteSomething = false; // ffmpeg's last report counted frames or media time
+};
+
+// Runs ffmpeg with the arguments, quietly and with machine-readable progress;
+// onPercent gets every new percentage of expectedSeconds (0 to 99).
+FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds,
+                    const std::function<void(int)> &onPercent = {});
+
+// Why a run failed, in one line.
+QString describeFailure(const FfmpegRun &run);
+
+// Runs ffmpeg whose last argument is the output: writes it through a
+// temporary file, shows the percentage in the progress block, and keeps the
+// file only when ffmpeg succeeded and wrote something. Returns the tool's
+// exit code.
+int convertInto(QStringList arguments, double expectedSeconds);

@@ -1,0 +1,44 @@
+// transcoder: runs one conversion or one join of the application through
+// Debian's ffmpeg, given ffmpeg-style arguments with the output last.
+// Exit code 0 only when the output was written; the percentage goes to the
+// progress block "FFMPEGSHARE".
+//
+//   transcoder [--print-ffmpeg-arguments] <arguments>
+//
+// --print-ffmpeg-arguments prints what would be given to ffmpeg instead of
+// running it (for the benchmark and for looking into a failure by hand).
+// QUILLMORA_PROGRESS_BLOCK names another shared-memory block than
+// "/FFMPEGSHARE.<uid>" for the percentage (tests use a private one).
+
+#include "tools/common/stopsignals.h"
+#include "tools/common/toolerror.h"
+#include "tools/transcoder/commandline.h"
+#include "tools/transcoder/fontenvironment.h"
+#include "tools/transcoder/joinrun.h"
+#include "tools/transcoder/singlerun.h"
+
+#include <QStringList>
+
+int main(int argc, char *argv[])
+{
+    toolerror::setToolName("transcoder");
+    stopsignals::install();
+
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const bool printOnly = arguments.value(0) == QLatin1String("--print-ffmpeg-arguments");
+    if (printOnly)
+        arguments.removeFirst();
+
+    if (!commandline::isComplete(arguments))
+        return toolerror::fail(QStringLiteral("usage: transcoder [options] -i INPUT [options] OUTPUT"));
+
+    useApplicationFontConfiguration();
+    if (commandline::isJoin(arguments)) {
+        if (printOnly)
+            return toolerror::fail(QStringLiteral("a join has no single ffmpeg command to print"));
+        return runJoin(arguments);
+    }
+    return runSingle(arguments, printOnly);
+}

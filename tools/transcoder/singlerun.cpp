@@ -1,0 +1,71 @@
+#include "tools/transcoder/singlerun.h"
+
+#include "tools/common/stopsignals.h"
+#include "tools/common/toolerror.h"
+#include "tools/transcoder/commandline.h"
+#include "tools/transcoder/ffmpegrun.h"
+#include "tools/transcoder/mediaprobe.h"
+#include "tools/transcoder/plan/transcodeplan.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+// The UTF-8 copies of subtitle files that the plan asks for; each is removed
+// when the run ends, however it ends (a stop signal unwinds to here too).
+class RecodedCopies
+{
+public:
+    RecodedCopies() = default;
+    RecodedCopies(const RecodedCopies &) = delete;
+    RecodedCopies &operator=(const RecodedCopies &) = delete;
+    ~RecodedCopies()
+    {
+        for (const QString &path : written)
+            QFile::remove(path);
+    }
+
+    bool write(const QList<TextRecode> &recodes, QString *error)
+    {
+        for (const TextRecode &recode : recodes) {
+            if (!writeRecodedText(recode, error)) // never replaces a file that is there
+                return false;
+            written.append(recode.targetPath);
+        }
+        return true;
+    }
+
+private:
+    QStringList written;
+};
+
+} // namespace
+
+int runSingle(const QStringList &given, bool printOnly)
+{
+    const QString input = commandline::inputOf(given);
+    const ProbedMedia probed = probeMedia(input, ProbeDetail::Facts);
+    if (stopsignals::requested())
+        return stopsignals::exitCode();
+    if (!probed.facts.readable)
+        return toolerror::fail(QStringLiteral("cannot read %1: %2").arg(input, probed.error));
+
+    const TranscodePlan plan = planTranscode(given, probed.facts, lookUpFont);
+    if (!plan.error.isEmpty())
+        return toolerror::fail(plan.error);
+    if (plan.ffmpegArguments.isEmpty())
+        return toolerror::fail(QStringLiteral("nothing to run for %1").arg(input));
+
+    if (printOnly) {
+        for (const QString &argument : plan.ffmpegArguments)
+            std::printf("%s\n", argument.toLocal8Bit().constData());
+        return 0;
+    }
+    RecodedCopies copies;
+    QString error;
+    if (!copies.write(plan.recodes, &error))
+        return toolerror::fail(error);
+    return convertInto(plan.ffmpegArguments, plan.expectedSeconds);
+}
