@@ -12,8 +12,11 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMetaMethod>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyleFactory>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolBar>
@@ -128,6 +131,21 @@ const ColumnSpec columnSpecs[] = {
     {QT_TRANSLATE_NOOP("CQuillmora", "Size"), 100},
     {QT_TRANSLATE_NOOP("CQuillmora", "Profile"), 250},
     {QT_TRANSLATE_NOOP("CQuillmora", "Output file name"), 400},
+};
+
+// Fusion with half its horizontal tab padding: Fusion's own pushes "Advanced"
+// out of the fixed-width format tabs and behind scroll arrows.
+class CompactTabsStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
 };
 
 // Connects by the slot's signature, so that tables can name the slots they trigger.
@@ -250,6 +268,12 @@ QWidget *CQuillmora::createFormatColumn()
     m_pFormatTabs->setObjectName(QStringLiteral("formatTabs"));
     m_pFormatTabs->setFixedWidth(230);
     m_pFormatTabs->setMinimumHeight(500);
+    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QTabBar *bar = m_pFormatTabs->tabBar();
+        auto *compact = new CompactTabsStyle(fusion);
+        compact->setParent(bar); // deleted with the bar
+        bar->setStyle(compact);
+    }
 
     QVBoxLayout *tabLayouts[FormatTabCount] = {};
     QWidget *tabContents[FormatTabCount] = {};
