@@ -10,6 +10,7 @@ packages=(
     # run: window system plugins, the transcoder's and image converter's engines
     qt6-qpa-plugins ffmpeg imagemagick
     libavformat-dev pkg-config  # the transcoder probes its inputs in-process
+    libfontconfig-dev           # the transcoder finds font files for drawn text
     # fonts for the interface, drawn text and subtitles (Latin and CJK)
     fonts-dejavu-core fonts-liberation fonts-noto-cjk
     # headless tests and screenshots

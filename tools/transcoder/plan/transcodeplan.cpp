@@ -1,15 +1,77 @@
 #include "tools/transcoder/plan/transcodeplan.h"
 
-// Placeholder: passes the arguments through unchanged until the rewrite lands.
-TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, const FontLookup &)
+#include "tools/transcoder/plan/ffmpegcommand.h"
+#include "tools/transcoder/plan/filterrewrites.h"
+#include "tools/transcoder/plan/streamfitting.h"
+#include "tools/transcoder/plan/trimming.h"
+
+#include <QFileInfo>
+
+namespace {
+
+TranscodePlan failure(const QString &error)
 {
     TranscodePlan plan;
-    plan.ffmpegArguments = given;
-    plan.expectedSeconds = input.durationSeconds;
+    plan.error = error;
     return plan;
 }
 
-QString lookUpFont(const QString &, const QString &)
+// What the filters of one option ("-vf", "-af") make of the picture or sound.
+struct FilterFacts {
+    bool timeIndependent = true;
+    bool turnsPicture = false;
+};
+
+// Reads the graph of the option, rewrites it for Debian's ffmpeg and writes it back.
+QString rewriteFilters(FfmpegCommand &command, const QString &option, const FontLookup &fonts,
+                       QList<TextRecode> *recodes, FilterFacts *facts)
 {
+    const QString *description = command.value(option);
+    if (!description)
+        return QString();
+    QString problem;
+    std::optional<FilterGraph> graph = parseFilterGraph(*description, &problem);
+    if (!graph)
+        return QStringLiteral("the filters \"%1\" cannot be read: %2").arg(*description, problem);
+    replaceMplayerEq(*graph);
+    const QString fontError = resolveDrawtextFonts(*graph, fonts);
+    if (!fontError.isEmpty())
+        return fontError;
+    fitSubtitleCodePages(*graph, recodes);
+    facts->timeIndependent = facts->timeIndependent && isTimeIndependent(*graph);
+    facts->turnsPicture = facts->turnsPicture != swapsWidthAndHeight(*graph);
+    command.set(option, formatFilterGraph(*graph));
     return QString();
+}
+
+} // namespace
+
+TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, const FontLookup &fonts)
+{
+    std::optional<FfmpegCommand> command = parseFfmpegCommand(given);
+    if (!command)
+        return failure(QStringLiteral("the arguments name no input and output"));
+    if (!input.readable)
+        return failure(QStringLiteral("the input cannot be read as media"));
+
+    TranscodePlan plan;
+    const OutputTarget target{input, QFileInfo(command->outputPath).suffix().toLower()};
+    QString error = fitToInputStreams(*command, target);
+
+    FilterFacts filters;
+    if (error.isEmpty())
+        error = rewriteFilters(*command, QStringLiteral("-vf"), fonts, &plan.recodes, &filters);
+    if (error.isEmpty())
+        error = rewriteFilters(*command, QStringLiteral("-af"), fonts, &plan.recodes, &filters);
+    if (error.isEmpty())
+        error = fitAudio(*command, target);
+    if (error.isEmpty())
+        error = fitVideo(*command, target, filters.turnsPicture);
+    if (error.isEmpty())
+        error = fitTrim(*command, input, filters.timeIndependent, &plan.expectedSeconds);
+    if (!error.isEmpty())
+        return failure(error);
+
+    plan.ffmpegArguments = command->toArguments();
+    return plan;
 }

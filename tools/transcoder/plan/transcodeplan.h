@@ -1,7 +1,9 @@
 #pragma once
 
 #include "tools/transcoder/plan/mediafacts.h"
+#include "tools/transcoder/plan/textrecode.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -16,13 +18,15 @@ struct TranscodePlan {
     QStringList ffmpegArguments; // complete list for ffmpeg; the output path is the last entry
     double expectedSeconds = 0;  // length of the output to be written, for the percentage
     QString error;               // not empty: the conversion cannot be run; exit with failure
+    QList<TextRecode> recodes;   // UTF-8 copies to write (writeRecodedText) before ffmpeg
+                                 // starts, and to remove after it ends
 };
 
 // Rewrites the application's argument list (ffmpeg conventions as the
 // application writes them) into arguments that Debian's ffmpeg accepts and
 // that give a valid file for every choice the settings dialog offers.
-// input: facts of the file after "-i".
+// input: facts of the file after "-i". Pure: runs nothing, reads no file.
 TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, const FontLookup &fonts);
 
-// The default FontLookup, through fontconfig.
+// The default FontLookup, through fontconfig (which honours FONTCONFIG_FILE).
 QString lookUpFont(const QString &family, const QString &text);
