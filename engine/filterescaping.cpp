@@ -1,42 +1,14 @@
 #include "engine/filterescaping.h"
 
-namespace {
+#include "engine/ffmpegtoken.h"
 
-bool isTokenWhitespace(QChar c)
-{
-    // The characters FFmpeg's tokenizer trims from both ends of an unescaped value.
-    return c == u' ' || c == u'\n' || c == u'\t' || c == u'\r';
-}
+namespace {
 
 // First level: the option parser ends a value at ":", treats "\" and "'" as
 // escapes and trims unescaped blanks at both ends.
 QString escapeOptionValue(const QString &value)
 {
-    int leading = 0;
-    while (leading < value.size() && isTokenWhitespace(value[leading]))
-        ++leading;
-    int trailingStart = value.size();
-    while (trailingStart > leading && isTokenWhitespace(value[trailingStart - 1]))
-        --trailingStart;
-
-    QString escaped;
-    escaped.reserve(value.size() * 2);
-    for (int i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c == u'\\' || c == u'\'' || c == u':' || i < leading || i >= trailingStart)
-            escaped += u'\\';
-        escaped += c;
-    }
-    return escaped;
-}
-
-// Second level: the filtergraph parser keeps everything between single quotes
-// literally; a quote itself is closed, escaped and reopened.
-QString quoteForFiltergraph(const QString &description)
-{
-    QString quoted = description;
-    quoted.replace(u'\'', QStringLiteral("'\\''"));
-    return u'\'' + quoted + u'\'';
+    return escapeFfmpegToken(value, u"\\':");
 }
 
 QString escapeDrawtextExpansion(const QString &text)
@@ -55,7 +27,9 @@ QString escapeDrawtextExpansion(const QString &text)
 
 QString quotedFilterValue(const QString &value)
 {
-    return quoteForFiltergraph(escapeOptionValue(value));
+    // Second level: the filtergraph parser keeps everything between single
+    // quotes literally.
+    return singleQuotedFfmpegToken(escapeOptionValue(value));
 }
 
 QString quotedDrawtextText(const QString &text)

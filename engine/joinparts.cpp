@@ -1,5 +1,7 @@
 #include "engine/joinparts.h"
 
+#include "engine/ffmpegtoken.h"
+
 JoinKind joinKindOf(const OutputProfile &profile)
 {
     const bool audio = profile.category == AudioMerge || profile.category == Audio
@@ -24,7 +26,10 @@ QString joinPartFileName(JoinKind kind, int part)
 
 QString concatListLine(const QString &path)
 {
-    QString quoted = path;
-    quoted.replace(u'\'', QStringLiteral("'\\''"));
-    return QStringLiteral("file '") + quoted + u'\'';
+    return QStringLiteral("file ") + singleQuotedFfmpegToken(path);
+}
+
+bool canListPath(const QString &path)
+{
+    return !path.contains(u'\n') && !path.contains(u'\r');
 }

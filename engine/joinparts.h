@@ -22,6 +22,9 @@ ConvertJob withJoinPartFormat(ConvertJob job);
 QString joinPartFileName(JoinKind kind, int part);
 
 // One line of the concat demuxer's list, without its line end: "file " and the
-// path in single quotes, each ' written as '\''. The demuxer reads its list
-// line by line, so a path holding a line break cannot be listed.
+// path in single quotes, each ' written as '\''.
 QString concatListLine(const QString &path);
+
+// False for a path holding a line break: the demuxer reads its list line by
+// line, so such a path cannot be listed.
+bool canListPath(const QString &path);

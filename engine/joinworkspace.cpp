@@ -2,15 +2,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-bool hasLineBreak(const QString &path)
-{
-    return path.contains(u'\n') || path.contains(u'\r');
-}
-
-} // namespace
-
 JoinWorkspace::JoinWorkspace(const QString &outputFolder, JoinKind kind)
     : m_kind(kind), m_folder(outputFolder + QStringLiteral("/.quillmora-join-XXXXXX"))
 {
@@ -19,7 +10,7 @@ JoinWorkspace::JoinWorkspace(const QString &outputFolder, JoinKind kind)
                       .arg(outputFolder, m_folder.errorString());
         return;
     }
-    if (hasLineBreak(m_folder.path())) {
+    if (!canListPath(m_folder.path())) {
         m_error = QCoreApplication::translate("JoinWorkspace",
                                               "Cannot join into a folder whose name holds a line break: %1")
                       .arg(outputFolder);

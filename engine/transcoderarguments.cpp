@@ -24,22 +24,6 @@ QString shortNumber(double x)
     return text;
 }
 
-// Milliseconds as seconds with up to three decimals and no trailing zeros, so a
-// trim keeps the preview's precision: 12345 gives "12.345", 5000 gives "5".
-QString secondsText(int milliseconds)
-{
-    const qint64 ms = milliseconds;
-    const qint64 magnitude = ms < 0 ? -ms : ms;
-    QString text = QString::number(magnitude / 1000);
-    if (const int fraction = int(magnitude % 1000)) {
-        QString decimals = QStringLiteral("%1").arg(fraction, 3, 10, QLatin1Char('0'));
-        while (decimals.endsWith(u'0'))
-            decimals.chop(1);
-        text += u'.' + decimals;
-    }
-    return ms < 0 ? u'-' + text : text;
-}
-
 void appendOption(QStringList &arguments, const char *option, const QString &value)
 {
     if (!value.isEmpty())

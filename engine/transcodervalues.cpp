@@ -107,3 +107,16 @@ QString subtitleCharset(int index)
     const QString charset = entry(subtitleCharsets, index);
     return charset.isEmpty() ? entry(subtitleCharsets, 0) : charset;
 }
+
+QString secondsText(qint64 milliseconds)
+{
+    const qint64 magnitude = milliseconds < 0 ? -milliseconds : milliseconds;
+    QString text = QString::number(magnitude / 1000);
+    if (const int fraction = int(magnitude % 1000)) {
+        QString decimals = QStringLiteral("%1").arg(fraction, 3, 10, QLatin1Char('0'));
+        while (decimals.endsWith(u'0'))
+            decimals.chop(1);
+        text += u'.' + decimals;
+    }
+    return milliseconds < 0 ? u'-' + text : text;
+}

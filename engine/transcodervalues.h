@@ -3,6 +3,7 @@
 #include "app/optiontables.h"
 
 #include <QString>
+#include <QtGlobal>
 
 // Command-line values of the transcoder's options, one table per option space.
 
@@ -25,3 +26,8 @@ QString textColourValue(int index);
 
 // Character set of a subtitle code page index; "UTF-8" outside 0..41.
 QString subtitleCharset(int index);
+
+// "-ss" and "-t" value of a time in milliseconds: seconds with up to three
+// decimals and no trailing zeros, so a trim keeps the preview's precision
+// (12345 gives "12.345", 5000 gives "5", -500 gives "-0.5").
+QString secondsText(qint64 milliseconds);

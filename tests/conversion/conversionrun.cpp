@@ -4,39 +4,16 @@
 #include "engine/passworkspace.h"
 #include "engine/transcoderarguments.h"
 #include "tests/support/media.h"
+#include "tests/support/programrun.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <cmath>
 
 namespace conversion {
 
-namespace {
-
-struct Finished {
-    int exitCode = -1;
-    QByteArray output;
-    QString errors;
-};
-
-Finished runProgram(const QString &program, const QStringList &arguments, const QString &folder = QString())
-{
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    if (!process.waitForFinished(300000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    Finished finished;
-    finished.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    finished.output = process.readAllStandardOutput();
-    finished.errors = QString::fromLocal8Bit(process.readAllStandardError());
-    return finished;
-}
-
-} // namespace
+using testsupport::Finished;
+using testsupport::runProgram;
 
 Outcome convert(const ConvertJob &job, const QString &input, const QString &output)
 {

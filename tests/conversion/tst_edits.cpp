@@ -3,11 +3,11 @@
 // compared with the same edit made by ffmpeg directly on the source.
 
 #include "app/outputprofile.h"
+#include "engine/transcodervalues.h"
 #include "tests/conversion/conversionrun.h"
+#include "tests/support/files.h"
 #include "tests/support/media.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,18 +26,8 @@ ConvertJob mp4Job(const EditChange &change)
     return job;
 }
 
-// The 42 code pages of the subtitle tab, in their order.
-QStringList codePages()
-{
-    QStringList pages{"UTF-8", "CP874", "CP936"};
-    for (int k = 0; k <= 8; ++k)
-        pages << QStringLiteral("CP125%1").arg(k);
-    for (int k = 1; k <= 10; ++k)
-        pages << QStringLiteral("LATIN%1").arg(k);
-    for (int k = 1; k <= 16; ++k)
-        pages << QStringLiteral("ISO-8859-%1").arg(k);
-    return pages << "UTF-16" << "UTF-32" << "UNICODEBIG" << "UNICODELITTLE";
-}
+// The subtitle tab's code pages, indices 0..41.
+constexpr int codePageCount = 42;
 
 // ASCII text as a file written in the code page; the Unicode ones as a
 // Windows editor writes them (with a byte order mark where it puts one).
@@ -83,21 +73,6 @@ double wholeDifference(const conversion::Picture &a, const conversion::Picture &
     return a.differenceFrom(b, 0, 0, a.size.width(), a.size.height());
 }
 
-QString fcMatch(const QString &pattern)
-{
-    QProcess process;
-    process.start(QStringLiteral("fc-match"), {"-f", "%{file}", pattern});
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-}
-
 // Pixels that differ by more than compression blurs: a glyph more or less.
 int differingPixels(const conversion::Picture &a, const conversion::Picture &b)
 {
@@ -115,6 +90,8 @@ int differingPixels(const conversion::Picture &a, const conversion::Picture &b)
 }
 
 } // namespace
+
+using testsupport::writeFile;
 
 Q_DECLARE_METATYPE(EditChange)
 
@@ -330,12 +307,12 @@ void TestEdits::textIsDrawnExactlyAsTyped()
     }), m_black);
     QVERIFY(!output.isEmpty());
     const QString textFile = path(QStringLiteral("text%1.txt").arg(m_count));
-    writeFile(textFile, text.toUtf8());
+    QVERIFY(writeFile(textFile, text.toUtf8()));
     QString shorter = text; // one glyph less: what the comparison must tell apart
     shorter.remove(shorter.lastIndexOf(QRegularExpression(QStringLiteral("\\S"))), 1);
     const QString shorterFile = path(QStringLiteral("shorter%1.txt").arg(m_count));
-    writeFile(shorterFile, shorter.toUtf8());
-    const QString font = fcMatch(QStringLiteral("DejaVu Sans"));
+    QVERIFY(writeFile(shorterFile, shorter.toUtf8()));
+    const QString font = testmedia::fontFile(QStringLiteral("DejaVu Sans"));
     const QString drawn = QStringLiteral("drawtext=fontfile='%1':textfile='%2':expansion=none:fontsize=18:"
                                          "fontcolor=white:x=10:y=40");
     const conversion::Picture picture = conversion::pictureAt(output, 0.5);
@@ -358,8 +335,8 @@ void TestEdits::chineseTextDrawsGlyphs()
     }), m_black);
     QVERIFY(!output.isEmpty());
     const QString drawn = QStringLiteral("drawtext=fontfile='%1':text='%2':fontsize=24:fontcolor=white:x=10:y=40");
-    const QString cjkFont = fcMatch(QStringLiteral("Times New Roman:charset=4e2d"));
-    const QString latinFont = fcMatch(QStringLiteral("Times New Roman"));
+    const QString cjkFont = testmedia::fontFile(QStringLiteral("Times New Roman:charset=4e2d"));
+    const QString latinFont = testmedia::fontFile(QStringLiteral("Times New Roman"));
     QVERIFY(cjkFont != latinFont);
     const conversion::Picture picture = conversion::pictureAt(output, 0.5);
     const conversion::Picture glyphs = reference(m_black, drawn.arg(cjkFont, text), 0.5);
@@ -373,16 +350,16 @@ void TestEdits::chineseTextDrawsGlyphs()
 void TestEdits::subtitlesInEveryCodePage_data()
 {
     QTest::addColumn<int>("index");
-    const QStringList pages = codePages();
-    for (int i = 0; i < pages.size(); ++i)
-        QTest::newRow(qPrintable(pages[i])) << i;
+    for (int i = 0; i < codePageCount; ++i)
+        QTest::newRow(qPrintable(subtitleCharset(i))) << i;
 }
 
 void TestEdits::subtitlesInEveryCodePage()
 {
     QFETCH(int, index);
     const QString subtitles = path(QStringLiteral("sub%1.srt").arg(index));
-    writeFile(subtitles, encodedIn(codePages()[index], "1\r\n00:00:00,000 --> 00:00:05,000\r\nHELLO WORLD\r\n\r\n"));
+    const QByteArray cue = "1\r\n00:00:00,000 --> 00:00:05,000\r\nHELLO WORLD\r\n\r\n";
+    QVERIFY(writeFile(subtitles, encodedIn(subtitleCharset(index), cue)));
     const QString output = convertMp4(mp4Job([&](EditOptions &e) {
         e.subtitlePath = subtitles;
         e.subtitleCodePage = index;
@@ -405,7 +382,7 @@ void TestEdits::subtitlesKeepTheirTimesInACut()
     QFETCH(int, start);
     QFETCH(bool, shown);
     const QString subtitles = path(QStringLiteral("timed.srt"));
-    writeFile(subtitles, "1\n00:00:00,900 --> 00:00:02,000\nHELLO\n\n");
+    QVERIFY(writeFile(subtitles, "1\n00:00:00,900 --> 00:00:02,000\nHELLO\n\n"));
     const QString output = convertMp4(mp4Job([&](EditOptions &e) {
         e.subtitlePath = subtitles;
         e.trimStart = start;

@@ -1,10 +1,11 @@
 #include "app/convertjob.h"
+#include "engine/ffmpegtoken.h"
 #include "engine/passworkspace.h"
 #include "engine/transcoderarguments.h"
 #include "tests/support/media.h"
+#include "tests/support/programrun.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -101,26 +102,18 @@ QString videoFilters(const ConvertJob &job)
     return arguments.value(arguments.indexOf("-vf") + 1);
 }
 
-QString fontFile()
-{
-    QProcess fcMatch;
-    fcMatch.start("fc-match", {"-f", "%{file}", "DejaVu Sans"});
-    fcMatch.waitForFinished();
-    return QString::fromLocal8Bit(fcMatch.readAllStandardOutput());
-}
-
 // One grey frame with the filters applied, run in workingFolder.
 QByteArray renderFrame(const QString &filters, const QString &workingFolder)
 {
     const QString frame = workingFolder + "/frame.gray";
-    QProcess ffmpeg;
-    ffmpeg.setWorkingDirectory(workingFolder);
-    ffmpeg.start("ffmpeg", {"-y", "-v", "error", "-f", "lavfi", "-i", "color=c=black:s=480x240:d=0.1",
-                            "-vf", filters, "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "gray", frame});
-    ffmpeg.waitForFinished();
+    const testsupport::Finished ffmpeg = testsupport::runProgram(
+        "ffmpeg",
+        {"-y", "-v", "error", "-f", "lavfi", "-i", "color=c=black:s=480x240:d=0.1", "-vf", filters, "-frames:v", "1",
+         "-f", "rawvideo", "-pix_fmt", "gray", frame},
+        workingFolder);
     QFile file(frame);
-    if (ffmpeg.exitCode() != 0 || !file.open(QIODevice::ReadOnly)) {
-        qWarning("%s", ffmpeg.readAllStandardError().constData());
+    if (ffmpeg.exitCode != 0 || !file.open(QIODevice::ReadOnly)) {
+        qWarning("%s", qPrintable(ffmpeg.errors));
         return {};
     }
     return file.readAll();
@@ -138,10 +131,39 @@ class TestFilterEscaping : public QObject
     Q_OBJECT
 
 private slots:
+    void tokensReadAsFfmpegReadsThem();
     void anyTextParsesBackAsTyped();
     void ffmpegDrawsTheTextAsTyped();
     void ffmpegFindsTheWorkspaceCopies();
 };
+
+// The shared tokenizer agrees with the model above, and a value written
+// either way (escaped or quoted) reads back whole.
+void TestFilterEscaping::tokensReadAsFfmpegReadsThem()
+{
+    static const QString alphabet = QStringLiteral(" '\\:,;[]=\n\r\tab\u4e2d");
+    static const QStringList terminatorSets{":", "[],;", "=,;[", "]", " \t\r\n"};
+    QRandomGenerator random(QRandomGenerator::global()->generate());
+    for (int round = 0; round < 5000; ++round) {
+        QString text;
+        for (int i = random.bounded(0, 16); i > 0; --i)
+            text += alphabet[random.bounded(alphabet.size())];
+        const QString &terminators = terminatorSets[random.bounded(terminatorSets.size())];
+        const QByteArray context = QStringLiteral("text [%1] terminators [%2]").arg(text, terminators).toUtf8();
+        const auto readsBack = [&](const QString &written, const QString &value, int end) {
+            int at = 0;
+            return readFfmpegToken(written, at, terminators) == value && at == end;
+        };
+
+        int modelEnd = 0;
+        const QString expected = avGetToken(text, &modelEnd, terminators);
+        QVERIFY2(readsBack(text, expected, modelEnd), context.constData());
+        const QString escaped = escapeFfmpegToken(text, QStringLiteral("\\'") + terminators);
+        QVERIFY2(readsBack(escaped, text, escaped.size()), context.constData());
+        const QString quoted = singleQuotedFfmpegToken(text);
+        QVERIFY2(readsBack(quoted, text, quoted.size()), context.constData());
+    }
+}
 
 void TestFilterEscaping::anyTextParsesBackAsTyped()
 {
@@ -167,7 +189,7 @@ void TestFilterEscaping::anyTextParsesBackAsTyped()
 // give the same pixels; the font is a real file in a folder with an awkward name.
 void TestFilterEscaping::ffmpegDrawsTheTextAsTyped()
 {
-    const QString systemFont = fontFile();
+    const QString systemFont = testmedia::fontFile("DejaVu Sans");
     if (systemFont.isEmpty())
         QSKIP("fontconfig knows no DejaVu Sans");
     QTemporaryDir folder;

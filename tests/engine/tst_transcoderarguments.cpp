@@ -3,6 +3,7 @@
 #include "app/outputprofile.h"
 #include "engine/joinparts.h"
 #include "engine/transcoderarguments.h"
+#include "engine/transcodervalues.h"
 
 #include <QRandomGenerator>
 #include <QSet>
@@ -54,6 +55,7 @@ private slots:
     void editsReachOnlyVideoPasses_data();
     void editsReachOnlyVideoPasses();
     void randomJobsNeverLoseAValue();
+    void subtitleCodePagesInTheTabsOrder();
 };
 
 // Whole argument lists, one per rule of the builder.
@@ -421,6 +423,27 @@ void TestTranscoderArguments::randomJobsNeverLoseAValue()
             return;
         }
     }
+}
+
+// The 42 code pages of the subtitle tab, by index; any other index is UTF-8.
+void TestTranscoderArguments::subtitleCodePagesInTheTabsOrder()
+{
+    const QStringList expected = {
+        "UTF-8", "CP874", "CP936",
+        "CP1250", "CP1251", "CP1252", "CP1253", "CP1254", "CP1255", "CP1256", "CP1257", "CP1258",
+        "LATIN1", "LATIN2", "LATIN3", "LATIN4", "LATIN5", "LATIN6", "LATIN7", "LATIN8", "LATIN9", "LATIN10",
+        "ISO-8859-1", "ISO-8859-2", "ISO-8859-3", "ISO-8859-4", "ISO-8859-5", "ISO-8859-6", "ISO-8859-7",
+        "ISO-8859-8", "ISO-8859-9", "ISO-8859-10", "ISO-8859-11", "ISO-8859-12", "ISO-8859-13", "ISO-8859-14",
+        "ISO-8859-15", "ISO-8859-16",
+        "UTF-16", "UTF-32", "UNICODEBIG", "UNICODELITTLE",
+    };
+    QCOMPARE(expected.size(), 42);
+    QStringList names;
+    for (int index = 0; index < expected.size(); ++index)
+        names << subtitleCharset(index);
+    QCOMPARE(names, expected);
+    QCOMPARE(subtitleCharset(-1), QStringLiteral("UTF-8"));
+    QCOMPARE(subtitleCharset(42), QStringLiteral("UTF-8"));
 }
 
 QTEST_GUILESS_MAIN(TestTranscoderArguments)

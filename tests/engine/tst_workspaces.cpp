@@ -4,6 +4,7 @@
 #include "engine/joinworkspace.h"
 #include "engine/passworkspace.h"
 #include "engine/transcoderarguments.h"
+#include "tests/support/files.h"
 #include "tests/support/media.h"
 
 #include <QDir>
@@ -12,19 +13,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using testsupport::readFile;
+using testsupport::writeFile;
+
 namespace {
-
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList entriesOf(const QString &folder)
 {

@@ -1,9 +1,10 @@
 #include "tests/mainwindow/windowfixture.h"
 #include "tests/screenshot/composition.h"
 #include "tests/screenshot/pagecheck.h"
+#include "tests/support/files.h"
+#include "tests/support/programrun.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -43,14 +44,10 @@ QRect areaOf(const QImage &image, QRgb colour, int *pixels)
     return area;
 }
 
-int runProgram(const QStringList &arguments, QString *errors)
+testsupport::Finished runScreenshotProgram(const QStringList &arguments)
 {
-    QProcess program;
-    program.start(QStringLiteral(QUILLMORA_SCREENSHOT_PROGRAM), arguments);
-    if (!program.waitForFinished(60000))
-        return -1;
-    *errors = QString::fromLocal8Bit(program.readAllStandardError());
-    return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    return testsupport::runProgram(QStringLiteral(QUILLMORA_SCREENSHOT_PROGRAM), arguments, QString(),
+                                   QProcessEnvironment::systemEnvironment(), 60000);
 }
 
 } // namespace
@@ -150,11 +147,11 @@ void TestScreenshot::programDrawsThePicture()
     QTemporaryDir work;
     const QString output = work.filePath(QStringLiteral("shot.png"));
     const QString demoHome = work.filePath(QStringLiteral("demo"));
-    QString errors;
-    QCOMPARE(runProgram({output, demoHome}, &errors), 0);
+    const testsupport::Finished run = runScreenshotProgram({output, demoHome});
+    QCOMPARE(run.exitCode, 0);
 
     const QImage picture(output);
-    QVERIFY2(!picture.isNull(), qPrintable(errors));
+    QVERIFY2(!picture.isNull(), qPrintable(run.errors));
     // The window, tall enough for the twelve video buttons, and three pages beside it.
     QVERIFY2(picture.height() > 12 * 80, qPrintable(QString::number(picture.height())));
     QVERIFY(picture.width() > 1000 + 3 * 230);
@@ -167,13 +164,11 @@ void TestScreenshot::programLeavesAnExistingHomeAlone()
     const QString demoHome = work.filePath(QStringLiteral("someone"));
     QVERIFY(QDir().mkpath(demoHome + QStringLiteral("/Videos")));
     const QString precious = demoHome + QStringLiteral("/Videos/wedding.mp4");
-    QFile file(precious);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("data") == 4);
-    file.close();
+    QVERIFY(testsupport::writeFile(precious, "data"));
 
-    QString errors;
-    QCOMPARE(runProgram({work.filePath(QStringLiteral("shot.png")), demoHome}, &errors), 1);
-    QVERIFY2(errors.contains(QStringLiteral("does not exist yet")), qPrintable(errors));
+    const testsupport::Finished run = runScreenshotProgram({work.filePath(QStringLiteral("shot.png")), demoHome});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.errors.contains(QStringLiteral("does not exist yet")), qPrintable(run.errors));
     QVERIFY(QFileInfo(precious).size() == 4);
     QVERIFY(!QFileInfo::exists(work.filePath(QStringLiteral("shot.png"))));
 }

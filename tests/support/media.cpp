@@ -1,27 +1,16 @@
 #include "tests/support/media.h"
 
+#include "tests/support/programrun.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 namespace testmedia {
 
-namespace {
+using testsupport::runProgram;
 
-QByteArray runTool(const QString &program, const QStringList &arguments, int *exitCode, QString *errors)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(600000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    if (errors)
-        *errors = QString::fromLocal8Bit(process.readAllStandardError());
-    return process.readAllStandardOutput();
-}
+namespace {
 
 double rational(const QString &text)
 {
@@ -35,9 +24,11 @@ double rational(const QString &text)
 
 bool runFfmpeg(const QStringList &arguments, QString *errors)
 {
-    int exitCode = 0;
-    runTool(QStringLiteral("ffmpeg"), QStringList{"-y", "-v", "error"} + arguments, &exitCode, errors);
-    return exitCode == 0;
+    const testsupport::Finished finished =
+        runProgram(QStringLiteral("ffmpeg"), QStringList{"-y", "-v", "error"} + arguments);
+    if (errors)
+        *errors = finished.errors;
+    return finished.exitCode == 0;
 }
 
 bool makeClip(const QString &path, const ClipSpec &spec)
@@ -72,17 +63,15 @@ const Stream *Probe::first(const QString &type) const
 
 Probe probe(const QString &path)
 {
-    int exitCode = 0;
-    const QByteArray json = runTool(
+    const testsupport::Finished finished = runProgram(
         QStringLiteral("ffprobe"),
         {"-v", "error", "-show_entries",
          "format=format_name,duration:stream=codec_type,codec_name,width,height,sample_rate,channels,avg_frame_rate",
-         "-of", "json", path},
-        &exitCode, nullptr);
+         "-of", "json", path});
     Probe result;
-    if (exitCode != 0)
+    if (finished.exitCode != 0)
         return result;
-    const QJsonObject root = QJsonDocument::fromJson(json).object();
+    const QJsonObject root = QJsonDocument::fromJson(finished.output).object();
     const QJsonObject format = root.value("format").toObject();
     result.ok = true;
     result.formatName = format.value("format_name").toString();
@@ -104,18 +93,21 @@ Probe probe(const QString &path)
 
 double meanLuma(const QString &path, double atSeconds)
 {
-    int exitCode = 0;
-    const QByteArray gray = runTool(
-        QStringLiteral("ffmpeg"),
-        {"-v", "error", "-ss", QString::number(atSeconds), "-i", path, "-frames:v", "1", "-f", "rawvideo",
-         "-pix_fmt", "gray", "-"},
-        &exitCode, nullptr);
-    if (exitCode != 0 || gray.isEmpty())
+    const testsupport::Finished finished = runProgram(
+        QStringLiteral("ffmpeg"), {"-v", "error", "-ss", QString::number(atSeconds), "-i", path, "-frames:v", "1",
+                                   "-f", "rawvideo", "-pix_fmt", "gray", "-"});
+    const QByteArray &gray = finished.output;
+    if (finished.exitCode != 0 || gray.isEmpty())
         return -1;
     double sum = 0;
     for (unsigned char byte : gray)
         sum += byte;
     return sum / gray.size();
+}
+
+QString fontFile(const QString &pattern)
+{
+    return QString::fromUtf8(runProgram(QStringLiteral("fc-match"), {"-f", "%{file}", pattern}).output);
 }
 
 } // namespace testmedia

@@ -4,8 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// Small media made by Debian's ffmpeg for the tests, and what ffprobe says
-// of a file. Everything here runs real programs; nothing is faked.
+// Small media made by Debian's ffmpeg for the tests, what ffprobe says of a
+// file and which font file fontconfig picks. Everything here runs real
+// programs; nothing is faked.
 namespace testmedia {
 
 struct ClipSpec {
@@ -45,6 +46,10 @@ struct Probe {
 };
 
 Probe probe(const QString &path);
+
+// The font file fontconfig picks for a pattern ("DejaVu Sans",
+// "Times New Roman:charset=4e2d"), as fc-match names it.
+QString fontFile(const QString &pattern);
 
 // Mean luma (0..255) of the frame at the given time, read through ffmpeg.
 double meanLuma(const QString &path, double atSeconds = 0);

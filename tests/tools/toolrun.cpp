@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QThread>
 
 #include <sys/mman.h>
@@ -55,19 +54,6 @@ void removePrivateProgressBlock()
     shm_unlink(privateProgressBlock().toLocal8Bit().constData());
 }
 
-Outcome run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    process.waitForFinished(300000);
-    Outcome outcome;
-    outcome.exitedNormally = process.exitStatus() == QProcess::NormalExit;
-    outcome.exitCode = process.exitCode();
-    outcome.errors = QString::fromLocal8Bit(process.readAllStandardError());
-    return outcome;
-}
-
 QList<pid_t> childrenOf(pid_t parent)
 {
     QList<pid_t> children;
@@ -105,19 +91,6 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 QStringList temporaryFilesIn(const QString &folder)
 {
     return QDir(folder).entryList({QStringLiteral(".quillmora-*")}, QDir::Files | QDir::Hidden);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
 }
 
 } // namespace toolrun

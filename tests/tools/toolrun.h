@@ -9,8 +9,9 @@
 
 #include <sys/types.h>
 
-// Runs the built tools as the application does, and looks at what they
-// leave behind: processes in /proc and files in the output folder.
+// The built tools, the environment they run in under test, and what they
+// leave behind: processes in /proc and files in the output folder. They are
+// run to their end through testsupport::runProgram.
 namespace toolrun {
 
 QString transcoder();      // build/transcoder
@@ -23,15 +24,6 @@ QString privateProgressBlock();
 QProcessEnvironment privateEnvironment();
 void removePrivateProgressBlock();
 
-struct Outcome {
-    bool exitedNormally = false;
-    int exitCode = -1;
-    QString errors;
-};
-
-Outcome run(const QString &program, const QStringList &arguments,
-            const QProcessEnvironment &environment = privateEnvironment());
-
 // Children of a process, from /proc.
 QList<pid_t> childrenOf(pid_t parent);
 
@@ -43,8 +35,5 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs);
 
 // The hidden temporary files the tools write into a folder.
 QStringList temporaryFilesIn(const QString &folder);
-
-QByteArray readAll(const QString &path);
-void writeFile(const QString &path, const QByteArray &content);
 
 } // namespace toolrun

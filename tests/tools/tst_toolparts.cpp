@@ -1,5 +1,6 @@
 // The pure pieces of the two tools: progress lines, join lists, the check of
 // a join's parts, and the choice of ImageMagick's arguments.
+#include "engine/joinparts.h"
 #include "tools/imageconvert/imagecommand.h"
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/concatlist.h"

@@ -1,38 +1,14 @@
 #include "tools/transcoder/concatlist.h"
 
+#include "engine/ffmpegtoken.h"
+#include "engine/joinparts.h"
+
 #include <QDir>
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-// One token as ffmpeg's av_get_token reads it: quotes keep everything up to
-// the next quote, a backslash keeps the next character, blanks end it.
-QString readToken(const QString &line, int *at)
-{
-    int i = *at;
-    while (i < line.size() && isBlank(line[i]))
-        ++i;
-    QString token;
-    while (i < line.size() && !isBlank(line[i])) {
-        const QChar c = line[i++];
-        if (c == QLatin1Char('\\')) {
-            if (i < line.size())
-                token += line[i++];
-        } else if (c == QLatin1Char('\'')) {
-            while (i < line.size() && line[i] != QLatin1Char('\''))
-                token += line[i++];
-            ++i; // the closing quote
-        } else {
-            token += c;
-        }
-    }
-    *at = i;
-    return token;
-}
+// The demuxer reads each word of a line as an FFmpeg token ended by a blank.
+const QStringView wordEnd = u" \t\r\n";
 
 } // namespace
 
@@ -47,14 +23,14 @@ bool parseConcatList(const QByteArray &text, const QString &listFolder, QStringL
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         int at = 0;
-        const QString keyword = readToken(line, &at);
+        const QString keyword = readFfmpegToken(line, at, wordEnd);
         if (keyword == QLatin1String("ffconcat"))
             continue;
         if (keyword != QLatin1String("file")) {
             *error = QStringLiteral("line %1 of the join list is not a \"file\" line").arg(lineNumber);
             return false;
         }
-        const QString path = readToken(line, &at);
+        const QString path = readFfmpegToken(line, at, wordEnd);
         if (path.isEmpty()) {
             *error = QStringLiteral("line %1 of the join list names no file").arg(lineNumber);
             return false;
@@ -68,17 +44,10 @@ bool parseConcatList(const QByteArray &text, const QString &listFolder, QStringL
     return true;
 }
 
-bool canListPath(const QString &path)
-{
-    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
-}
-
 QByteArray formatConcatList(const QStringList &files)
 {
-    QByteArray text;
-    for (QString path : files) {
-        path.replace(QLatin1String("'"), QLatin1String("'\\''"));
-        text += "file '" + path.toUtf8() + "'\n";
-    }
-    return text;
+    QString text;
+    for (const QString &path : files)
+        text += concatListLine(path) + u'\n';
+    return text.toUtf8();
 }

@@ -9,7 +9,6 @@
 // character). Relative names are relative to the list's folder.
 bool parseConcatList(const QByteArray &text, const QString &listFolder, QStringList *files, QString *error);
 
-// One quoted "file" line per path. A path cannot hold a line break: the
-// caller checks with canListPath.
+// One concatListLine per path. A path cannot hold a line break: the caller
+// checks with canListPath (engine/joinparts.h).
 QByteArray formatConcatList(const QStringList &files);
-bool canListPath(const QString &path);

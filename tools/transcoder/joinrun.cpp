@@ -1,5 +1,6 @@
 #include "tools/transcoder/joinrun.h"
 
+#include "engine/joinparts.h"
 #include "tools/common/stopsignals.h"
 #include "tools/common/temporaryoutput.h"
 #include "tools/common/toolerror.h"

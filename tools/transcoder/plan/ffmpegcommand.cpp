@@ -3,7 +3,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -125,10 +124,4 @@ std::optional<double> parseDuration(const QString &text)
     const double seconds = match.captured(2).toDouble() * 3600 + match.captured(3).toDouble() * 60
         + match.captured(4).toDouble();
     return match.captured(1).isEmpty() ? seconds : -seconds;
-}
-
-QString formatSeconds(double seconds)
-{
-    const double milliseconds = std::round(seconds * 1000);
-    return QString::number(milliseconds / 1000, 'f', 3).remove(QRegularExpression(QStringLiteral(R"(\.?0+$)")));
 }

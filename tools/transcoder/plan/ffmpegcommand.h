@@ -38,6 +38,3 @@ std::optional<FfmpegCommand> parseFfmpegCommand(const QStringList &arguments);
 // Seconds of an ffmpeg duration ("12", "12.345", "01:02:03.5", "-1");
 // nullopt when the text is none.
 std::optional<double> parseDuration(const QString &text);
-
-// Seconds in the shortest form that keeps milliseconds ("12", "12.345").
-QString formatSeconds(double seconds);

@@ -1,11 +1,8 @@
 #include "tools/transcoder/plan/filtergraph.h"
 
-namespace {
+#include "engine/ffmpegtoken.h"
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\n' || c == u'\t' || c == u'\r';
-}
+namespace {
 
 // Characters of an option key, as FFmpeg's option parser knows them.
 bool isKeyChar(QChar c)
@@ -17,56 +14,8 @@ bool isKeyChar(QChar c)
 
 void skipBlanks(const QString &text, int &pos)
 {
-    while (pos < text.size() && isBlank(text[pos]))
+    while (pos < text.size() && isFfmpegBlank(text[pos]))
         ++pos;
-}
-
-// FFmpeg's av_get_token: reads up to an unescaped, unquoted terminator,
-// removing one level of "\" and "'" and the unprotected blanks at both ends.
-QString readToken(const QString &text, int &pos, QStringView terminators)
-{
-    skipBlanks(text, pos);
-    QString token;
-    int protectedEnd = 0; // blanks before this index were escaped or quoted
-    while (pos < text.size() && !terminators.contains(text[pos])) {
-        const QChar c = text[pos++];
-        if (c == u'\\' && pos < text.size()) {
-            token += text[pos++];
-            protectedEnd = token.size();
-        } else if (c == u'\'') {
-            while (pos < text.size() && text[pos] != u'\'')
-                token += text[pos++];
-            if (pos < text.size()) {
-                ++pos;
-                protectedEnd = token.size();
-            }
-        } else {
-            token += c;
-        }
-    }
-    while (token.size() > protectedEnd && isBlank(token.back()))
-        token.chop(1);
-    return token;
-}
-
-// A backslash before every special character and before blanks at either end.
-QString escapeToken(const QString &value, QStringView specials)
-{
-    int leading = 0;
-    while (leading < value.size() && isBlank(value[leading]))
-        ++leading;
-    int trailing = value.size();
-    while (trailing > leading && isBlank(value[trailing - 1]))
-        --trailing;
-    QString escaped;
-    escaped.reserve(value.size() + 8);
-    for (int i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (specials.contains(c) || i < leading || i >= trailing)
-            escaped += u'\\';
-        escaped += c;
-    }
-    return escaped;
 }
 
 // The option parser's level: "key=value" or a positional value, split at ":".
@@ -87,7 +36,7 @@ QList<FilterOption> parseOptions(const QString &arguments)
             option.key = arguments.mid(keyStart, keyEnd - keyStart);
             pos = afterKey + 1;
         }
-        option.value = readToken(arguments, pos, u":");
+        option.value = readFfmpegToken(arguments, pos, u":");
         options.append(option);
         if (pos < arguments.size())
             ++pos; // the ":"
@@ -101,9 +50,9 @@ QString formatOptions(const QList<FilterOption> &options)
     for (const FilterOption &option : options) {
         // A positional value must not look like "key=" to the option parser.
         if (option.key.isEmpty())
-            parts.append(escapeToken(option.value, u"\\':="));
+            parts.append(escapeFfmpegToken(option.value, u"\\':="));
         else
-            parts.append(option.key + u'=' + escapeToken(option.value, u"\\':"));
+            parts.append(option.key + u'=' + escapeFfmpegToken(option.value, u"\\':"));
     }
     return parts.join(u':');
 }
@@ -112,7 +61,7 @@ bool readLabels(const QString &text, int &pos, QStringList *labels, QString *err
 {
     while (pos < text.size() && text[pos] == u'[') {
         ++pos;
-        const QString label = readToken(text, pos, u"]");
+        const QString label = readFfmpegToken(text, pos, u"]");
         if (label.isEmpty() || pos >= text.size() || text[pos] != u']') {
             *error = QStringLiteral("a link label is empty or not closed");
             return false;
@@ -128,7 +77,7 @@ QString formatLabels(const QStringList &labels)
 {
     QString text;
     for (const QString &label : labels)
-        text += u'[' + escapeToken(label, u"\\']") + u']';
+        text += u'[' + escapeFfmpegToken(label, u"\\']") + u']';
     return text;
 }
 
@@ -181,7 +130,7 @@ std::optional<FilterGraph> parseFilterGraph(const QString &description, QString 
         Filter filter;
         if (!readLabels(description, pos, &filter.inputLabels, &problem))
             break;
-        filter.name = readToken(description, pos, u"=,;[");
+        filter.name = readFfmpegToken(description, pos, u"=,;[");
         if (filter.name.isEmpty()) {
             problem = QStringLiteral("a filter has no name");
             break;
@@ -189,7 +138,7 @@ std::optional<FilterGraph> parseFilterGraph(const QString &description, QString 
         if (pos < description.size() && description[pos] == u'=') {
             ++pos;
             filter.hasArguments = true;
-            filter.options = parseOptions(readToken(description, pos, u"[],;"));
+            filter.options = parseOptions(readFfmpegToken(description, pos, u"[],;"));
         }
         if (!readLabels(description, pos, &filter.outputLabels, &problem))
             break;
@@ -218,7 +167,7 @@ QString formatFilterGraph(const FilterGraph &graph)
             text += graph.startsChain.value(i) ? u';' : u',';
         text += formatLabels(filter.inputLabels) + filter.name;
         if (filter.hasArguments)
-            text += u'=' + escapeToken(formatOptions(filter.options), u"\\'[],;");
+            text += u'=' + escapeFfmpegToken(formatOptions(filter.options), u"\\'[],;");
         text += formatLabels(filter.outputLabels);
     }
     return text;

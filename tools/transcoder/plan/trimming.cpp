@@ -1,11 +1,18 @@
 #include "tools/transcoder/plan/trimming.h"
 
+#include "engine/transcodervalues.h"
+
 #include <algorithm>
 
 namespace {
 
 const QString startOption = QStringLiteral("-ss");
 const QString lengthOption = QStringLiteral("-t");
+
+QString secondsOf(double seconds)
+{
+    return secondsText(qRound64(seconds * 1000));
+}
 
 } // namespace
 
@@ -25,7 +32,7 @@ QString fitTrim(FfmpegCommand &command, const MediaFacts &input, bool seekable, 
     const double duration = input.durationSeconds;
     if (duration > 0 && *start >= duration)
         return QStringLiteral("the start (%1 s) lies beyond the end of the input (%2 s)")
-            .arg(formatSeconds(*start), formatSeconds(duration));
+            .arg(secondsOf(*start), secondsOf(duration));
 
     if (duration > 0)
         *expectedSeconds = length ? std::min(*length, duration - *start) : duration - *start;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Whole files written and read by the tests.
+namespace testsupport {
+
+// True when the whole content was written.
+bool writeFile(const QString &path, const QByteArray &content);
+
+// Empty when the file cannot be read.
+QByteArray readFile(const QString &path);
+
+} // namespace testsupport
