@@ -4,7 +4,7 @@
 # not depend on time), decoding from the beginning (burnt-in subtitles are
 # timed from the file's start), and ffmpeg given the cut without the rewrite.
 #
-#   tests/conversion/benchmark-seek.sh [build folder]     (default: build)
+#   scripts/bench-seek.sh [build folder]     (default: build)
 set -euo pipefail
 
 build=$(realpath "${1:-build}")
