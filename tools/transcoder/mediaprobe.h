@@ -11,6 +11,7 @@ struct ProbedMedia {
     MediaFacts facts;
     QString error;          // why the file could not be read
 
+    // Filled with ProbeDetail::Formats only.
     // The first real video stream (cover pictures do not count).
     int videoCodec = 0;     // AVCodecID
     int pixelFormat = -1;   // AVPixelFormat
@@ -21,11 +22,15 @@ struct ProbedMedia {
 };
 
 enum class ProbeDetail {
-    Facts,   // MediaFacts only: the header alone when it tells them (no frame is decoded)
+    Facts,   // MediaFacts only: read from the file's own index when it is an ISO base media
+             // file the native reader follows, else from the header alone when it tells them
     Formats, // everything above, pixel format included (decodes a frame when needed)
 };
 
 ProbedMedia probeMedia(const QString &path, ProbeDetail detail);
+
+// The same through libavformat, whatever the file (loaded on first use).
+ProbedMedia probeMediaWithLibav(const QString &path, ProbeDetail detail);
 
 // The name of an encoder that writes the codec, or empty when there is none.
 QString encoderNameFor(int codecId);
