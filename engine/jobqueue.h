@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/convertjob.h"
+
+#include <QList>
+#include <QMutex>
+
+// The job list: one ConvertJob per row of the job table, in the same order.
+// The window writes it on the GUI thread while a conversion run reads rows on
+// its own thread; every operation takes the one lock, and rows leave and
+// enter as whole copies.
+class JobQueue
+{
+public:
+    int count() const;
+    bool isRow(int row) const;
+
+    // A copy of the row; a default job when the row does not exist.
+    ConvertJob at(int row) const;
+    QList<ConvertJob> all() const;
+
+    // Whole-record writes; a row that does not exist is left alone (false).
+    bool replace(int row, const ConvertJob &job);
+    bool setState(int row, int state);
+    bool setProgressBar(int row, QProgressBar *bar);
+
+    // The state of the row, or -1 when there is no such row.
+    int state(int row) const;
+
+    void append(const ConvertJob &job);
+    bool removeAt(int row);
+    void clear();
+    void assign(const QList<ConvertJob> &jobs);
+
+private:
+    bool isRowLocked(int row) const { return row >= 0 && row < jobs.size(); }
+
+    mutable QMutex mutex;
+    QList<ConvertJob> jobs;
+};

@@ -1,0 +1,104 @@
+#include "engine/toolprocess.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include <csignal>
+#include <sys/types.h>
+
+namespace {
+
+constexpr int pollMs = 50;
+constexpr int errorTailBytes = 4096;
+
+QString lastLines(const QByteArray &errors)
+{
+    const QByteArray tail = errors.size() > errorTailBytes ? errors.right(errorTailBytes) : errors;
+    return QString::fromUtf8(tail).trimmed();
+}
+
+} // namespace
+
+ToolProcess::ToolProcess()
+    : process(std::make_unique<QProcess>())
+{
+    process->setProcessChannelMode(QProcess::SeparateChannels);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardInputFile(QProcess::nullDevice());
+}
+
+ToolProcess::~ToolProcess()
+{
+    if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished();
+    }
+}
+
+void ToolProcess::setWorkingDirectory(const QString &folder)
+{
+    process->setWorkingDirectory(folder);
+}
+
+void ToolProcess::setEnvironment(const QProcessEnvironment &environment)
+{
+    process->setProcessEnvironment(environment);
+}
+
+bool ToolProcess::start(const QString &program, const QStringList &arguments)
+{
+    process->start(program, arguments);
+    startFailed = !process->waitForStarted(-1);
+    if (startFailed)
+        return false;
+    pid = process->processId();
+    // A stop that came while the program was starting must reach it too.
+    if (stopFlag.load())
+        ::kill(static_cast<pid_t>(pid.load()), SIGTERM);
+    return true;
+}
+
+ToolExit ToolProcess::waitForExit()
+{
+    ToolExit exit;
+    QByteArray errors;
+    if (startFailed || process->state() == QProcess::NotRunning) {
+        exit.errorText = process->errorString();
+        return exit;
+    }
+    exit.started = true;
+    QElapsedTimer sinceStop;
+    while (!process->waitForFinished(pollMs)) {
+        errors += process->readAllStandardError();
+        if (errors.size() > 4 * errorTailBytes)
+            errors = errors.right(errorTailBytes);
+        if (!stopFlag.load())
+            continue;
+        if (!sinceStop.isValid()) {
+            sinceStop.start();
+            process->terminate();
+        } else if (sinceStop.elapsed() >= graceMs) {
+            process->kill();
+        }
+    }
+    errors += process->readAllStandardError();
+    pid = 0;
+    exit.normalExit = process->exitStatus() == QProcess::NormalExit;
+    exit.exitCode = exit.normalExit ? process->exitCode() : -1;
+    exit.stopped = stopFlag.load();
+    exit.errorText = lastLines(errors);
+    return exit;
+}
+
+void ToolProcess::requestStop()
+{
+    stopFlag = true;
+    // The run's thread notices the flag within one poll; a signal now saves that wait.
+    if (const qint64 running = pid.load())
+        ::kill(static_cast<pid_t>(running), SIGTERM);
+}
+
+qint64 ToolProcess::processId() const
+{
+    return pid.load();
+}
