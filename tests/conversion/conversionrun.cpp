@@ -40,6 +40,14 @@ bool decodesCleanly(const QString &path, QString *errors)
     return finished.exitCode == 0 && finished.errors.trimmed().isEmpty();
 }
 
+QString pixelFormat(const QString &path)
+{
+    const Finished finished = runProgram(QStringLiteral("ffprobe"), {"-v", "error", "-select_streams", "v:0",
+                                                                     "-show_entries", "stream=pix_fmt", "-of",
+                                                                     "default=nw=1:nk=1", path});
+    return QString::fromUtf8(finished.output).trimmed();
+}
+
 QString displayAspect(const QString &path)
 {
     const Finished finished =

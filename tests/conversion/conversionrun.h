@@ -25,6 +25,9 @@ Outcome convert(const ConvertJob &job, const QString &input, const QString &outp
 // ffmpeg decodes every stream to the end and reports no error.
 bool decodesCleanly(const QString &path, QString *errors);
 
+// ffprobe's pixel format of the first video stream ("yuv420p").
+QString pixelFormat(const QString &path);
+
 // The display aspect ratio of the first video stream ("16:9"); empty when
 // the file stores none.
 QString displayAspect(const QString &path);

@@ -4,10 +4,13 @@
 
 #include "app/optiontables.h"
 #include "app/outputprofile.h"
+#include "engine/joinparts.h"
 #include "engine/transcoderarguments.h"
 #include "engine/transcodervalues.h"
 #include "tests/conversion/conversionrun.h"
+#include "tests/support/files.h"
 #include "tests/support/media.h"
+#include "tests/support/programrun.h"
 
 #include <QHash>
 #include <QTemporaryDir>
@@ -175,6 +178,7 @@ private slots:
     void settingChoices_data();
     void settingChoices();
     void realMediaBoundsItsPackets();
+    void fullChromaCameraFileGivesPlayablePictures();
 
 private:
     QString inputPath(InputKind kind) const;
@@ -428,6 +432,60 @@ void TestConversion::realMediaBoundsItsPackets()
         QVERIFY2(conversion::decodesCleanly(output, &errors), qPrintable(errors));
         QCOMPARE(testmedia::probe(output).first(QStringLiteral("video"))->width, 1280);
     }
+}
+
+// A camera's MJPEG file holds 4:4:4 or 4:2:2 pictures, which encoders keep
+// when they can: H.264 then writes High 4:4:4, which phones and browsers do
+// not play, and a join of such a part with ordinary ones fails.
+void TestConversion::fullChromaCameraFileGivesPlayablePictures()
+{
+    if (CONVERSION_SHARE != 1)
+        QSKIP("run by the second share of the matrix");
+    const QString camera = m_folder.filePath(QStringLiteral("camera444.avi"));
+    QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=160x120:rate=10:duration=0.6", "-f", "lavfi",
+                                  "-i", "sine=duration=0.6", "-c:v", "mjpeg", "-pix_fmt", "yuvj444p", "-c:a",
+                                  "pcm_s16le", camera}));
+    QVector<OutputProfile> profiles{devicePresetProfile(DevicePreset::Apple), devicePresetProfile(DevicePreset::Android)};
+    for (int id = 0; id <= 21; ++id) {
+        if (defaultProfile(id).category != Video)
+            continue;
+        for (const int codec : videoCodecsOffered(id)) {
+            profiles.append(defaultProfile(id));
+            profiles.last().vCodec = codec;
+        }
+    }
+    for (const OutputProfile &profile : profiles) {
+        const QString output = m_folder.filePath(QStringLiteral("chroma%1.%2").arg(++m_count).arg(suffixOf(profile)));
+        const conversion::Outcome outcome = conversion::convert(jobFor(profile), camera, output);
+        QVERIFY2(outcome.succeeded, qPrintable(outcome.errors));
+        const QString codec = expectedVideoCodec(profile);
+        QStringList playable{QStringLiteral("yuv420p")};
+        if (codec == QLatin1String("mjpeg"))
+            playable = QStringList{QStringLiteral("yuvj420p")};
+        else if (codec == QLatin1String("dvvideo"))
+            playable = QStringList{QStringLiteral("yuv411p"), QStringLiteral("yuv420p")}; // NTSC, PAL
+        const QString format = conversion::pixelFormat(output);
+        QVERIFY2(playable.contains(format), qPrintable(profileName(profile) + u' ' + codec + u' ' + format));
+    }
+
+    // A video join with the camera file between two ordinary clips.
+    const ConvertJob joiner = withJoinPartFormat(jobFor(defaultProfile(FormatVideoJoiner)));
+    const QStringList inputs{inputPath(InputKind::Standard), camera, inputPath(InputKind::Standard)};
+    QString list;
+    for (int part = 0; part < inputs.size(); ++part) {
+        const QString partFile = m_folder.filePath(joinPartFileName(JoinKind::Video, part));
+        const conversion::Outcome outcome = conversion::convert(joiner, inputs[part], partFile);
+        QVERIFY2(outcome.succeeded, qPrintable(outcome.errors));
+        list += concatListLine(partFile) + u'\n';
+    }
+    const QString listFile = m_folder.filePath(QStringLiteral("file.txt"));
+    QVERIFY(testsupport::writeFile(listFile, list.toUtf8()));
+    const QString joined = m_folder.filePath(QStringLiteral("MergedVideo.mp4"));
+    const testsupport::Finished join = testsupport::runProgram(
+        QStringLiteral(QUILLMORA_BUILD_DIR "/transcoder"),
+        {"-f", "concat", "-y", "-i", listFile, "-threads", "4", "-preset", "ultrafast", "-c", "copy", joined});
+    QVERIFY2(join.exitCode == 0, qPrintable(join.errors));
+    QCOMPARE(conversion::pixelFormat(joined), QStringLiteral("yuv420p"));
 }
 
 QTEST_GUILESS_MAIN(TestConversion)

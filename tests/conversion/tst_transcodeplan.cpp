@@ -93,18 +93,22 @@ void TestTranscodePlan::rewrites_data()
     const MediaFacts tenFps = clip(160, 120, 10, 44100, 2);
 
     row("libfaac is aac", "-vcodec libx264 -acodec libfaac out.mp4", small,
-        "-vcodec libx264 -acodec aac out.mp4");
+        "-vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4");
+    row("mjpeg pictures in 4:2:0", "-vcodec mjpeg -acodec libmp3lame out.avi", small,
+        "-vcodec mjpeg -acodec libmp3lame -pix_fmt yuvj420p out.avi");
+    row("a picture format asked for stays", "-vcodec libx264 -pix_fmt yuv444p -acodec libfaac out.mp4", small,
+        "-vcodec libx264 -pix_fmt yuv444p -acodec aac out.mp4");
     row("mp3 alone unchanged", "-acodec libmp3lame -vn out.mp3", small, "-acodec libmp3lame -vn out.mp3");
 
     // frame sizes
     row("x264 odd size to even", "-vcodec libx264 -acodec libfaac out.mp4", odd,
-        "-vcodec libx264 -acodec aac -s 852x478 out.mp4");
+        "-vcodec libx264 -acodec aac -s 852x478 -pix_fmt yuv420p out.mp4");
     row("x264 odd size turned", "-vf transpose=1 -vcodec libx264 -acodec libfaac out.mp4", odd,
-        "-vf transpose=1 -vcodec libx264 -acodec aac -s 478x852 out.mp4");
+        "-vf transpose=1 -vcodec libx264 -acodec aac -s 478x852 -pix_fmt yuv420p out.mp4");
     row("x264 odd size turned twice", "-vf transpose=1,transpose=1 -vcodec libx264 -acodec libfaac out.mp4", odd,
-        "-vf transpose=1,transpose=1 -vcodec libx264 -acodec aac -s 852x478 out.mp4");
+        "-vf transpose=1,transpose=1 -vcodec libx264 -acodec aac -s 852x478 -pix_fmt yuv420p out.mp4");
     row("x264 chosen size kept", "-s 640x480 -vcodec libx264 -acodec libfaac out.mp4", odd,
-        "-s 640x480 -vcodec libx264 -acodec aac out.mp4");
+        "-s 640x480 -vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4");
     row("wmv2 odd size", "-vcodec wmv2 -acodec wmav1 out.wmv", odd, "-vcodec wmv2 -acodec wmav1 -s 852x478 out.wmv");
     row("msmpeg4v2 odd size", "-vcodec msmpeg4v2 -acodec libmp3lame out.avi", odd,
         "-vcodec msmpeg4v2 -acodec libmp3lame -s 852x478 out.avi");
@@ -142,7 +146,7 @@ void TestTranscodePlan::rewrites_data()
     row("mpeg1 at 29.97", "-r 29.97 -vcodec mpeg1video -acodec mp2 out.vob", tenFps,
         "-r 29.97 -vcodec mpeg1video -acodec mp2 out.vob");
     row("mpeg2 any rate", "-vcodec mpeg2video -acodec mp2 out.vob", tenFps,
-        "-vcodec mpeg2video -acodec mp2 out.vob");
+        "-vcodec mpeg2video -acodec mp2 -pix_fmt yuv420p out.vob");
 
     // sample rates
     row("flv mp3 48k", "-vcodec flv1 -ar 48000 -acodec libmp3lame out.flv", small,
@@ -178,11 +182,11 @@ void TestTranscodePlan::rewrites_data()
 
     // MP3 below 16 kHz in MP4
     row("mp4 mp3 8000", "-vcodec libx264 -ar 8000 -acodec libmp3lame out.mp4", small,
-        "-vcodec libx264 -ar 8000 -acodec libmp3lame -strict -1 out.mp4");
+        "-vcodec libx264 -ar 8000 -acodec libmp3lame -strict -1 -pix_fmt yuv420p out.mp4");
     row("mp4 mp3 from 8k input", "-vcodec libx264 -acodec libmp3lame out.mp4", lowRate,
-        "-vcodec libx264 -acodec libmp3lame -strict -1 out.mp4");
+        "-vcodec libx264 -acodec libmp3lame -strict -1 -pix_fmt yuv420p out.mp4");
     row("mp4 mp3 22050", "-vcodec libx264 -ar 22050 -acodec libmp3lame out.mp4", small,
-        "-vcodec libx264 -ar 22050 -acodec libmp3lame out.mp4");
+        "-vcodec libx264 -ar 22050 -acodec libmp3lame -pix_fmt yuv420p out.mp4");
     row("mp3 8000 alone", "-ar 8000 -acodec libmp3lame -vn out.mp3", small,
         "-ar 8000 -acodec libmp3lame -vn out.mp3");
 
@@ -197,18 +201,18 @@ void TestTranscodePlan::rewrites_data()
     // cuts: seek on the input where the filters do not look at the time
     QTest::newRow("cut without filters seeks on the input")
         << head + "-ss 12.345 -t 10 -vcodec libx264 -acodec libfaac out.mp4" << small
-        << "-y -ss 12.345 -i in -threads 4 -preset ultrafast -t 10 -vcodec libx264 -acodec aac out.mp4";
+        << "-y -ss 12.345 -i in -threads 4 -preset ultrafast -t 10 -vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4";
     QTest::newRow("cut with steady filters seeks on the input")
         << head + "-ss 5 -t 1 -vf movie=logo.png[watermark];[in][watermark]overlay=10:10,transpose=1,hflip -af volume=2 -vcodec libx264 -acodec libfaac out.mp4"
         << small
-        << "-y -ss 5 -i in -threads 4 -preset ultrafast -t 1 -vf movie=logo.png[watermark];[in][watermark]overlay=10:10,transpose=1,hflip -af volume=2 -vcodec libx264 -acodec aac out.mp4";
+        << "-y -ss 5 -i in -threads 4 -preset ultrafast -t 1 -vf movie=logo.png[watermark];[in][watermark]overlay=10:10,transpose=1,hflip -af volume=2 -vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4";
     row("cut with subtitles decodes from the beginning",
         "-ss 5 -t 1 -vf subtitles=film.srt:charenc=UTF-8 -vcodec libx264 -acodec libfaac out.mp4", small,
-        "-ss 5 -t 1 -vf subtitles=film.srt:charenc=UTF-8 -vcodec libx264 -acodec aac out.mp4");
+        "-ss 5 -t 1 -vf subtitles=film.srt:charenc=UTF-8 -vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4");
     row("cut with a moving watermark decodes from the beginning",
         "-ss 5 -t 1 -vf movie=anim.gif[watermark];[in][watermark]overlay=10:10 -vcodec libx264 -acodec libfaac out.mp4",
         small,
-        "-ss 5 -t 1 -vf movie=anim.gif[watermark];[in][watermark]overlay=10:10 -vcodec libx264 -acodec aac out.mp4");
+        "-ss 5 -t 1 -vf movie=anim.gif[watermark];[in][watermark]overlay=10:10 -vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4");
     QTest::newRow("gif maker cut seeks on the input")
         << head + "-ss 5 -t 3 -s 320x240 -b:v 1024k out.gif" << small
         << "-y -ss 5 -i in -threads 4 -preset ultrafast -t 3 -s 320x240 -b:v 1024k out.gif";

@@ -90,7 +90,8 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 
 QStringList temporaryFilesIn(const QString &folder)
 {
-    return QDir(folder).entryList({QStringLiteral(".quillmora-*")}, QDir::Files | QDir::Hidden);
+    return QDir(folder).entryList({QStringLiteral(".quillmora-*")},
+                                  QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 } // namespace toolrun

@@ -33,7 +33,7 @@ bool hasEnded(pid_t pid);
 // Waits up to timeoutMs for a condition, polling every 10 ms.
 bool waitFor(const std::function<bool()> &condition, int timeoutMs);
 
-// The hidden temporary files the tools write into a folder.
+// The hidden temporary files and scratch folders of the tools in a folder.
 QStringList temporaryFilesIn(const QString &folder);
 
 } // namespace toolrun

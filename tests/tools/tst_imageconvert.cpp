@@ -1,9 +1,11 @@
 // build/imageconvert/convert on pictures made by ImageMagick: the eight
-// formats, layered and animated inputs, icons, failures and SIGTERM.
+// formats, layered and animated inputs, icons, names with "%", pictures it
+// refuses, and stops that leave no scratch file.
 #include "tests/support/files.h"
 #include "tests/support/programrun.h"
 #include "tests/tools/toolrun.h"
 
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -31,6 +33,11 @@ private slots:
     void failureKeepsTheEarlierFile();
     void emptyResultIsFailure();
     void sigtermStopsImageMagick();
+    void percentInNamesIsNoPattern();
+    void refusedPictureSaysWhy_data();
+    void refusedPictureSaysWhy();
+    void stopDuringALargePictureLeavesNoScratchFile_data();
+    void stopDuringALargePictureLeavesNoScratchFile();
 
 private:
     QString path(const QString &name) const { return folder.filePath(name); }
@@ -165,7 +172,9 @@ void TestImageConvert::failureKeepsTheEarlierFile()
 QString TestImageConvert::writeFakeImageMagick(const QString &name, const QByteArray &body)
 {
     const QString script = path(name);
-    writeFile(script, "#!/bin/sh\nfor last; do :; done\nout=${last#*:}\n" + body);
+    // $out: where to write; the tool may hand over a descriptor ("fd:3").
+    writeFile(script, "#!/bin/sh\nfor last; do :; done\nout=${last#*:}\n"
+                      "case $out in fd:*) out=/dev/fd/${out#fd:};; esac\n" + body);
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return script;
 }
@@ -185,7 +194,9 @@ void TestImageConvert::sigtermStopsImageMagick()
     const QString output = path("stopped.png");
     writeFile(output, earlier);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QUILLMORA_IMAGEMAGICK", writeFakeImageMagick("slow", "printf partial > \"$out\"\nexec sleep 60\n"));
+    const QString started = path("slow-started");
+    environment.insert("QUILLMORA_IMAGEMAGICK",
+                       writeFakeImageMagick("slow", "printf partial > \"$out\"\n: > '" + started.toUtf8() + "'\nexec sleep 60\n"));
 
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -194,8 +205,7 @@ void TestImageConvert::sigtermStopsImageMagick()
     const pid_t tool = pid_t(process.processId());
     QList<pid_t> children;
     QVERIFY(waitFor([&] { return !(children = childrenOf(tool)).isEmpty(); }, 5000));
-    const QStringList hidden = temporaryFilesIn(folder.path());
-    QVERIFY(waitFor([&] { return !hidden.isEmpty() && QFileInfo(path(hidden.first())).size() > 0; }, 5000));
+    QVERIFY(waitFor([&] { return QFileInfo::exists(started); }, 5000));
 
     kill(tool, SIGTERM);
     QVERIFY(process.waitForFinished(5000));
@@ -204,6 +214,137 @@ void TestImageConvert::sigtermStopsImageMagick()
     QVERIFY(waitFor([&] { return hasEnded(children.first()); }, 5000));
     QCOMPARE(readFile(output), earlier);
     QVERIFY(temporaryFilesIn(folder.path()).isEmpty());
+}
+
+// ImageMagick reads "%d", "%o" and "%x" in names as numbers to fill in.
+void TestImageConvert::percentInNamesIsNoPattern()
+{
+    const QString percentFolder = path("100%d");
+    QVERIFY(QDir().mkpath(percentFolder));
+    for (const QString &name : {"100%d.png", "50%x%o.png"}) {
+        QVERIFY(QFile::copy(path("half.png"), percentFolder + "/" + name));
+        const QString output = percentFolder + "/" + QFileInfo(name).completeBaseName() + ".jpg";
+        const Finished outcome = runProgram(imageConverter(), {percentFolder + "/" + name, output});
+        QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+        QCOMPARE(describe(output), QString("JPEG 64 48|"));
+    }
+    QCOMPARE(QDir(percentFolder).entryList(QDir::Files | QDir::Hidden).size(), 4);
+}
+
+namespace {
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffff;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320 & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+QByteArray bigEndian(quint32 value)
+{
+    const char bytes[4] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+    return QByteArray(bytes, 4);
+}
+
+// A PNG whose header says width x height, with a little grey data.
+QByteArray pngClaiming(quint32 width, quint32 height)
+{
+    const auto chunk = [](const QByteArray &type, const QByteArray &data) {
+        return bigEndian(quint32(data.size())) + type + data + bigEndian(crc32(type + data));
+    };
+    const QByteArray header = bigEndian(width) + bigEndian(height) + QByteArray("\x08\x00\x00\x00\x00", 5);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", qCompress(QByteArray(4, 0)).mid(4))
+        + chunk("IEND", {});
+}
+
+} // namespace
+
+void TestImageConvert::refusedPictureSaysWhy_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray good = readFile(path("half.png"));
+    QByteArray corrupt = good;
+    corrupt[40] = char(corrupt[40] ^ 0x5a);
+    QTest::newRow("0x0") << pngClaiming(0, 0) << "a width or a height of zero";
+    QTest::newRow("truncated") << good.left(good.size() / 2) << "damaged or incomplete";
+    QTest::newRow("corrupt") << corrupt << "damaged or incomplete";
+    QTest::newRow("decompression bomb") << pngClaiming(100000, 100000) << "too large";
+    QTest::newRow("not a picture") << QByteArray("plain text") << "not a picture";
+    QTest::newRow("empty") << QByteArray() << "empty";
+}
+
+void TestImageConvert::refusedPictureSaysWhy()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    writeFile(path("refused.png"), content);
+
+    const Finished outcome = runProgram(imageConverter(), {path("refused.png"), path("refused.jpg")});
+    QVERIFY(outcome.exitCode > 0);
+    const QString lastLine = outcome.errors.trimmed().section('\n', -1);
+    QVERIFY2(lastLine.contains("refused.png") && lastLine.contains(reason), qPrintable(outcome.errors));
+    QVERIFY2(!outcome.errors.contains(".quillmora") && !outcome.errors.contains("no images defined"),
+             qPrintable(outcome.errors));
+    QVERIFY(!QFileInfo::exists(path("refused.jpg")));
+}
+
+void TestImageConvert::stopDuringALargePictureLeavesNoScratchFile_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGKILL, then another conversion") << int(SIGKILL);
+}
+
+// A 7000x5000 picture outgrows ImageMagick's memory limit: its pixels go to a
+// scratch file of 280 MB.
+void TestImageConvert::stopDuringALargePictureLeavesNoScratchFile()
+{
+    QFETCH(int, signalNumber);
+    const QString large = path("large.pgm");
+    if (!QFileInfo::exists(large))
+        QVERIFY(writeFile(large, "P5\n7000 5000\n255\n" + QByteArray(7000 * 5000, '\x80')));
+    const QString outputFolder = path(QString("stop%1").arg(signalNumber));
+    QVERIFY(QDir().mkpath(outputFolder));
+    QTemporaryDir systemScratch; // where ImageMagick would put it by itself
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", systemScratch.path());
+
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(imageConverter(), {large, outputFolder + "/large.png"});
+    QVERIFY(process.waitForStarted());
+    const auto scratchFiles = [&] {
+        QStringList files;
+        for (const QString &folder : {outputFolder, systemScratch.path()}) {
+            QDirIterator found(folder, {"magick-*"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (found.hasNext())
+                files << found.next();
+        }
+        return files;
+    };
+    QVERIFY2(waitFor([&] { return !scratchFiles().isEmpty(); }, 60000), "ImageMagick made no scratch file");
+    const pid_t tool = pid_t(process.processId());
+    const QList<pid_t> children = childrenOf(tool);
+    QCOMPARE(children.size(), 1);
+    kill(tool, signalNumber);
+    QVERIFY(process.waitForFinished(20000));
+    QVERIFY(waitFor([&] { return hasEnded(children.first()); }, 10000));
+
+    if (signalNumber == SIGKILL) {
+        const Finished later = runProgram(imageConverter(), {path("half.png"), outputFolder + "/later.png"});
+        QVERIFY2(later.exitCode == 0, qPrintable(later.errors));
+        QVERIFY(QFile::remove(outputFolder + "/later.png"));
+    } else {
+        QCOMPARE(process.exitCode(), 128 + SIGTERM);
+    }
+    QCOMPARE(scratchFiles(), QStringList());
+    QCOMPARE(QDir(outputFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestImageConvert)

@@ -1,6 +1,8 @@
 // The pure pieces of the two tools: progress lines, join lists, the check of
-// a join's parts, and the choice of ImageMagick's arguments.
+// a join's parts, the choice of ImageMagick's arguments; and which hidden
+// files of killed tools a later run removes.
 #include "engine/joinparts.h"
+#include "tools/common/temporaryoutput.h"
 #include "tools/imageconvert/imagecommand.h"
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/concatlist.h"
@@ -8,8 +10,13 @@
 #include "tools/transcoder/joinplan.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(ProbedMedia)
 
@@ -36,6 +43,8 @@ private slots:
     void imageInputKeepsItsFrameSelector();
     void imageArgumentsByTarget_data();
     void imageArgumentsByTarget();
+
+    void leftoversOfEndedToolsAreRemoved();
 };
 
 void TestToolParts::progressFromFfmpegReports_data()
@@ -280,6 +289,8 @@ void TestToolParts::imageArgumentsByTarget_data()
         << "/p/a.jpg" << "" << "ico" << QStringList{"/p/a.jpg[0]", "-auto-orient", "-resize", "256x256>", "ICO:/o/x.ico"};
     QTest::newRow("gif from gif keeps its frames")
         << "/p/a.GIF" << "" << "gif" << QStringList{"/p/a.GIF", "-auto-orient", "GIF:/o/x.gif"};
+    QTest::newRow("a % in a name is no pattern")
+        << "/p/100%d.png" << "" << "png" << QStringList{"/p/100%%d.png[0]", "-auto-orient", "PNG:/o/x.png"};
     QTest::newRow("gif to tiff gives one picture")
         << "/p/a.gif" << "" << "tif" << QStringList{"/p/a.gif[0]", "-auto-orient", "TIFF:/o/x.tif"};
 }
@@ -294,6 +305,51 @@ void TestToolParts::imageArgumentsByTarget()
     image.selector = selector;
     image.exists = true;
     QTEST(imageMagickArguments(image, *imageTargetFor(suffix), "/o/x." + suffix), "arguments");
+}
+
+void TestToolParts::leftoversOfEndedToolsAreRemoved()
+{
+    QProcess ended;
+    ended.start("true", {});
+    QVERIFY(ended.waitForStarted());
+    const QString gone = QString::number(ended.processId());
+    QVERIFY(ended.waitForFinished());
+    const QString alive = QString::number(getpid());
+
+    QTemporaryDir folder;
+    QTemporaryDir elsewhere;
+    const auto make = [&](const QString &name) {
+        QFile file(folder.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write("x") == 1;
+    };
+    const QStringList removed = {".quillmora-" + gone + "-abcdefghij.mp4", ".quillmora-" + gone + "-bcdefghijk.scratch"};
+    const QStringList kept = {".quillmora-" + alive + "-cdefghijkl.mp4", ".quillmora-" + gone + "-defghijklm.jpg",
+                              ".quillmora-" + gone + "-efghijklmn.png", ".quillmora-notes.txt",
+                              ".quillmora-" + gone + "-short.mp4", "film.mp4"};
+    QVERIFY(make(removed[0]));
+    QVERIFY(QDir(folder.path()).mkpath(removed[1] + "/sub"));
+    QVERIFY(make(removed[1] + "/sub/magick-cache"));
+    for (const QString &name : kept)
+        QVERIFY(name == kept[2] || make(name));
+    // Held by a live process in another pid namespace, say: its lock counts.
+    const int held = ::open(QFile::encodeName(folder.filePath(kept[1])).constData(), O_RDONLY | O_CLOEXEC);
+    QVERIFY(held >= 0 && flock(held, LOCK_EX) == 0);
+    // A link is never followed, nor removed.
+    QVERIFY(QFile::link(elsewhere.filePath("target"), folder.filePath(kept[2])));
+    QFile target(elsewhere.filePath("target"));
+    QVERIFY(target.open(QIODevice::WriteOnly));
+    target.close();
+
+    TemporaryOutput output(folder.filePath("out.mp4"));
+    QString error;
+    QVERIFY2(output.create(&error), qPrintable(error));
+    ::close(held);
+
+    QDir::Filters all = QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    QStringList expected = kept;
+    expected.sort();
+    QCOMPARE(QDir(folder.path()).entryList(all, QDir::Name), expected);
+    QVERIFY(QFile::exists(elsewhere.filePath("target")));
 }
 
 QTEST_APPLESS_MAIN(TestToolParts)

@@ -2,6 +2,8 @@
 
 #include "tools/common/stopsignals.h"
 
+#include <QDeadlineTimer>
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -18,6 +20,9 @@
 namespace {
 
 constexpr int MaxErrorOutput = 16 * 1024;
+
+// How long a child that was asked to stop may take to clean up.
+constexpr int StopGraceMs = 5000;
 
 struct Pipe {
     int readEnd = -1;
@@ -95,16 +100,24 @@ pid_t spawnChild(ChildStart *start)
     return pid;
 }
 
-// Reads both output pipes until the child closes them.
-void drainOutput(Pipe &out, Pipe &err, const OutputLineHandler &onOutputLine, QByteArray *errorOutput)
+// Reads both output pipes until the child closes them. After a stop signal
+// the child gets StopGraceMs to end before it is killed.
+void drainOutput(pid_t pid, Pipe &out, Pipe &err, const OutputLineHandler &onOutputLine, QByteArray *errorOutput)
 {
     QByteArray pendingLine;
     char buffer[8192];
+    QDeadlineTimer grace(QDeadlineTimer::Forever);
     while (out.readEnd >= 0 || err.readEnd >= 0) {
         pollfd fds[2] = {{out.readEnd, POLLIN, 0}, {err.readEnd, POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0) {
+        const bool stopping = stopsignals::requested() && stopsignals::childSignal() != SIGKILL;
+        if (stopping && grace.isForever())
+            grace.setRemainingTime(StopGraceMs);
+        if (stopping && grace.hasExpired())
+            kill(pid, SIGKILL);
+        const int ready = poll(fds, 2, stopping ? 100 : -1);
+        if (ready < 0) {
             if (errno == EINTR)
-                continue; // a stop signal: the handler has killed the child, EOF follows
+                continue; // a stop signal: the handler has passed it on, EOF follows
             break;
         }
         if (fds[0].revents) {
@@ -198,7 +211,7 @@ ChildResult runChild(const QString &program, const QStringList &arguments, const
     if (!result.started)
         result.startError = QStringLiteral("cannot start %1: %2").arg(program, QString::fromLocal8Bit(strerror(start.execError)));
 
-    drainOutput(out, err, onOutputLine, &result.errorOutput);
+    drainOutput(pid, out, err, onOutputLine, &result.errorOutput);
 
     // Wait without reaping first: the pid stays taken while the handler may
     // still aim at it, and is forgotten before it can be reused.

@@ -26,6 +26,6 @@ using OutputLineHandler = std::function<void(const QByteArray &line)>;
 // Runs program (a full path; PATH is not searched) with the arguments and
 // waits for it. The child gets no stdin and dies with the calling thread
 // (PR_SET_PDEATHSIG), so a tool that is killed never leaves it running;
-// a stop signal of the tool (stopsignals) kills it at once.
+// a stop signal of the tool (stopsignals) is passed on to it.
 ChildResult runChild(const QString &program, const QStringList &arguments,
                      const OutputLineHandler &onOutputLine = {});

@@ -9,19 +9,21 @@ namespace {
 
 volatile sig_atomic_t stopSignal = 0;
 volatile sig_atomic_t childPid = 0;
+int signalForChild = SIGKILL;
 
 void onStopSignal(int signalNumber)
 {
     stopSignal = signalNumber;
     const pid_t pid = childPid;
     if (pid > 0)
-        kill(pid, SIGKILL); // its output is thrown away anyway: no need to let it finish
+        kill(pid, signalForChild);
 }
 
 } // namespace
 
-void install()
+void install(int childSignal)
 {
+    signalForChild = childSignal;
     struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
@@ -32,6 +34,11 @@ void install()
 int requested()
 {
     return stopSignal;
+}
+
+int childSignal()
+{
+    return signalForChild;
 }
 
 int exitCode()

@@ -1,7 +1,9 @@
 #include "tools/common/temporaryoutput.h"
 
+#include "tools/common/leftovers.h"
+
+#include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
@@ -13,18 +15,20 @@
 
 namespace {
 
-QString randomTag()
-{
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    QString tag;
-    for (int i = 0; i < 10; ++i)
-        tag += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
-    return tag;
-}
-
 QString systemError(int error)
 {
     return QString::fromLocal8Bit(strerror(error));
+}
+
+QByteArray encoded(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// O_TMPFILE fails so where the file system or the kernel lacks it.
+bool lacksUnnamedFiles(int error)
+{
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
 } // namespace
@@ -36,8 +40,10 @@ TemporaryOutput::TemporaryOutput(const QString &finalPath)
 
 TemporaryOutput::~TemporaryOutput()
 {
-    if (!committed && !temporaryPath.isEmpty())
-        ::unlink(temporaryPath.toLocal8Bit().constData());
+    if (named && !committed)
+        ::unlink(encoded(temporaryPath).constData());
+    if (fd >= 0)
+        ::close(fd); // an unnamed file goes with its last descriptor
 }
 
 bool TemporaryOutput::create(QString *error)
@@ -48,14 +54,31 @@ bool TemporaryOutput::create(QString *error)
         return false;
     }
     const QString folder = output.absolutePath();
-    const QString suffix = output.suffix().isEmpty() ? QString() : QLatin1Char('.') + output.suffix();
+    leftovers::removeFrom(folder);
+
+    fd = ::open(encoded(folder).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        leftovers::own(fd); // its name during commit is a hidden one of this process
+        temporaryPath = QStringLiteral("/proc/%1/fd/%2").arg(getpid()).arg(fd);
+        return true;
+    }
+    const int openError = errno;
+    if (lacksUnnamedFiles(openError))
+        return createNamed(folder, output.suffix().isEmpty() ? QString() : u'.' + output.suffix(), error);
+    *error = QStringLiteral("cannot write in the folder %1: %2").arg(folder, systemError(openError));
+    return false;
+}
+
+bool TemporaryOutput::createNamed(const QString &folder, const QString &suffix, QString *error)
+{
     int lastError = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = folder + QStringLiteral("/.quillmora-") + randomTag() + suffix;
-        const int fd = ::open(candidate.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const QString candidate = leftovers::hiddenName(folder, suffix);
+        fd = ::open(encoded(candidate).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
-            ::close(fd);
+            leftovers::own(fd);
             temporaryPath = candidate;
+            named = true;
             return true;
         }
         lastError = errno;
@@ -66,17 +89,48 @@ bool TemporaryOutput::create(QString *error)
     return false;
 }
 
+int TemporaryOutput::inheritableDescriptor()
+{
+    if (named || fcntl(fd, F_SETFD, 0) != 0)
+        return -1;
+    return fd;
+}
+
 qint64 TemporaryOutput::size() const
 {
-    return QFileInfo(temporaryPath).size();
+    struct stat info {};
+    return fd >= 0 && fstat(fd, &info) == 0 ? qint64(info.st_size) : 0;
 }
 
 bool TemporaryOutput::commit(QString *error)
 {
-    if (::rename(temporaryPath.toLocal8Bit().constData(), outputPath.toLocal8Bit().constData()) != 0) {
+    if (!named && !linkUnderName(error))
+        return false;
+    if (named && ::rename(encoded(temporaryPath).constData(), encoded(outputPath).constData()) != 0) {
         *error = QStringLiteral("cannot write %1: %2").arg(outputPath, systemError(errno));
         return false;
     }
     committed = true;
     return true;
+}
+
+// Gives the unnamed file the output's name at once when that is free; else a
+// hidden name first, which the rename then puts over the output.
+bool TemporaryOutput::linkUnderName(QString *error)
+{
+    const QByteArray unnamed = encoded(temporaryPath);
+    if (::linkat(AT_FDCWD, unnamed.constData(), AT_FDCWD, encoded(outputPath).constData(), AT_SYMLINK_FOLLOW) == 0) {
+        committed = true;
+        return true;
+    }
+    for (int attempt = 0; errno == EEXIST && attempt < 100; ++attempt) {
+        const QString candidate = leftovers::hiddenName(QFileInfo(outputPath).absolutePath(), QString());
+        if (::linkat(AT_FDCWD, unnamed.constData(), AT_FDCWD, encoded(candidate).constData(), AT_SYMLINK_FOLLOW) == 0) {
+            temporaryPath = candidate;
+            named = true;
+            return true;
+        }
+    }
+    *error = QStringLiteral("cannot write %1: %2").arg(outputPath, systemError(errno));
+    return false;
 }

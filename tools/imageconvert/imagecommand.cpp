@@ -23,6 +23,14 @@ bool isGif(const QString &path)
     return QFileInfo(path).suffix().compare(QLatin1String("gif"), Qt::CaseInsensitive) == 0;
 }
 
+// ImageMagick reads "%d", "%o", "%x" and "%[...]" in the name it writes, and
+// in a name it reads with a frame selector, as patterns; "%%" is a "%".
+QString literalName(const QString &path)
+{
+    QString escaped = path;
+    return escaped.replace(u'%', QLatin1String("%%"));
+}
+
 } // namespace
 
 const ImageTarget *imageTargetFor(const QString &suffix)
@@ -62,11 +70,12 @@ QStringList imageMagickArguments(const ImageInput &input, const ImageTarget &tar
     if (selector.isEmpty() && !keepsFrames)
         selector = QStringLiteral("[0]");
 
-    QStringList arguments = {input.path + selector, "-auto-orient"};
+    const QString inputName = selector.isEmpty() ? input.path : literalName(input.path) + selector;
+    QStringList arguments = {inputName, "-auto-orient"};
     if (target.flatten)
         arguments << "-background" << "white" << "-alpha" << "remove" << "-alpha" << "off";
     if (target.fitInIcon)
         arguments << "-resize" << "256x256>"; // only shrinks, keeps the aspect
-    arguments << QLatin1String(target.magickFormat) + QLatin1Char(':') + outputPath;
+    arguments << QLatin1String(target.magickFormat) + QLatin1Char(':') + literalName(outputPath);
     return arguments;
 }

@@ -3,19 +3,26 @@
 //   convert INPUT[selector] OUTPUT
 //
 // The output's suffix names the format: jpg, png, bmp, gif, pcx, tga, ico,
-// tif. Exit code 0 only when the output was written. ImageMagick is Debian's
-// convert-im6 by its full path (a "convert" earlier on PATH may be another
-// program); QUILLMORA_IMAGEMAGICK names another one, for tests and for
-// installations that keep it elsewhere.
+// tif. Exit code 0 only when the output was written; otherwise the last line
+// on stderr says what was wrong. ImageMagick is Debian's convert-im6 by its
+// full path (a "convert" earlier on PATH may be another program);
+// QUILLMORA_IMAGEMAGICK names another one, for tests and for installations
+// that keep it elsewhere. Its scratch files go to a private folder beside
+// the output, which goes when the conversion ends, however it ends.
 
 #include "tools/common/childprocess.h"
+#include "tools/common/scratchfolder.h"
 #include "tools/common/stopsignals.h"
 #include "tools/common/temporaryoutput.h"
 #include "tools/common/toolerror.h"
 #include "tools/imageconvert/imagecommand.h"
+#include "tools/imageconvert/magickreport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+
+#include <csignal>
 
 namespace {
 
@@ -36,7 +43,7 @@ QString imageMagickProgram()
 int main(int argc, char *argv[])
 {
     toolerror::setToolName("convert");
-    stopsignals::install();
+    stopsignals::install(SIGTERM); // on SIGTERM ImageMagick removes its scratch files itself
     if (argc != 3)
         return toolerror::fail(QStringLiteral("usage: convert INPUT OUTPUT"));
 
@@ -45,6 +52,9 @@ int main(int argc, char *argv[])
     const ImageInput input = resolveImageInput(given);
     if (!input.exists)
         return toolerror::fail(QStringLiteral("cannot read %1: no such file").arg(given));
+    const QString inputName = QFileInfo(input.path).fileName();
+    if (QFileInfo(input.path).size() == 0)
+        return toolerror::fail(QStringLiteral("cannot convert %1: the file is empty").arg(inputName));
     const ImageTarget *target = imageTargetFor(QFileInfo(outputPath).suffix());
     if (!target)
         return toolerror::fail(QStringLiteral("cannot write pictures of the kind \"%1\"").arg(QFileInfo(outputPath).suffix()));
@@ -54,16 +64,23 @@ int main(int argc, char *argv[])
         return toolerror::fail(QStringLiteral("ImageMagick is not installed"));
 
     TemporaryOutput output(outputPath);
+    ScratchFolder scratch;
     QString error;
-    if (!output.create(&error))
+    if (!output.create(&error) || !scratch.create(QFileInfo(outputPath).absolutePath(), &error))
         return toolerror::fail(error);
-    const ChildResult run = runChild(program, imageMagickArguments(input, *target, output.path()));
+    qputenv("MAGICK_TEMPORARY_PATH", QFile::encodeName(scratch.path()));
+
+    const int descriptor = output.inheritableDescriptor();
+    const QString writeTo = descriptor >= 0 ? QStringLiteral("fd:%1").arg(descriptor) : output.path();
+    const ChildResult run = runChild(program, magickLogArguments() + imageMagickArguments(input, *target, writeTo));
     if (run.stopped)
         return stopsignals::exitCode();
     if (!run.started)
         return toolerror::fail(run.startError);
+    if (!run.exitedNormally)
+        return toolerror::fail(QStringLiteral("ImageMagick broke down while converting %1").arg(inputName));
     if (!run.succeeded())
-        return toolerror::fail(QStringLiteral("ImageMagick failed: %1").arg(run.firstErrorLine()));
+        return toolerror::fail(describeRefusal(run.errorOutput, inputName));
     if (output.size() == 0)
         return toolerror::fail(QStringLiteral("ImageMagick wrote nothing for %1").arg(given));
     if (stopsignals::requested())

@@ -5,6 +5,9 @@
 #include "tools/common/temporaryoutput.h"
 #include "tools/common/toolerror.h"
 #include "tools/transcoder/ffmpegprogress.h"
+#include "tools/transcoder/mediaprobe.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -37,6 +40,20 @@ FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds, const 
     return run;
 }
 
+bool appendOutput(const TemporaryOutput &output, QStringList *arguments, QString *error)
+{
+    if (!output.isNamed()) {
+        const QString muxer = muxerNameFor(output.finalPath());
+        if (muxer.isEmpty()) {
+            *error = QStringLiteral("ffmpeg writes no files of the kind \"%1\"").arg(QFileInfo(output.finalPath()).suffix());
+            return false;
+        }
+        *arguments << QStringLiteral("-f") << muxer;
+    }
+    *arguments << output.path();
+    return true;
+}
+
 QString describeFailure(const FfmpegRun &run)
 {
     const ChildResult &child = run.child;
@@ -52,11 +69,10 @@ QString describeFailure(const FfmpegRun &run)
 
 int convertInto(QStringList arguments, double expectedSeconds)
 {
-    TemporaryOutput output(arguments.last());
+    TemporaryOutput output(arguments.takeLast());
     QString error;
-    if (!output.create(&error))
+    if (!output.create(&error) || !appendOutput(output, &arguments, &error))
         return toolerror::fail(error);
-    arguments.last() = output.path();
 
     ProgressShare share;
     share.open(progressBlockName());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/common/childprocess.h"
+#include "tools/common/temporaryoutput.h"
 
 #include <QStringList>
 
@@ -16,6 +17,11 @@ struct FfmpegRun {
 // onPercent gets every new percentage of expectedSeconds (0 to 99).
 FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds,
                     const std::function<void(int)> &onPercent = {});
+
+// Where ffmpeg writes the file: the path, after the format by the final
+// name's suffix when the file has no name yet. False when ffmpeg writes no
+// such format.
+bool appendOutput(const TemporaryOutput &output, QStringList *arguments, QString *error);
 
 // Why a run failed, in one line.
 QString describeFailure(const FfmpegRun &run);

@@ -48,7 +48,7 @@ bool addSilence(const JoinPart &part, const ProbedMedia &soundModel, const QStri
         *error = QStringLiteral("cannot make silence in the sound format of the other parts");
         return false;
     }
-    // The scratch file takes the part's suffix, so ffmpeg writes the part's container.
+    // The scratch file is named like the part, so ffmpeg writes the part's container.
     auto file = std::make_unique<TemporaryOutput>(outputFolder + QStringLiteral("/part.") + QFileInfo(part.path).suffix());
     if (!file->create(error))
         return false;
@@ -61,7 +61,8 @@ bool addSilence(const JoinPart &part, const ProbedMedia &soundModel, const QStri
                              "-map", "0:v:0", "-map", "1:a:0", "-c:v", "copy", "-c:a", encoder};
     if (soundModel.audioBitRate > 0)
         arguments << "-b:a" << QString::number(soundModel.audioBitRate);
-    arguments << file->path();
+    if (!appendOutput(*file, &arguments, error))
+        return false;
 
     const FfmpegRun run = runFfmpeg(arguments, 0);
     if (!run.child.succeeded() || !run.wroteSomething) {

@@ -1,7 +1,16 @@
 // transcoder: runs one conversion or one join of the application through
-// Debian's ffmpeg, given ffmpeg-style arguments with the output last.
-// Exit code 0 only when the output was written; the percentage goes to the
-// progress block "FFMPEGSHARE".
+// the installed FFmpeg (Debian's ffmpeg), given ffmpeg-style arguments with
+// the output last. Exit code 0 only when the output was written; the
+// percentage goes to the progress block "FFMPEGSHARE".
+//
+// Its input is the classic FFmpeg argument dialect that the application
+// writes: "libfaac" for AAC, the "mp=eq2" wrapper for brightness, contrast
+// and saturation, font family names in drawtext's fontfile=, the legacy code
+// page names ("CP936", "LATIN2", "UNICODEBIG") for subtitles, and choices of
+// size, rate, channels and bitrate that not every encoder or container takes.
+// Fitting that dialect to the installed FFmpeg is this tool's job: plan/
+// rewrites the arguments, using what libavformat reads of the input, so that
+// every choice of the application gives a file that plays.
 //
 //   transcoder [--print-ffmpeg-arguments] <arguments>
 //

@@ -1,9 +1,14 @@
 #include "tools/transcoder/mediaprobe.h"
 
 #include "tools/common/stopsignals.h"
-#include "tools/transcoder/isomedia/isomediafacts.h"
-#include "tools/transcoder/libav.h"
 
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+}
+
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -13,10 +18,10 @@ int interruptOnStop(void *)
     return stopsignals::requested() != 0;
 }
 
-QString avError(const Libav &av, int code)
+QString avError(int code)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av.strerror(code, text, sizeof text);
+    av_strerror(code, text, sizeof text);
     return QString::fromUtf8(text);
 }
 
@@ -49,7 +54,7 @@ void takeVideo(const AVStream *stream, ProbedMedia *media)
     media->pixelFormat = codec->format;
 }
 
-void takeAudio(const Libav &av, const AVStream *stream, ProbedMedia *media)
+void takeAudio(const AVStream *stream, ProbedMedia *media)
 {
     const AVCodecParameters *codec = stream->codecpar;
     media->facts.hasAudio = true;
@@ -59,13 +64,13 @@ void takeAudio(const Libav &av, const AVStream *stream, ProbedMedia *media)
     media->audioBitRate = codec->bit_rate;
     AVChannelLayout layout {}; // zeroed: the copy below frees what it holds first
     if (codec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-        av.defaultLayout(&layout, codec->ch_layout.nb_channels);
+        av_channel_layout_default(&layout, codec->ch_layout.nb_channels);
     else
-        av.copyLayout(&layout, &codec->ch_layout);
+        av_channel_layout_copy(&layout, &codec->ch_layout);
     char name[64] = {};
-    if (av.describeLayout(&layout, name, sizeof name) > 0)
+    if (av_channel_layout_describe(&layout, name, sizeof name) > 0)
         media->channelLayout = QString::fromUtf8(name);
-    av.uninitLayout(&layout);
+    av_channel_layout_uninit(&layout);
 }
 
 // Whether the header gave all MediaFacts. Decoding frames to find out the rest
@@ -96,24 +101,9 @@ bool headerTellsFacts(const AVFormatContext *context)
 
 ProbedMedia probeMedia(const QString &path, ProbeDetail detail)
 {
-    if (detail == ProbeDetail::Facts) {
-        if (const std::optional<MediaFacts> facts = readIsoMediaFacts(path)) {
-            ProbedMedia media;
-            media.facts = *facts;
-            return media;
-        }
-    }
-    return probeMediaWithLibav(path, detail);
-}
-
-ProbedMedia probeMediaWithLibav(const QString &path, ProbeDetail detail)
-{
+    av_log_set_level(AV_LOG_QUIET); // the probe reports what went wrong itself
     ProbedMedia media;
-    const Libav *av = libav(&media.error);
-    if (!av)
-        return media;
-
-    AVFormatContext *context = av->allocContext();
+    AVFormatContext *context = avformat_alloc_context();
     if (!context) {
         media.error = QStringLiteral("out of memory");
         return media;
@@ -121,16 +111,16 @@ ProbedMedia probeMediaWithLibav(const QString &path, ProbeDetail detail)
     context->interrupt_callback.callback = interruptOnStop;
     // An absolute name, so that "name:with colon.mp4" is never read as a protocol.
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
-    int status = av->openInput(&context, file.constData(), nullptr, nullptr);
+    int status = avformat_open_input(&context, file.constData(), nullptr, nullptr);
     if (status < 0) {
-        media.error = avError(*av, status);
+        media.error = avError(status);
         return media; // the context was freed by the failed open
     }
     if (detail == ProbeDetail::Formats || !headerTellsFacts(context))
-        status = av->findStreamInfo(context, nullptr);
+        status = avformat_find_stream_info(context, nullptr);
     if (status < 0) {
-        media.error = avError(*av, status);
-        av->closeInput(&context);
+        media.error = avError(status);
+        avformat_close_input(&context);
         return media;
     }
 
@@ -140,20 +130,24 @@ ProbedMedia probeMediaWithLibav(const QString &path, ProbeDetail detail)
         if (type == AVMEDIA_TYPE_VIDEO && !media.facts.hasVideo && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
             takeVideo(stream, &media);
         else if (type == AVMEDIA_TYPE_AUDIO && !media.facts.hasAudio)
-            takeAudio(*av, stream, &media);
+            takeAudio(stream, &media);
     }
     media.facts.durationSeconds = durationOf(context);
     media.facts.readable = media.facts.hasVideo || media.facts.hasAudio;
     if (!media.facts.readable)
         media.error = QStringLiteral("it holds neither pictures nor sound");
-    av->closeInput(&context);
+    avformat_close_input(&context);
     return media;
 }
 
 QString encoderNameFor(int codecId)
 {
-    QString error;
-    const Libav *av = libav(&error);
-    const AVCodec *encoder = av ? av->findEncoder(AVCodecID(codecId)) : nullptr;
+    const AVCodec *encoder = avcodec_find_encoder(AVCodecID(codecId));
     return encoder ? QString::fromUtf8(encoder->name) : QString();
+}
+
+QString muxerNameFor(const QString &path)
+{
+    const AVOutputFormat *format = av_guess_format(nullptr, QFile::encodeName(path).constData(), nullptr);
+    return format ? QString::fromUtf8(format->name) : QString();
 }

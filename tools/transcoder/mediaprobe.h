@@ -22,15 +22,14 @@ struct ProbedMedia {
 };
 
 enum class ProbeDetail {
-    Facts,   // MediaFacts only: read from the file's own index when it is an ISO base media
-             // file the native reader follows, else from the header alone when it tells them
+    Facts,   // MediaFacts only: from the header alone when it tells them all
     Formats, // everything above, pixel format included (decodes a frame when needed)
 };
 
 ProbedMedia probeMedia(const QString &path, ProbeDetail detail);
 
-// The same through libavformat, whatever the file (loaded on first use).
-ProbedMedia probeMediaWithLibav(const QString &path, ProbeDetail detail);
-
 // The name of an encoder that writes the codec, or empty when there is none.
 QString encoderNameFor(int codecId);
+
+// The muxer ffmpeg chooses for an output of that name ("mp4"), or empty.
+QString muxerNameFor(const QString &path);

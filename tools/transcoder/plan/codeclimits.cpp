@@ -24,7 +24,9 @@ const QVector<AudioEncoderLimits> &audioEncoders()
 const QVector<VideoEncoderLimits> &videoEncoders()
 {
     static const QVector<VideoEncoderLimits> table{
-        {"libx264", 2, 0, 0, {}, {}},
+        {"libx264", 2, 0, 0, {}, {}, "yuv420p"},
+        {"mpeg2video", 1, 0, 0, {}, {}, "yuv420p"},
+        {"mjpeg", 1, 0, 0, {}, {}, "yuvj420p"},
         {"msmpeg4v2", 2, 0, 0, {}, {}},
         {"wmv1", 2, 0, 0, {}, {}},
         {"wmv2", 2, 0, 0, {}, {}},

@@ -23,6 +23,10 @@ struct VideoEncoderLimits {
     int maxDimension = 0;              // largest width or height; 0: no limit
     QVector<double> frameRates;        // ffmpeg moves any rate to the nearest of these
     QVector<double> unofficialFrameRates; // those of frameRates that need "-strict -1"
+    // The picture format every player of the codec takes. The encoder would
+    // keep a rarer one of the input (4:4:4 or 4:2:2 from an MJPEG camera file,
+    // 10 bits), which phones and browsers do not play and a join cannot mix.
+    QString pixelFormat;
 };
 
 // What a container (by the output's suffix) holds of an audio encoder's stream.

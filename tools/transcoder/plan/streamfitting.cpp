@@ -207,6 +207,8 @@ QString fitVideo(FfmpegCommand &command, const OutputTarget &target, bool pictur
         const QSize fitted = size.isValid() && !size.isEmpty() ? fitSize(size, *limits) : size;
         if (fitted != size)
             command.set(QStringLiteral("-s"), QStringLiteral("%1x%2").arg(fitted.width()).arg(fitted.height()));
+        if (!limits->pixelFormat.isEmpty() && !command.has(QStringLiteral("-pix_fmt")))
+            command.set(QStringLiteral("-pix_fmt"), limits->pixelFormat);
         if (!limits->frameRates.isEmpty() && frameRate > 0
             && limits->unofficialFrameRates.contains(nearestOf(limits->frameRates, frameRate)))
             setStrictUnofficial(command);

@@ -21,6 +21,7 @@ QString fitToInputStreams(FfmpegCommand &command, const OutputTarget &target);
 // Audio encoder, sample rate, channels and bitrate: the nearest valid ones.
 QString fitAudio(FfmpegCommand &command, const OutputTarget &target);
 
-// Frame size (alignment, size limits), frame rate, packet size.
+// Frame size (alignment, size limits), frame rate, packet size, and a picture
+// format that every player takes unless the arguments choose one.
 // pictureTurned: the filters swap width and height.
 QString fitVideo(FfmpegCommand &command, const OutputTarget &target, bool pictureTurned);
