@@ -133,7 +133,7 @@ void ConversionRun::runRow(int row)
     if (job.inputFiles.size() >= 2)
         state = runJoin(row, job);
     else
-        state = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single});
+        state = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single}).state;
     ++(state == Succeeded ? succeededRows : failedRows);
 }
 
@@ -144,23 +144,27 @@ int ConversionRun::runJoin(int row, const ConvertJob &job)
     JoinWorkspace workspace(QFileInfo(job.outputPath).absolutePath(), joinKindOf(job.profile));
     const ConversionPass joinPass{workspace.listFilePath(), job.outputPath, PassKind::JoinFinal};
     if (!workspace.isValid())
-        return runPass(row, parts, joinPass, workspace.errorString());
+        return runPass(row, parts, joinPass, workspace.errorString()).state;
 
-    int state = Failed;
+    PassOutcome outcome;
+    // The join pass's own complaint names a part file; the part's says why.
+    QString partFailure;
     for (int part = 0; part < partCount && !stopped; ++part) {
         // The line goes in before the part is converted, whether or not it succeeds.
         const QString setupError = workspace.appendPart(part) ? QString() : workspace.errorString();
-        state = runPass(row, parts, {job.inputFiles.at(part), workspace.partPath(part), PassKind::JoinPart},
-                        setupError);
+        const QString &input = job.inputFiles.at(part);
+        outcome = runPass(row, parts, {input, workspace.partPath(part), PassKind::JoinPart}, setupError);
+        if (outcome.state != Succeeded && partFailure.isEmpty())
+            partFailure = tr("%1: %2").arg(QFileInfo(input).fileName(), outcome.reason);
     }
     if (!stopped)
-        state = runPass(row, parts, joinPass);
+        outcome = runPass(row, parts, joinPass, QString(), partFailure);
     workspace.remove();
-    return state;
+    return outcome.state;
 }
 
-int ConversionRun::runPass(int row, const ConvertJob &job, const ConversionPass &pass,
-                           const QString &setupError)
+ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job, const ConversionPass &pass,
+                                                  const QString &setupError, const QString &earlierFailure)
 {
     {
         QMutexLocker lock(&observerLock);
@@ -178,6 +182,8 @@ int ConversionRun::runPass(int row, const ConvertJob &job, const ConversionPass 
         outcome = setupError.isEmpty() ? runTool(job, pass) : PassOutcome{Failed, setupError};
         reportState(row, outcome.state);
         if (outcome.state != Succeeded) {
+            if (!earlierFailure.isEmpty())
+                outcome.reason = earlierFailure + u'\n' + outcome.reason;
             QMutexLocker lock(&observerLock);
             observer.failureReason(row, outcome.reason);
         }
@@ -196,7 +202,7 @@ int ConversionRun::runPass(int row, const ConvertJob &job, const ConversionPass 
     pause();
     progressBlock.clear();
     convertBlock.clear();
-    return outcome.state;
+    return outcome;
 }
 
 ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const ConversionPass &pass)

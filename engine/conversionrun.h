@@ -81,8 +81,8 @@ private:
 
     void runRow(int row);
     int runJoin(int row, const ConvertJob &job);
-    int runPass(int row, const ConvertJob &job, const ConversionPass &pass,
-                const QString &setupError = QString());
+    PassOutcome runPass(int row, const ConvertJob &job, const ConversionPass &pass,
+                        const QString &setupError = QString(), const QString &earlierFailure = QString());
     PassOutcome runTool(const ConvertJob &job, const ConversionPass &pass);
     void reportState(int row, int state);
     void pause() const;

@@ -158,6 +158,7 @@ void TestRunWithTools::badInputsFailWithAReason()
         qInfo("row %d: %s", row, qPrintable(recorder.reason(row)));
     }
     QVERIFY(recorder.reason(0).contains("missing.mp4"));
+    QVERIFY(recorder.reason(6).startsWith("text.mp4: ")); // the part that broke the join
     QCOMPARE(entriesOf(out.path()), before);
     QCOMPARE(readFile(out.filePath("kept.mp3")), QByteArray("the user's own file"));
     QCOMPARE(readFile(out.filePath("aFile")), QByteArray("a file, not a folder"));
