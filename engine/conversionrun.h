@@ -1,0 +1,103 @@
+#pragma once
+
+#include "app/convertjob.h"
+#include "platform/progressshare.h"
+
+#include <QMutex>
+#include <QProcessEnvironment>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+
+class JobQueue;
+class ToolProcess;
+struct ConversionPass;
+
+// What a run reports and asks. The calls come from the run's thread, and
+// progress() also from the pass's poller thread, but never two at once and in
+// the order described; a client with widgets hands them to its GUI thread
+// (queued), and answers the question there while the run waits.
+class RunObserver
+{
+public:
+    virtual ~RunObserver() = default;
+
+    // A pass of the row begins: its bar appears, then the row is Converting.
+    virtual void passStarted(int row) = 0;
+    // The pass's percentage, cut at 100; after the pass's final 100 nothing more comes.
+    virtual void progress(int row, int percent) = 0;
+    // A JobState of the row: Converting at the start of a pass, Failed or Succeeded at its end.
+    virtual void stateChanged(int row, int state) = 0;
+    // Why the row's last pass failed, in the tool's own words (its last error lines).
+    virtual void failureReason(int row, const QString &reason) = 0;
+    // The pass is over and its bar goes.
+    virtual void passEnded(int row) = 0;
+
+    // The output exists: true to overwrite it, false to write a "_1", "_2", ... name.
+    virtual bool confirmOverwrite(int row, const QString &outputPath) = 0;
+};
+
+// Where the tools are and what they inherit.
+struct RunSettings {
+    QString toolsFolder;                  // holds "transcoder" and "imageconvert/convert"
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QString progressBlock;                // the tools' progress block (QUILLMORA_PROGRESS_BLOCK);
+                                          // empty: the per-user one
+    int pollIntervalMs = 100;
+    int passPauseMs = 100;                // the two pauses at the end of a pass
+    int stopGraceMs = 2000;               // a stopped tool is killed after this
+};
+
+// How many rows of a run ended in each way.
+struct RunTotals {
+    int succeeded = 0;
+    int failed = 0;   // stopped rows included
+};
+
+// One run over the job list, row after row, re-reading the row count after
+// every row so that jobs added meanwhile are reached. Knows no widget.
+// Besides telling the observer, the run writes each state it reports into the
+// row's record, so that a finished row is skipped by the next run.
+class ConversionRun
+{
+public:
+    ConversionRun(JobQueue &jobs, RunObserver &observer, RunSettings settings);
+    ~ConversionRun();
+
+    // The whole run, on the calling thread; returns after the last row.
+    void run();
+
+    // From any thread: no further pass starts, the running tool is asked to
+    // end and killed after the grace time.
+    void stop();
+    bool isStopped() const;
+
+    // The rows this run finished so far.
+    RunTotals totals() const;
+
+private:
+    struct PassOutcome;
+
+    void runRow(int row);
+    int runJoin(int row, const ConvertJob &job);
+    PassOutcome runPass(int row, const ConvertJob &job, const ConversionPass &pass,
+                        const QString &setupError = QString(), const QString &earlierFailure = QString());
+    PassOutcome runTool(const ConvertJob &job, const ConversionPass &pass);
+    void reportState(int row, int state);
+    void pause() const;
+
+    JobQueue &jobs;
+    RunObserver &observer;
+    const RunSettings settings;
+    QProcessEnvironment toolEnvironment;
+
+    std::atomic<bool> stopped{false};
+    QMutex processLock;               // guards currentProcess
+    ToolProcess *currentProcess = nullptr;
+    QMutex observerLock;              // one observer call at a time
+    ProgressShare progressBlock;
+    ProgressShare convertBlock;
+    std::atomic<int> succeededRows{0};
+    std::atomic<int> failedRows{0};
+};
