@@ -152,6 +152,7 @@ private:
 
     // Every translatable text; the few that read differently after a language change switch too.
     void applyTexts(bool languageChanged);
+    void applyAccessibleNames();
 
     void selectFormat(FormatChoice choice);
     void selectProfileRow();

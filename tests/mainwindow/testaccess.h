@@ -32,7 +32,6 @@ public:
     void startRun() { QVERIFY(w.onStart()); }
     void stopRun() { w.onStop(); }
 
-    bool addDroppedFile(const QString &path) { return w.addDroppedFile(path); }
     void applyStartupLanguage(const QString &locale) { w.applyStartupLanguage(locale); }
 
     // Private slots by name, as a signal or an action would call them.
