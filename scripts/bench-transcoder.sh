@@ -79,6 +79,17 @@ compare() { # input runs label target
 compare "$work/clip720.mp4" "$runs" "10 s 720p clip" "+2%"
 compare "$work/clip1080.mp4" "$long_runs" "60 s 1080p clip, default MP4 job" "+1%"
 
+# What the transcoder itself adds to a run (loading libavformat, probing the
+# input, planning the arguments), without ffmpeg: steadier on a busy machine
+# than the differences above.
+own_times=()
+for ((i = 0; i < 11; i++)); do
+    own_times+=("$(time_ms "$transcoder" --print-ffmpeg-arguments "${job[@]}")")
+done
+read -r own_wall own_cpu < <(printf '%s\n' "${own_times[@]}" | medians)
+echo "the transcoder's own work on the 60 s clip, medians of 11: wall $own_wall ms, cpu $own_cpu ms" \
+    "($(awk -v o="$own_cpu" -v b="$bare_cpu" 'BEGIN { printf "%.2f%%", o * 100 / b }') of bare ffmpeg's cpu)"
+
 stretch_times=()
 short_times=()
 for ((i = 0; i < 5; i++)); do
