@@ -5,6 +5,7 @@
 #include "engine/jobqueue.h"
 #include "engine/timeleft.h"
 #include "mainwindow/formatchoices.h"
+#include "platform/processprogressblock.h"
 #include "platform/progressshare.h"
 
 #include <QMainWindow>
@@ -206,8 +207,7 @@ private:
     OutputProfile currentProfile = defaultProfile(FormatMP4);
 
     // Named for this process, so that two windows never share a percentage.
-    QString ffmpegShareName;
-    QString convertShareName;
+    ProcessProgressBlock ffmpegBlock;
     ProgressShare ffmpegShare;
     ProgressShare convertShare;
 

@@ -6,20 +6,11 @@
 #include "platform/userprompts.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QTableWidget>
-
-#include <sys/mman.h>
 
 namespace {
 
 constexpr int ProfileColumn = 2;
-
-QString blockNameOfThisProcess(ProgressShare::Block block)
-{
-    return ProgressShare::nameOf(block) + QLatin1Char('.')
-           + QString::number(QCoreApplication::applicationPid());
-}
 
 } // namespace
 
@@ -33,7 +24,7 @@ bool CQuillmora::onStart()
 
     RunSettings settings;
     settings.toolsFolder = toolsFolder;
-    settings.progressBlock = ffmpegShareName;
+    settings.progressBlock = ffmpegBlock.name();
     worker = std::make_unique<ConversionWorker>(
         jobQueue(), settings, this, [this](int, const QString &) { return askOverwrite(); },
         [this] { return showRunResult(); });
@@ -104,11 +95,11 @@ bool CQuillmora::showRunResult()
 
 void CQuillmora::openProgressBlocks()
 {
-    ffmpegShareName = blockNameOfThisProcess(ProgressShare::Block::Ffmpeg);
-    convertShareName = blockNameOfThisProcess(ProgressShare::Block::Convert);
-    ffmpegShare.open(ffmpegShareName);
+    // The percentage block is this process's own, so clearing it zeroes no
+    // other window's figure; the image block carries none.
+    ffmpegShare.open(ffmpegBlock.name());
     ffmpegShare.clear();
-    convertShare.open(convertShareName);
+    convertShare.open(ProgressShare::nameOf(ProgressShare::Block::Convert));
     convertShare.clear();
 }
 
@@ -116,7 +107,5 @@ void CQuillmora::releaseProgressBlocks()
 {
     ffmpegShare.release();
     convertShare.release();
-    // The names are this process's alone; nobody opens them after us.
-    for (const QString &name : {ffmpegShareName, convertShareName})
-        shm_unlink(name.toLocal8Bit().constData());
+    // ffmpegBlock removes the named block itself when the window goes.
 }

@@ -30,8 +30,7 @@ public:
     const std::array<QToolButton *, FormatButtonCount> &formatButtons() const { return w.formatButtons; }
     QTranslator &translator() const { return w.translator; }
     QCheckBox *shutDownBox() const { return w.m_pChkShutDown; }
-    QString progressBlockName() const { return w.ffmpegShareName; }
-    QString convertBlockName() const { return w.convertShareName; }
+    QString progressBlockName() const { return w.ffmpegBlock.name(); }
     bool runThreadAlive() const { return w.worker && w.worker->isRunning(); }
 
     // The window's side of a run, without a run: controls and flag as Convert sets them.

@@ -1,0 +1,119 @@
+#include "tests/engine/runrecorder.h"
+
+#include <QMutexLocker>
+
+void RunRecorder::passStarted(int row)
+{
+    add(QStringLiteral("start %1").arg(row));
+}
+
+void RunRecorder::progress(int row, int percent)
+{
+    add(QStringLiteral("progress %1 %2").arg(row).arg(percent));
+}
+
+void RunRecorder::stateChanged(int row, int state)
+{
+    add(QStringLiteral("state %1 %2").arg(row).arg(state));
+}
+
+void RunRecorder::failureReason(int row, const QString &reason)
+{
+    {
+        QMutexLocker lock(&mutex);
+        reasons[row] = reason;
+    }
+    add(QStringLiteral("reason %1").arg(row));
+}
+
+void RunRecorder::passEnded(int row)
+{
+    add(QStringLiteral("end %1").arg(row));
+}
+
+bool RunRecorder::confirmOverwrite(int row, const QString &outputPath)
+{
+    bool yes = false;
+    {
+        QMutexLocker lock(&mutex);
+        asked << outputPath;
+        yes = !answers.isEmpty() && answers.takeFirst();
+    }
+    add(QStringLiteral("ask %1").arg(row));
+    return yes;
+}
+
+QStringList RunRecorder::events() const
+{
+    QMutexLocker lock(&mutex);
+    return lines;
+}
+
+QStringList RunRecorder::eventsOf(int row) const
+{
+    QStringList own;
+    for (const QString &line : events()) {
+        if (line.section(u' ', 1, 1).toInt() == row)
+            own << line;
+    }
+    return own;
+}
+
+QString RunRecorder::reason(int row) const
+{
+    QMutexLocker lock(&mutex);
+    return reasons.value(row);
+}
+
+QStringList RunRecorder::askedPaths() const
+{
+    QMutexLocker lock(&mutex);
+    return asked;
+}
+
+QString RunRecorder::bracketingFault() const
+{
+    int openRow = -1;
+    QString lastInPass;
+    for (const QString &line : events()) {
+        const QString kind = line.section(u' ', 0, 0);
+        const int row = line.section(u' ', 1, 1).toInt();
+        if (kind == QLatin1String("start")) {
+            if (openRow != -1)
+                return QStringLiteral("a pass starts inside another: ") + line;
+            openRow = row;
+            lastInPass.clear();
+        } else if (kind == QLatin1String("end")) {
+            if (openRow != row)
+                return QStringLiteral("an end without its start: ") + line;
+            if (lastInPass != QStringLiteral("progress %1 100").arg(row))
+                return QStringLiteral("a pass ends after \"%1\", not its 100").arg(lastInPass);
+            openRow = -1;
+        } else if (kind != QLatin1String("ask")) {
+            if (openRow != row)
+                return QStringLiteral("outside a pass: ") + line;
+            lastInPass = line;
+        }
+    }
+    return openRow == -1 ? QString() : QStringLiteral("a pass never ends");
+}
+
+void RunRecorder::add(const QString &event)
+{
+    {
+        QMutexLocker lock(&mutex);
+        lines << event;
+    }
+    if (onEvent)
+        onEvent(event);
+}
+
+ConvertJob jobFor(int formatId, const QStringList &inputs, const QString &output)
+{
+    ConvertJob job = makeJob(formatId, defaultProfile(formatId));
+    if (inputs.size() == 1)
+        job.inputPath = inputs.first();
+    job.inputFiles = inputs;
+    job.outputPath = output;
+    return job;
+}

@@ -1,0 +1,403 @@
+#include "engine/conversionrun.h"
+#include "engine/jobqueue.h"
+#include "engine/joinworkspace.h"
+#include "engine/outputnames.h"
+#include "platform/processprogressblock.h"
+#include "platform/progressshare.h"
+#include "tests/engine/runrecorder.h"
+#include "tests/support/files.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <thread>
+
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+// Stands in for both tools. What it does follows from a word in its arguments
+// (the input's name): fail, hang (until stopped), stubborn (ignores SIGTERM),
+// p57 / p250 / pneg (writes 57, 250 or -1 into the progress block and lingers).
+// Otherwise, and after writing a figure, it writes its last argument.
+const char fakeTool[] = R"(#!/bin/sh
+for last; do :; done
+block="/dev/shm$QUILLMORA_PROGRESS_BLOCK"
+put() { printf "$1" | dd of="$block" bs=4 count=1 conv=notrunc 2>/dev/null; sleep 0.3; }
+case "$*" in
+  *fail*) echo "fake: something went wrong" >&2; echo "fake: cannot read the input" >&2; exit 1 ;;
+  *hang*) exec sleep 600 ;;
+  *stubborn*) trap '' TERM; while :; do sleep 0.05; done ;;
+  *p57*) put '\071\000\000\000' ;;
+  *p250*) put '\372\000\000\000' ;;
+  *pneg*) put '\377\377\377\377' ;;
+esac
+echo converted > "$last"
+)";
+
+bool installTool(const QString &path)
+{
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && writeFile(path, fakeTool)
+           && QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// The processes whose environment names the block: the tools of one run and their children.
+QStringList processesUsing(const QString &block)
+{
+    const QByteArray marker = "QUILLMORA_PROGRESS_BLOCK=" + block.toUtf8() + '\0';
+    QStringList found;
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+        if (pid.toInt() > 0 && readFile("/proc/" + pid + "/environ").contains(marker))
+            found << pid + " " + readFile("/proc/" + pid + "/comm").trimmed();
+    }
+    return found;
+}
+
+} // namespace
+
+class TestConversionRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void uniqueNames_data();
+    void uniqueNames();
+    void exitCodeDecidesTheState();
+    void progressFromTheBlock_data();
+    void progressFromTheBlock();
+    void succeededRowIsSkippedAndEmptyListEnds();
+    void overwriteQuestion();
+    void rowsAddedDuringTheRunAreReached();
+    void stopDuringTheSecondOfThreeRows();
+    void stopDuringAJoinPart();
+    void stopKillsAToolThatIgnoresIt();
+    void missingToolFailsWithAReason();
+    void staleJoinFoldersOfDeadProcessesGo();
+
+private:
+    ConversionRun *makeRun(RunRecorder &recorder, const QString &toolsFolder = QString());
+    QString input(const QString &name);
+    QString out(const QString &name) const { return output.filePath(name); }
+
+    QTemporaryDir tools;
+    QTemporaryDir output;
+    ProcessProgressBlock ownBlock;
+    QString block;
+    JobQueue jobs;
+    std::unique_ptr<ConversionRun> run;
+};
+
+void TestConversionRun::initTestCase()
+{
+    QVERIFY(installTool(tools.filePath("transcoder")));
+    QVERIFY(installTool(tools.filePath("imageconvert/convert")));
+    block = ownBlock.name();
+}
+
+void TestConversionRun::init()
+{
+    output.remove();
+    QVERIFY(QDir().mkpath(output.path()));
+    jobs.clear();
+}
+
+void TestConversionRun::cleanup()
+{
+    run.reset();
+    // A killed shell's last short sleep may end a moment later.
+    QTRY_COMPARE_WITH_TIMEOUT(processesUsing(block), QStringList(), 1000);
+}
+
+ConversionRun *TestConversionRun::makeRun(RunRecorder &recorder, const QString &toolsFolder)
+{
+    RunSettings settings;
+    settings.toolsFolder = toolsFolder.isEmpty() ? tools.path() : toolsFolder;
+    settings.progressBlock = block;
+    settings.pollIntervalMs = 20;
+    settings.passPauseMs = 5;
+    settings.stopGraceMs = 300;
+    run = std::make_unique<ConversionRun>(jobs, recorder, settings);
+    return run.get();
+}
+
+QString TestConversionRun::input(const QString &name)
+{
+    const QString path = output.filePath(name);
+    if (!QFileInfo::exists(path))
+        writeFile(path, "media");
+    return path;
+}
+
+void TestConversionRun::uniqueNames_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("unique");
+    QTest::newRow("first") << QStringList{"a.mp4"} << "a.mp4" << "a_1.mp4";
+    QTest::newRow("next free") << QStringList{"a.mp4", "a_1.mp4", "a_2.mp4"} << "a.mp4" << "a_3.mp4";
+    QTest::newRow("last dot") << QStringList{"a.b.mp3"} << "a.b.mp3" << "a.b_1.mp3";
+    QTest::newRow("no suffix") << QStringList{"a"} << "a" << "a_1";
+    QTest::newRow("taken by a folder") << QStringList{"a.mp4", "a_1.mp4/"} << "a.mp4" << "a_2.mp4";
+}
+
+void TestConversionRun::uniqueNames()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(QString, path);
+    QFETCH(QString, unique);
+    for (const QString &name : existing)
+        QVERIFY(name.endsWith('/') ? QDir().mkpath(out(name)) : writeFile(out(name), "x"));
+    QCOMPARE(uniqueOutputPath(out(path)), out(unique));
+    QCOMPARE(uniqueOutputPath(QString()), QString());
+}
+
+void TestConversionRun::exitCodeDecidesTheState()
+{
+    jobs.append(jobFor(FormatMP4, {input("good.avi")}, out("good.mp4")));
+    jobs.append(jobFor(FormatMP4, {input("fail.avi")}, out("fail.mp4")));
+    jobs.append(jobFor(FormatPNG, {input("photo.bmp")}, out("photo.png")));
+    RunRecorder recorder;
+    makeRun(recorder)->run();
+
+    QCOMPARE(recorder.bracketingFault(), QString());
+    QCOMPARE(jobs.state(0), int(Succeeded));
+    QCOMPARE(jobs.state(1), int(Failed));
+    QCOMPARE(jobs.state(2), int(Succeeded));
+    const QStringList first = recorder.eventsOf(0);
+    QCOMPARE(first.first(), QString("start 0"));
+    QVERIFY(first.indexOf("state 0 1") >= 1 && first.indexOf("state 0 1") < first.indexOf("state 0 4"));
+    QVERIFY(recorder.eventsOf(1).contains("state 1 2"));
+    QCOMPARE(recorder.reason(1), QString("fake: something went wrong\nfake: cannot read the input"));
+    QCOMPARE(readFile(out("photo.png")), QByteArray("converted\n"));
+    QCOMPARE(run->totals().succeeded, 2);
+    QCOMPARE(run->totals().failed, 1);
+}
+
+void TestConversionRun::progressFromTheBlock_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("seen");
+    QTest::newRow("57") << "p57.avi" << "progress 0 57";
+    QTest::newRow("250 is cut at 100") << "p250.avi" << "progress 0 100";
+    QTest::newRow("-1 passes unchanged") << "pneg.avi" << "progress 0 -1";
+}
+
+void TestConversionRun::progressFromTheBlock()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, seen);
+    jobs.append(jobFor(FormatMP4, {input(name)}, out("out.mp4")));
+    RunRecorder recorder;
+    makeRun(recorder)->run();
+
+    const QStringList events = recorder.eventsOf(0);
+    // Seen while the tool runs, before the pass's own 100.
+    QVERIFY2(events.indexOf(seen) >= 0 && events.indexOf(seen) < events.indexOf("state 0 4"),
+             qPrintable(events.join(", ")));
+    QCOMPARE(recorder.bracketingFault(), QString());
+    ProgressShare share;
+    QVERIFY(share.open(block));
+    QCOMPARE(share.percent(), 0); // cleared after the pass
+}
+
+void TestConversionRun::succeededRowIsSkippedAndEmptyListEnds()
+{
+    RunRecorder recorder;
+    makeRun(recorder)->run();
+    QCOMPARE(recorder.events(), QStringList());
+
+    ConvertJob done = jobFor(FormatMP4, {input("done.avi")}, out("done.mp4"));
+    done.state = Succeeded;
+    jobs.append(done);
+    jobs.append(jobFor(FormatMP4, {input("next.avi")}, out("next.mp4")));
+    makeRun(recorder)->run();
+    QCOMPARE(recorder.eventsOf(0), QStringList());
+    QVERIFY(!QFileInfo::exists(out("done.mp4")));
+    QCOMPARE(recorder.passesOf(1), 1);
+    QCOMPARE(run->totals().succeeded, 1);
+}
+
+void TestConversionRun::overwriteQuestion()
+{
+    QVERIFY(writeFile(out("yes.mp4"), "old yes"));
+    QVERIFY(writeFile(out("no.mp4"), "old no"));
+    QVERIFY(writeFile(out("no_1.mp4"), "taken"));
+    QVERIFY(writeFile(out("again.mp4"), "old again"));
+    jobs.append(jobFor(FormatMP4, {input("a.avi")}, out("yes.mp4")));
+    jobs.append(jobFor(FormatMP4, {input("b.avi")}, out("no.mp4")));
+    jobs.append(jobFor(FormatMP4, {input("c.avi")}, out("again.mp4")));
+    RunRecorder recorder;
+    recorder.answers = {true, false, false};
+    makeRun(recorder)->run();
+
+    QCOMPARE(recorder.askedPaths(), (QStringList{out("yes.mp4"), out("no.mp4"), out("again.mp4")}));
+    QCOMPARE(recorder.bracketingFault(), QString());
+    QCOMPARE(readFile(out("yes.mp4")), QByteArray("converted\n"));
+    QCOMPARE(readFile(out("no.mp4")), QByteArray("old no"));
+    QCOMPARE(readFile(out("no_1.mp4")), QByteArray("taken"));
+    QCOMPARE(readFile(out("no_2.mp4")), QByteArray("converted\n"));
+    QCOMPARE(readFile(out("again.mp4")), QByteArray("old again"));
+    QCOMPARE(readFile(out("again_1.mp4")), QByteArray("converted\n"));
+    // The list keeps the names it shows.
+    QCOMPARE(jobs.at(1).outputPath, out("no.mp4"));
+    QCOMPARE(jobs.at(2).outputPath, out("again.mp4"));
+}
+
+void TestConversionRun::rowsAddedDuringTheRunAreReached()
+{
+    jobs.append(jobFor(FormatMP4, {input("a.avi")}, out("a.mp4")));
+    RunRecorder recorder;
+    const ConvertJob added = jobFor(FormatMP4, {input("b.avi")}, out("b.mp4"));
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "state 0 1")
+            jobs.append(added);
+    };
+    makeRun(recorder)->run();
+    QCOMPARE(jobs.state(1), int(Succeeded));
+    QVERIFY(QFileInfo::exists(out("b.mp4")));
+}
+
+void TestConversionRun::stopDuringTheSecondOfThreeRows()
+{
+    jobs.append(jobFor(FormatMP4, {input("a.avi")}, out("a.mp4")));
+    jobs.append(jobFor(FormatMP4, {input("hang.avi")}, out("hang.mp4")));
+    jobs.append(jobFor(FormatMP4, {input("c.avi")}, out("c.mp4")));
+    RunRecorder recorder;
+    std::thread stopper;
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "state 1 1")
+            stopper = std::thread([&] { QThread::msleep(200); run->stop(); });
+    };
+    QElapsedTimer clock;
+    clock.start();
+    makeRun(recorder)->run();
+    stopper.join();
+
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(run->isStopped());
+    QCOMPARE(recorder.bracketingFault(), QString());
+    QCOMPARE(jobs.state(0), int(Succeeded));
+    QCOMPARE(jobs.state(1), int(Failed));
+    QVERIFY(recorder.reason(1).contains("stopped"));
+    QCOMPARE(jobs.state(2), int(Ready));
+    QCOMPARE(recorder.eventsOf(2), QStringList());
+    QVERIFY(!QFileInfo::exists(out("c.mp4")));
+    QCOMPARE(run->totals().succeeded, 1);
+    QCOMPARE(run->totals().failed, 1);
+}
+
+void TestConversionRun::stopDuringAJoinPart()
+{
+    jobs.append(jobFor(FormatVideoJoiner, {input("a.avi"), input("hang.avi"), input("c.avi")},
+                       out("MergedVideo.mp4")));
+    RunRecorder recorder;
+    std::thread stopper;
+    QStringList listDuringPart;
+    QStringList joinFolders;
+    recorder.onEvent = [&](const QString &event) {
+        if (event != "state 0 1" || recorder.passesOf(0) != 2)
+            return;
+        joinFolders = QDir(output.path()).entryList({".quillmora-join-*"}, QDir::Dirs | QDir::Hidden);
+        if (joinFolders.size() == 1) {
+            const QString folder = out(joinFolders.first());
+            listDuringPart = QString::fromUtf8(readFile(folder + "/file.txt")).split('\n', Qt::SkipEmptyParts);
+            listDuringPart << QDir(folder).entryList({"sub*"}, QDir::Files);
+        }
+        stopper = std::thread([&] { QThread::msleep(200); run->stop(); });
+    };
+    makeRun(recorder)->run();
+    stopper.join();
+
+    QCOMPARE(joinFolders.size(), 1);
+    const QString folder = out(joinFolders.first());
+    QCOMPARE(listDuringPart, (QStringList{"file '" + folder + "/subvideo0.mp4'",
+                                          "file '" + folder + "/subvideo1.mp4'", "subvideo0.mp4"}));
+    QCOMPARE(recorder.passesOf(0), 2);
+    QCOMPARE(recorder.bracketingFault(), QString());
+    QCOMPARE(jobs.state(0), int(Failed));
+    QCOMPARE(QDir(output.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{"a.avi", "c.avi", "hang.avi"}));
+}
+
+void TestConversionRun::stopKillsAToolThatIgnoresIt()
+{
+    jobs.append(jobFor(FormatMP4, {input("stubborn.avi")}, out("out.mp4")));
+    RunRecorder recorder;
+    std::thread stopper;
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "state 0 1")
+            stopper = std::thread([&] { QThread::msleep(200); run->stop(); });
+    };
+    QElapsedTimer clock;
+    clock.start();
+    makeRun(recorder)->run();
+    stopper.join();
+    // Asked first, killed once the grace time is over.
+    QVERIFY(clock.elapsed() >= 200 + 300);
+    QVERIFY(clock.elapsed() < 3000);
+    QCOMPARE(jobs.state(0), int(Failed));
+    QCOMPARE(recorder.bracketingFault(), QString());
+}
+
+void TestConversionRun::missingToolFailsWithAReason()
+{
+    jobs.append(jobFor(FormatMP4, {input("a.avi")}, out("a.mp4")));
+    jobs.append(jobFor(FormatVideoJoiner, {input("a.avi"), input("b.avi")}, out("MergedVideo.mp4")));
+    RunRecorder recorder;
+    QTemporaryDir empty;
+    makeRun(recorder, empty.path())->run();
+    QCOMPARE(jobs.state(0), int(Failed));
+    QVERIFY2(recorder.reason(0).startsWith("Cannot start " + empty.path() + "/transcoder"),
+             qPrintable(recorder.reason(0)));
+    QCOMPARE(recorder.passesOf(1), 3);
+    QCOMPARE(jobs.state(1), int(Failed));
+    QCOMPARE(recorder.bracketingFault(), QString());
+}
+
+void TestConversionRun::staleJoinFoldersOfDeadProcessesGo()
+{
+    // A join folder of a process that has ended, as a crash would leave it.
+    QProcess leaver;
+    leaver.start("/bin/sh", {"-c", "exit 0"});
+    QVERIFY(leaver.waitForFinished());
+    const qint64 deadPid = leaver.processId() > 0 ? leaver.processId() : 999999;
+    QString dead;
+    {
+        JoinWorkspace model(output.path(), JoinKind::Video);
+        QVERIFY(model.isValid());
+        QVERIFY(writeFile(model.partPath(0), "half a part"));
+        const QString name = QFileInfo(model.folderPath()).fileName();
+        dead = out(name.section('-', 0, 1) + '-' + QString::number(deadPid) + '-' + name.section('-', 3));
+        QVERIFY(QDir().rename(model.folderPath(), dead));
+        QVERIFY(QDir().mkpath(model.folderPath())); // for the model to remove
+    }
+    QVERIFY(QFileInfo::exists(dead + "/subvideo0.mp4"));
+    // Kept: one without an owner file, one of another machine, a file of the user's.
+    const QString unowned = out(".quillmora-join-" + QString::number(deadPid) + "-abcdef");
+    const QString foreign = out(".quillmora-join-" + QString::number(deadPid) + "-ghijkl");
+    QVERIFY(QDir().mkpath(unowned));
+    QVERIFY(QDir().mkpath(foreign));
+    QVERIFY(writeFile(foreign + "/owner", "another-machine\nsome-boot\n"));
+    QVERIFY(writeFile(out(".quillmora-join-notes"), "mine"));
+
+    // The next join into the folder clears it up; its own folder, alive, stays.
+    JoinWorkspace live(output.path(), JoinKind::Audio);
+    QVERIFY(!QFileInfo::exists(dead));
+    QCOMPARE(JoinWorkspace::removeStale(output.path()), 0);
+    QVERIFY(QFileInfo::exists(live.listFilePath()));
+    QVERIFY(QFileInfo::exists(unowned));
+    QVERIFY(QFileInfo::exists(foreign + "/owner"));
+    QCOMPARE(readFile(out(".quillmora-join-notes")), QByteArray("mine"));
+}
+
+QTEST_GUILESS_MAIN(TestConversionRun)
+#include "tst_conversionrun.moc"

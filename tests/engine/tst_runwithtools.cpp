@@ -1,0 +1,190 @@
+#include "engine/conversionrun.h"
+#include "engine/jobqueue.h"
+#include "platform/processprogressblock.h"
+#include "tests/engine/runrecorder.h"
+#include "tests/support/files.h"
+#include "tests/support/media.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <thread>
+
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// pid and name of every process whose environment names the block.
+QStringList processesUsing(const QString &block)
+{
+    const QByteArray marker = "QUILLMORA_PROGRESS_BLOCK=" + block.toUtf8() + '\0';
+    QStringList found;
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+        if (pid.toInt() > 0 && readFile("/proc/" + pid + "/environ").contains(marker))
+            found << pid + " " + readFile("/proc/" + pid + "/comm").trimmed();
+    }
+    return found;
+}
+
+constexpr int formatJpeg = 22;
+
+} // namespace
+
+// The run with the built transcoder and image converter on media that ffmpeg makes.
+class TestRunWithTools : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everyKindConverts();
+    void badInputsFailWithAReason();
+    void stopLeavesNoToolAndNoFile();
+
+private:
+    void runJobs(RunRecorder &recorder, int stopAfterMs = -1);
+
+    QTemporaryDir media;
+    ProcessProgressBlock ownBlock;
+    JobQueue jobs;
+    std::unique_ptr<ConversionRun> run;
+};
+
+void TestRunWithTools::initTestCase()
+{
+    testmedia::ClipSpec clip;
+    clip.seconds = 1;
+    QVERIFY(testmedia::makeClip(media.filePath("a.mp4"), clip));
+    clip.videoSource = "smptebars";
+    QVERIFY(testmedia::makeClip(media.filePath("b.avi"), clip));
+    clip.width = 0;
+    QVERIFY(testmedia::makeClip(media.filePath("a.wav"), clip));
+    QVERIFY(testmedia::makeClip(media.filePath("b.flac"), clip));
+    QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=64x48", "-frames:v", "1",
+                                  media.filePath("photo.bmp")}));
+}
+
+void TestRunWithTools::runJobs(RunRecorder &recorder, int stopAfterMs)
+{
+    RunSettings settings;
+    settings.toolsFolder = QUILLMORA_BUILD_DIR;
+    settings.progressBlock = ownBlock.name();
+    settings.passPauseMs = 0;
+    run = std::make_unique<ConversionRun>(jobs, recorder, settings);
+    std::thread stopper;
+    if (stopAfterMs >= 0) {
+        recorder.onEvent = [&](const QString &event) {
+            if (event == "state 0 1")
+                stopper = std::thread([&] { QThread::msleep(stopAfterMs); run->stop(); });
+        };
+    }
+    run->run();
+    if (stopper.joinable())
+        stopper.join();
+    QCOMPARE(recorder.bracketingFault(), QString());
+}
+
+void TestRunWithTools::everyKindConverts()
+{
+    QTemporaryDir out;
+    jobs.clear();
+    jobs.append(jobFor(FormatMOV, {media.filePath("a.mp4")}, out.filePath("a.mov")));
+    jobs.append(jobFor(FormatFLAC, {media.filePath("a.wav")}, out.filePath("a.flac")));
+    jobs.append(jobFor(FormatPNG, {media.filePath("photo.bmp")}, out.filePath("photo.png")));
+    jobs.append(jobFor(FormatVideoJoiner, {media.filePath("a.mp4"), media.filePath("b.avi")},
+                       out.filePath("MergedVideo.mp4")));
+    jobs.append(jobFor(FormatAudioJoiner, {media.filePath("a.wav"), media.filePath("b.flac")},
+                       out.filePath("MergedAudio.mp3")));
+    RunRecorder recorder;
+    runJobs(recorder);
+
+    for (int row = 0; row < jobs.count(); ++row)
+        QVERIFY2(jobs.state(row) == Succeeded, qPrintable(QString::number(row) + ": " + recorder.reason(row)));
+    QCOMPARE(recorder.passesOf(3), 3);
+    QCOMPARE(recorder.passesOf(4), 3);
+
+    const testmedia::Probe mov = testmedia::probe(out.filePath("a.mov"));
+    QVERIFY(mov.formatName.contains("mov"));
+    QVERIFY(mov.first("video") && mov.first("audio"));
+    const testmedia::Probe flac = testmedia::probe(out.filePath("a.flac"));
+    QVERIFY(flac.first("audio") && flac.first("audio")->codec == "flac");
+    const testmedia::Probe png = testmedia::probe(out.filePath("photo.png"));
+    QVERIFY(png.first("video") && png.first("video")->codec == "png");
+    QCOMPARE(png.first("video")->width, 64);
+    const testmedia::Probe video = testmedia::probe(out.filePath("MergedVideo.mp4"));
+    QVERIFY(video.first("video") && video.first("video")->codec == "h264");
+    QVERIFY2(qAbs(video.duration - 2.0) < 0.3, qPrintable(QString::number(video.duration)));
+    const testmedia::Probe audio = testmedia::probe(out.filePath("MergedAudio.mp3"));
+    QVERIFY(audio.first("audio") && audio.first("audio")->codec == "mp3");
+    QVERIFY2(qAbs(audio.duration - 2.0) < 0.3, qPrintable(QString::number(audio.duration)));
+    // The joins' working folders are gone.
+    QCOMPARE(entriesOf(out.path()),
+             (QStringList{"MergedAudio.mp3", "MergedVideo.mp4", "a.flac", "a.mov", "photo.png"}));
+}
+
+void TestRunWithTools::badInputsFailWithAReason()
+{
+    QTemporaryDir out;
+    QVERIFY(writeFile(out.filePath("empty.mp4"), ""));
+    QVERIFY(writeFile(out.filePath("text.mp4"), "not a video at all\n"));
+    QVERIFY(writeFile(out.filePath("text.png"), "not a picture\n"));
+    QVERIFY(writeFile(out.filePath("aFile"), "a file, not a folder"));
+    QVERIFY(writeFile(out.filePath("kept.mp3"), "the user's own file"));
+    jobs.clear();
+    jobs.append(jobFor(FormatMP3, {out.filePath("missing.mp4")}, out.filePath("missing.mp3")));
+    jobs.append(jobFor(FormatMP3, {out.filePath("empty.mp4")}, out.filePath("empty.mp3")));
+    jobs.append(jobFor(FormatMP3, {out.filePath("text.mp4")}, out.filePath("kept.mp3")));
+    jobs.append(jobFor(formatJpeg, {out.filePath("text.png")}, out.filePath("text.jpg")));
+    jobs.append(jobFor(FormatMP3, {media.filePath("a.wav")}, out.filePath("aFile/a.mp3")));
+    jobs.append(jobFor(FormatAudioJoiner, {media.filePath("a.wav"), out.filePath("missing.wav")},
+                       out.filePath("aFile/MergedAudio.mp3")));
+    jobs.append(jobFor(FormatAudioJoiner, {media.filePath("a.wav"), out.filePath("text.mp4")},
+                       out.filePath("MergedAudio.mp3")));
+    const QStringList before = entriesOf(out.path());
+    RunRecorder recorder;
+    recorder.answers = {true}; // overwrite kept.mp3: the failed pass must still leave it
+    runJobs(recorder);
+
+    for (int row = 0; row < jobs.count(); ++row) {
+        QVERIFY2(jobs.state(row) == Failed, qPrintable(QString::number(row)));
+        QVERIFY2(recorder.reason(row).size() > 10, qPrintable(QString::number(row) + ": " + recorder.reason(row)));
+        qInfo("row %d: %s", row, qPrintable(recorder.reason(row)));
+    }
+    QVERIFY(recorder.reason(0).contains("missing.mp4"));
+    QVERIFY(recorder.reason(6).startsWith("text.mp4: ")); // the part that broke the join
+    QCOMPARE(entriesOf(out.path()), before);
+    QCOMPARE(readFile(out.filePath("kept.mp3")), QByteArray("the user's own file"));
+    QCOMPARE(readFile(out.filePath("aFile")), QByteArray("a file, not a folder"));
+}
+
+void TestRunWithTools::stopLeavesNoToolAndNoFile()
+{
+    QTemporaryDir out;
+    testmedia::ClipSpec clip;
+    clip.seconds = 30;
+    clip.width = 320;
+    clip.height = 240;
+    clip.frameRate = 25;
+    QVERIFY(testmedia::makeClip(out.filePath("long.mkv"), clip));
+    jobs.clear();
+    jobs.append(jobFor(FormatMP4, {out.filePath("long.mkv")}, out.filePath("long.mp4")));
+    jobs.append(jobFor(FormatVideoJoiner, {out.filePath("long.mkv"), out.filePath("long.mkv")},
+                       out.filePath("MergedVideo.mp4")));
+    RunRecorder recorder;
+    runJobs(recorder, 700);
+
+    QCOMPARE(jobs.state(0), int(Failed));
+    QCOMPARE(jobs.state(1), int(Ready));
+    QCOMPARE(processesUsing(ownBlock.name()), QStringList());
+    QCOMPARE(entriesOf(out.path()), QStringList{"long.mkv"});
+}
+
+QTEST_GUILESS_MAIN(TestRunWithTools)
+#include "tst_runwithtools.moc"
