@@ -2,6 +2,7 @@
 
 #include "app/apptitle.h"
 #include "app/outputfolder.h"
+#include "engine/conversionworker.h"
 #include "platform/userprompts.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 
 CQuillmora::CQuillmora(QWidget *parent)
     : QMainWindow(parent)
+    , toolsFolder(QCoreApplication::applicationDirPath())
 {
     useFusionStyle();
     setWindowIcon(QIcon(QStringLiteral(":res/Quillmora.png")));
@@ -36,7 +38,11 @@ CQuillmora::CQuillmora(QWidget *parent)
     setWindowTitle(appTitle());
 }
 
-CQuillmora::~CQuillmora() = default;
+CQuillmora::~CQuillmora()
+{
+    stopRunAndWait();
+    releaseProgressBlocks();
+}
 
 void CQuillmora::useFusionStyle()
 {
@@ -67,14 +73,6 @@ void CQuillmora::createOutputFolder()
     QDir().mkpath(outputFolder());
 }
 
-void CQuillmora::openProgressBlocks()
-{
-    ffmpegShare.open(ProgressShare::nameOf(ProgressShare::Block::Ffmpeg));
-    ffmpegShare.clear();
-    convertShare.open(ProgressShare::nameOf(ProgressShare::Block::Convert));
-    convertShare.clear();
-}
-
 void CQuillmora::connectRunSignals()
 {
     connect(this, &CQuillmora::sigSetProcValue, this, &CQuillmora::setProcValue);
@@ -89,23 +87,6 @@ void CQuillmora::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         applyTexts(true);
     QMainWindow::changeEvent(event);
-}
-
-bool CQuillmora::onStart()
-{
-    if (running)
-        return false;
-    running = true;
-    applyRunStartedState();
-    return true;
-}
-
-void CQuillmora::onStop()
-{
-    running = false;
-    ffmpegShare.clear();
-    convertShare.clear();
-    applyRunStoppedState();
 }
 
 void CQuillmora::onSettings()

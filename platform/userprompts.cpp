@@ -1,7 +1,13 @@
 #include "platform/userprompts.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+
+int UserPrompts::runDialog(QDialog &dialog)
+{
+    return dialog.exec();
+}
 
 namespace {
 
