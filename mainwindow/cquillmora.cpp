@@ -1,11 +1,9 @@
 #include "mainwindow/cquillmora.h"
 
-#include "app/outputfolder.h"
 #include "platform/userprompts.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QIcon>
@@ -69,16 +67,6 @@ void CQuillmora::pointToolsAtFontConfig()
     qputenv("FC_CONFIG_FILE", "fonts.conf");
 }
 
-void CQuillmora::loadSettings()
-{
-}
-
-void CQuillmora::createOutputFolder()
-{
-    // A folder that cannot be made is met, and reported, when a job writes into it.
-    QDir().mkpath(outputFolder());
-}
-
 void CQuillmora::openProgressBlocks()
 {
     ffmpegShare.open(ProgressShare::nameOf(ProgressShare::Block::Ffmpeg));
@@ -120,23 +108,11 @@ void CQuillmora::onStop()
     applyRunStoppedState();
 }
 
-void CQuillmora::onSettings()
-{
-}
-
 void CQuillmora::onEdit()
 {
 }
 
 void CQuillmora::onGIFMerge()
-{
-}
-
-void CQuillmora::setOutFolder()
-{
-}
-
-void CQuillmora::onOutFolder()
 {
 }
 

@@ -14,7 +14,9 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 
+class CSettings;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -59,6 +61,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -139,6 +142,7 @@ private:
     void useFusionStyle();
     void pointToolsAtFontConfig();
     void loadSettings();
+    void saveSettings();
     void createOutputFolder();
     void createActions();
     void createMenus();
@@ -171,6 +175,15 @@ private:
     void applyRunStoppedState();
     void setFormatButtonsEnabled(bool enabled);
 
+    // Ends a run before the window goes: stops it and waits for its thread.
+    void stopRunAndWait();
+
+    // Runs the settings dialog modally; true when it was accepted.
+    bool runSettingsDialog(CSettings &dialog);
+    // The row's output path from the current output folder, its texts and,
+    // with reset, its state back to Ready (a converting row keeps all of it).
+    void refreshRow(int row, bool reset);
+
     void applyLanguageFile(const QString &fileName);
     void applyLanguage(const QString &fileName, const QString &fontFamily, int pointSize);
 
@@ -182,6 +195,8 @@ private:
     QString openFolder;
     QTranslator translator;
     QTableWidget *jobTable = nullptr;
+    // Replaces the settings dialog's modal run where no user can answer it.
+    std::function<bool(CSettings &)> settingsDialogHook;
 
     std::atomic<bool> running{false};
     std::atomic<int> currentRow{-1};

@@ -1,8 +1,10 @@
 #include "platform/userprompts.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace {
 
@@ -41,6 +43,11 @@ public:
     {
         return QFileDialog::getExistingDirectory(
             parent, caption, folder, QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    }
+
+    void openFolder(const QString &folder) override
+    {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
     }
 };
 

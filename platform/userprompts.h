@@ -5,7 +5,8 @@
 
 class QWidget;
 
-// Every message box and file or folder dialog of the program goes through
+// Every message box and file or folder dialog of the program, and the file
+// manager it opens, go through
 // the installed UserPrompts, so that tests can answer them instead of a user.
 class UserPrompts
 {
@@ -26,6 +27,9 @@ public:
 
     // An existing folder, symbolic links left unresolved; empty when cancelled.
     virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &folder) = 0;
+
+    // Shows a folder in the desktop's file manager, without waiting for it.
+    virtual void openFolder(const QString &folder) = 0;
 };
 
 // The prompts in force: Qt's own dialogs unless something else was installed.

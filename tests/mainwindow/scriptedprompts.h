@@ -13,10 +13,11 @@ class ScriptedPrompts : public UserPrompts
 {
 public:
     struct Shown {
-        QString kind; // "warning", "information", "about", "question", "openFiles", "chooseFolder"
+        QString kind; // "warning", "information", "about", "question", "openFiles", "chooseFolder",
+                      // "openFolder"
         QString title;
         QString text; // the message; for dialogs the caption
-        QString detail; // the filter of openFiles, the start folder of chooseFolder
+        QString detail; // the filter of openFiles, the folder of chooseFolder and openFolder
     };
 
     ScriptedPrompts() { previous = installUserPrompts(this); }
@@ -63,6 +64,10 @@ public:
     {
         shown.append({QStringLiteral("chooseFolder"), {}, caption, folder});
         return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
+    void openFolder(const QString &folder) override
+    {
+        shown.append({QStringLiteral("openFolder"), {}, {}, folder});
     }
 
 private:

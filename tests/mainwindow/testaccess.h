@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <functional>
+
 // What the tests read and do inside the main window without widening its API.
 class CQuillmoraTestAccess
 {
@@ -33,6 +35,12 @@ public:
     void stopRun() { w.onStop(); }
 
     bool addDroppedFile(const QString &path) { return w.addDroppedFile(path); }
+
+    // Runs the settings dialog in place of its modal loop: true accepts it.
+    void answerSettingsDialog(std::function<bool(CSettings &)> hook)
+    {
+        w.settingsDialogHook = std::move(hook);
+    }
     void applyStartupLanguage(const QString &locale) { w.applyStartupLanguage(locale); }
 
     // Private slots by name, as a signal or an action would call them.
