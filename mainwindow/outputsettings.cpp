@@ -6,7 +6,6 @@
 #include "settings/csettings.h"
 
 #include <QLineEdit>
-#include <QMutexLocker>
 #include <QTableWidget>
 
 namespace {
@@ -34,9 +33,9 @@ void setReadOnlyText(QTableWidget *table, int row, int column, const QString &te
 void CQuillmora::onSettings()
 {
     const int row = jobTable ? jobTable->currentRow() : -1;
-    if (!isJobRow(row))
+    if (!queue.isRow(row))
         return;
-    const ConvertJob job = jobAt(row);
+    const ConvertJob job = queue.at(row);
     if (!hasSettings(job))
         return;
 
@@ -46,16 +45,14 @@ void CQuillmora::onSettings()
                 frame.top() + (frame.height() - dialog.height()) / 2);
     dialog.loadSettings();
     dialog.loadJob(job);
-    if (!runSettingsDialog(dialog) || !isJobRow(row))
+    if (!runSettingsDialog(dialog) || !queue.isRow(row))
         return;
 
     setOutputFolder(dialog.outputFolder());
-    const ConvertJob edited = dialog.editedJob();
-    {
-        QMutexLocker lock(&jobsMutex);
-        jobs[row].formatId = edited.formatId;
-        jobs[row].profile = edited.profile;
-    }
+    ConvertJob updated = queue.at(row); // as it is now: a run may have moved its state on
+    updated.formatId = dialog.editedJob().formatId;
+    updated.profile = dialog.editedJob().profile;
+    queue.replace(row, updated);
     refreshRow(row, true);
     m_pTxtOutFolder->setText(outputFolder());
 }
@@ -69,9 +66,9 @@ bool CQuillmora::runSettingsDialog(CSettings &dialog)
 
 void CQuillmora::refreshRow(int row, bool reset)
 {
-    if (!jobTable || !isJobRow(row))
+    if (!jobTable || !queue.isRow(row))
         return;
-    ConvertJob job = jobAt(row);
+    ConvertJob job = queue.at(row);
     if (reset) {
         if (job.state == Converting)
             return;
@@ -83,10 +80,7 @@ void CQuillmora::refreshRow(int row, bool reset)
     if (reset)
         setReadOnlyText(jobTable, row, OutputColumn, job.outputPath, Qt::AlignLeft | Qt::AlignVCenter);
     job.progressBar = nullptr; // the table deletes it with its cell widget
-    {
-        QMutexLocker lock(&jobsMutex);
-        jobs[row] = job;
-    }
+    queue.replace(row, job);
     jobTable->removeCellWidget(row, ProfileColumn);
     updateEditActions();
 }

@@ -3,6 +3,7 @@
 #include "app/formats.h"
 #include "app/outputfolder.h"
 #include "platform/userprompts.h"
+#include "ui_outputsettings.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -27,24 +28,27 @@ void addEntries(QComboBox *list, OptionField field, const QVector<int> &indices)
 
 CSettings::CSettings(QWidget *parent)
     : QDialog(parent)
+    , ui(std::make_unique<Ui_OutputSettings>())
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    connect(ui.m_pCmbFileFormat, &QComboBox::activated, this, &CSettings::OnChangeFileFormat);
-    connect(ui.m_pCmbVideoCodec, &QComboBox::activated, this, &CSettings::OnChangeVideoCodec);
-    connect(ui.m_pCmbVideoSize, &QComboBox::activated, this, &CSettings::OnChangeVideoSize);
-    connect(ui.m_pCmbFPS, &QComboBox::activated, this, &CSettings::OnChangeVideoFps);
-    connect(ui.m_pCmbVideoBitrate, &QComboBox::activated, this, &CSettings::OnChangeVideoBitrate);
-    connect(ui.m_pCmbAspectRatio, &QComboBox::activated, this, &CSettings::OnChangeAspectRatio);
-    connect(ui.m_pCmbAudioCodec, &QComboBox::activated, this, &CSettings::OnChangeAudioCodec);
-    connect(ui.m_pCmbAudioChannels, &QComboBox::activated, this, &CSettings::OnChangeAudioChannel);
-    connect(ui.m_pCmbSampleRate, &QComboBox::activated, this, &CSettings::OnChangeAudioSamples);
-    connect(ui.m_pCmbAudioBitrate, &QComboBox::activated, this, &CSettings::OnChangeAudioBitrate);
-    connect(ui.m_pBtnOutFolder, &QPushButton::clicked, this, &CSettings::setOutFolder);
-    connect(ui.m_pBtnApply, &QPushButton::clicked, this, &CSettings::apply);
-    connect(ui.m_pBtnCancel, &QPushButton::clicked, this, &CSettings::cancel);
+    connect(ui->m_pCmbFileFormat, &QComboBox::activated, this, &CSettings::OnChangeFileFormat);
+    connect(ui->m_pCmbVideoCodec, &QComboBox::activated, this, &CSettings::OnChangeVideoCodec);
+    connect(ui->m_pCmbVideoSize, &QComboBox::activated, this, &CSettings::OnChangeVideoSize);
+    connect(ui->m_pCmbFPS, &QComboBox::activated, this, &CSettings::OnChangeVideoFps);
+    connect(ui->m_pCmbVideoBitrate, &QComboBox::activated, this, &CSettings::OnChangeVideoBitrate);
+    connect(ui->m_pCmbAspectRatio, &QComboBox::activated, this, &CSettings::OnChangeAspectRatio);
+    connect(ui->m_pCmbAudioCodec, &QComboBox::activated, this, &CSettings::OnChangeAudioCodec);
+    connect(ui->m_pCmbAudioChannels, &QComboBox::activated, this, &CSettings::OnChangeAudioChannel);
+    connect(ui->m_pCmbSampleRate, &QComboBox::activated, this, &CSettings::OnChangeAudioSamples);
+    connect(ui->m_pCmbAudioBitrate, &QComboBox::activated, this, &CSettings::OnChangeAudioBitrate);
+    connect(ui->m_pBtnOutFolder, &QPushButton::clicked, this, &CSettings::setOutFolder);
+    connect(ui->m_pBtnApply, &QPushButton::clicked, this, &CSettings::apply);
+    connect(ui->m_pBtnCancel, &QPushButton::clicked, this, &CSettings::cancel);
 }
+
+CSettings::~CSettings() = default;
 
 void CSettings::loadSettings()
 {
@@ -62,10 +66,10 @@ void CSettings::loadJob(const ConvertJob &source)
 
 void CSettings::fillFormatList()
 {
-    ui.m_pTxtOutFolder->setText(folder);
+    ui->m_pTxtOutFolder->setText(folder);
     for (int id = 0; id < ListedFormatCount; ++id)
-        ui.m_pCmbFileFormat->addItem(profileText(id), id);
-    ui.m_pCmbFileFormat->setCurrentIndex(ui.m_pCmbFileFormat->findData(job.profile.formatId));
+        ui->m_pCmbFileFormat->addItem(profileText(id), id);
+    ui->m_pCmbFileFormat->setCurrentIndex(ui->m_pCmbFileFormat->findData(job.profile.formatId));
 }
 
 void CSettings::fillOptionLists(int formatId)
@@ -75,13 +79,13 @@ void CSettings::fillOptionLists(int formatId)
 
     QVector<OptionField> filled;
     if (job.profile.category == Video) {
-        addEntries(ui.m_pCmbVideoCodec, OptionField::VideoCodec, videoCodecsOffered(formatId));
+        addEntries(ui->m_pCmbVideoCodec, OptionField::VideoCodec, videoCodecsOffered(formatId));
         for (OptionField field : videoLists) {
             addEntries(listOf(field), field, optionListOrder(field));
             filled << field;
         }
     }
-    addEntries(ui.m_pCmbAudioCodec, OptionField::AudioCodec, audioCodecsOffered(formatId));
+    addEntries(ui->m_pCmbAudioCodec, OptionField::AudioCodec, audioCodecsOffered(formatId));
     for (OptionField field : audioLists) {
         addEntries(listOf(field), field, optionListOrder(field));
         filled << field;
@@ -100,25 +104,25 @@ QComboBox *CSettings::listOf(OptionField field) const
 {
     switch (field) {
     case OptionField::VideoCodec:
-        return ui.m_pCmbVideoCodec;
+        return ui->m_pCmbVideoCodec;
     case OptionField::VideoSize:
-        return ui.m_pCmbVideoSize;
+        return ui->m_pCmbVideoSize;
     case OptionField::VideoFps:
-        return ui.m_pCmbFPS;
+        return ui->m_pCmbFPS;
     case OptionField::VideoBitrate:
-        return ui.m_pCmbVideoBitrate;
+        return ui->m_pCmbVideoBitrate;
     case OptionField::AspectRatio:
-        return ui.m_pCmbAspectRatio;
+        return ui->m_pCmbAspectRatio;
     case OptionField::AudioCodec:
-        return ui.m_pCmbAudioCodec;
+        return ui->m_pCmbAudioCodec;
     case OptionField::AudioChannels:
-        return ui.m_pCmbAudioChannels;
+        return ui->m_pCmbAudioChannels;
     case OptionField::AudioSamples:
-        return ui.m_pCmbSampleRate;
+        return ui->m_pCmbSampleRate;
     case OptionField::AudioBitrate:
         break;
     }
-    return ui.m_pCmbAudioBitrate;
+    return ui->m_pCmbAudioBitrate;
 }
 
 void CSettings::setFromList(OptionField field, int index)
@@ -130,7 +134,7 @@ void CSettings::setFromList(OptionField field, int index)
 
 void CSettings::OnChangeFileFormat(int index)
 {
-    const QVariant data = ui.m_pCmbFileFormat->itemData(index);
+    const QVariant data = ui->m_pCmbFileFormat->itemData(index);
     if (!data.isValid())
         return;
     const int id = data.toInt();
@@ -160,7 +164,7 @@ void CSettings::setOutFolder()
         this, QCoreApplication::translate("OutputSettings", "Select the output folder"), folder);
     if (chosen.isEmpty())
         return;
-    ui.m_pTxtOutFolder->setText(chosen);
+    ui->m_pTxtOutFolder->setText(chosen);
     folder = chosen;
 }
 

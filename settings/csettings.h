@@ -3,12 +3,14 @@
 #include "app/convertjob.h"
 #include "app/optiontables.h"
 #include "app/outputprofile.h"
-#include "ui_outputsettings.h"
 
 #include <QDialog>
 #include <QString>
 
+#include <memory>
+
 class QComboBox;
+class Ui_OutputSettings; // the form, made by uic from outputsettings.ui
 
 // The output format and encoder options of one job, and the output folder.
 // Works on copies: the caller reads outputFolder() and editedJob() after an
@@ -19,6 +21,7 @@ class CSettings : public QDialog
 
 public:
     explicit CSettings(QWidget *parent = nullptr);
+    ~CSettings() override;
 
     // Copies of the process-wide output folder and of the profile table.
     void loadSettings();
@@ -51,7 +54,7 @@ private:
     QComboBox *listOf(OptionField field) const;
     void setFromList(OptionField field, int index);
 
-    Ui_OutputSettings ui;
+    std::unique_ptr<Ui_OutputSettings> ui;
     QString folder;
     ProfileTableRows profiles{};
     ConvertJob job;

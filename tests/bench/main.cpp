@@ -51,7 +51,7 @@ bool addJobs(CQuillmora &window, int jobs, const QString &folder)
     data.setUrls(urls);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &drop);
-    return window.jobCount() == jobs;
+    return window.jobQueue().count() == jobs;
 }
 
 double timedSwitch(CQuillmora &window, const char *actionName)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/cquillmora.h"
+#include "settings/csettings.h"
 
 #include <QAction>
 #include <QMetaObject>
@@ -36,10 +37,14 @@ public:
 
     bool addDroppedFile(const QString &path) { return w.addDroppedFile(path); }
 
-    // Runs the settings dialog in place of its modal loop: true accepts it.
-    void answerSettingsDialog(std::function<bool(CSettings &)> hook)
+    // Plays the user of the settings dialog in place of its modal loop; the
+    // dialog counts as accepted when the user pressed Apply.
+    void answerSettingsDialog(std::function<void(CSettings &)> user)
     {
-        w.settingsDialogHook = std::move(hook);
+        w.settingsDialogHook = [user](CSettings &dialog) {
+            user(dialog);
+            return dialog.result() == QDialog::Accepted;
+        };
     }
     void applyStartupLanguage(const QString &locale) { w.applyStartupLanguage(locale); }
 

@@ -144,8 +144,7 @@ void TestTranslations::realFilesChangeTheTexts()
         QCOMPARE(dialog.findChild<QComboBox *>("m_pCmbVideoSize")->currentText(), QStringLiteral("元のまま"));
         QCOMPARE(dialog.findChild<QComboBox *>("m_pCmbFileFormat")->currentText(),
                  QStringLiteral("すべてのメディアファイル -> MP4"));
-        return false;
-    });
+        });
     access.action(WindowAction::Setting)->trigger();
 
     access.action(WindowAction::English)->trigger();

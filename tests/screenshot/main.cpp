@@ -138,7 +138,6 @@ QImage grabSettingsDialog(CQuillmora &window, QTableWidget &table)
             QTest::qWait(100);
             picture = dialog.grab().toImage();
         }
-        return false;
     });
     table.setCurrentCell(0, 0);
     access.action(WindowAction::Setting)->trigger();
