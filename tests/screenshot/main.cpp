@@ -123,7 +123,7 @@ bool switchLanguage(CQuillmora &window, const QString &view)
     QDir::setCurrent(QStringLiteral(QUILLMORA_BUILD_DIR));
     action->trigger();
     QDir::setCurrent(before);
-    QCoreApplication::processEvents();
+    QTest::qWait(200); // the new font and texts lay the window out again
     return true;
 }
 
