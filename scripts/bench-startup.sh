@@ -14,7 +14,6 @@ cmake --build "$build_dir" -j2 --target quillmora_bench_startup >/dev/null
 bench=$build_dir/tests/bench/quillmora_bench_startup
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset LANGUAGE
 
@@ -41,11 +40,14 @@ mp3-aSamples=0
 mp3-aBitrate=0
 CONF
 
+# Qt's and the window's own remarks go to a file; a failing run shows them.
+trap 'status=$?; [ $status -eq 0 ] || grep -v " format!$" "$work/errors" >&2 2>/dev/null; rm -rf "$work"' EXIT
+
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 start_times() { # HOME
     for _ in $(seq "$runs"); do
-        HOME=$1 XDG_CONFIG_HOME=$1/.config "$bench" startup
+        HOME=$1 XDG_CONFIG_HOME=$1/.config "$bench" startup 2>"$work/errors"
     done
 }
 
@@ -56,5 +58,5 @@ echo "  stored settings: $stored ms"
 echo "  empty store:     $empty ms"
 awk -v s="$stored" -v e="$empty" 'BEGIN { printf "  ratio stored/empty: %.2f\n", s / e }'
 
-switch=$(HOME=$work/empty XDG_CONFIG_HOME=$work/empty/.config "$bench" language "$jobs")
+switch=$(HOME=$work/empty XDG_CONFIG_HOME=$work/empty/.config "$bench" language "$jobs" 2>"$work/errors")
 echo "language switch with $jobs jobs in the list: $switch ms (mean of 15: Chinese, Japanese, English)"

@@ -30,8 +30,10 @@ int startup()
     ScriptedPrompts prompts;
     CQuillmora window;
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the window was never shown\n");
         return 1;
+    }
     std::printf("%.2f\n", sinceStart.nsecsElapsed() / 1e6);
     return 0;
 }
@@ -49,6 +51,8 @@ bool addJobs(CQuillmora &window, int jobs, const QString &folder)
     }
     QMimeData data;
     data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &drop);
     return window.jobQueue().count() == jobs;
@@ -69,8 +73,11 @@ int language(int jobs)
     ScriptedPrompts prompts;
     CQuillmora window;
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window) || !addJobs(window, jobs, folder.path()))
+    if (!QTest::qWaitForWindowExposed(&window) || !addJobs(window, jobs, folder.path())) {
+        std::fprintf(stderr, "the window did not show or took %d of %d jobs\n",
+                     window.jobQueue().count(), jobs);
         return 1;
+    }
     QDir::setCurrent(QStringLiteral(QUILLMORA_BUILD_DIR)); // where the build puts the translations
     QCoreApplication::processEvents();
     constexpr int Rounds = 5;
@@ -80,8 +87,10 @@ int language(int jobs)
         total += timedSwitch(window, "actionJapanese");
         total += timedSwitch(window, "actionEnglish");
     }
-    if (prompts.count(QStringLiteral("warning")) != 0)
-        return 1; // a translation was missing: the figure would mean nothing
+    if (prompts.count(QStringLiteral("warning")) != 0) { // the figure would mean nothing
+        std::fprintf(stderr, "%s\n", qPrintable(prompts.shown.first().text));
+        return 1;
+    }
     std::printf("%.2f\n", total / (3 * Rounds));
     return 0;
 }
