@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -28,6 +29,15 @@ QString outputFolder()
 void setOutputFolder(const QString &folder)
 {
     folderStore() = folder;
+}
+
+bool makeWritableFolder(const QString &folder)
+{
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return false;
+    // A real file, as access() says yes to root even on a read-only mount.
+    QTemporaryFile probe(folder + QStringLiteral("/.quillmora-XXXXXX"));
+    return probe.open();
 }
 
 QString outputPathFor(const QString &folder, const QString &inputPath, int formatId)

@@ -8,5 +8,9 @@ QString defaultOutputFolder(); // home folder + "/OutFolder"
 QString outputFolder();
 void setOutputFolder(const QString &folder);
 
+// Creates the folder with its missing parents when it is not there, and tells
+// whether a file can be written into it.
+bool makeWritableFolder(const QString &folder);
+
 // folder + "/" + the input's name without its last suffix + the format's suffix.
 QString outputPathFor(const QString &folder, const QString &inputPath, int formatId);

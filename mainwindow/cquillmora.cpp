@@ -1,13 +1,11 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/apptitle.h"
-#include "app/outputfolder.h"
 #include "engine/conversionworker.h"
 #include "platform/userprompts.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QIcon>
@@ -63,16 +61,6 @@ void CQuillmora::pointToolsAtFontConfig()
     qputenv("FC_CONFIG_FILE", "fonts.conf");
 }
 
-void CQuillmora::loadSettings()
-{
-}
-
-void CQuillmora::createOutputFolder()
-{
-    // A folder that cannot be made is met, and reported, when a job writes into it.
-    QDir().mkpath(outputFolder());
-}
-
 void CQuillmora::connectRunSignals()
 {
     connect(this, &CQuillmora::sigSetProcValue, this, &CQuillmora::setProcValue);
@@ -89,23 +77,11 @@ void CQuillmora::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
 }
 
-void CQuillmora::onSettings()
-{
-}
-
 void CQuillmora::onEdit()
 {
 }
 
 void CQuillmora::onGIFMerge()
-{
-}
-
-void CQuillmora::setOutFolder()
-{
-}
-
-void CQuillmora::onOutFolder()
 {
 }
 

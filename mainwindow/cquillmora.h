@@ -15,8 +15,10 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 
+class CSettings;
 class ConversionWorker;
 class QCheckBox;
 class QLabel;
@@ -69,6 +71,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -151,6 +154,7 @@ private:
     void useFusionStyle();
     void pointToolsAtFontConfig();
     void loadSettings();
+    void saveSettings();
     void createOutputFolder();
     void createActions();
     void createMenus();
@@ -190,6 +194,12 @@ private:
     bool askOverwrite();
     bool showRunResult();
 
+    // Runs the settings dialog modally; true when it was accepted.
+    bool runSettingsDialog(CSettings &dialog);
+    // The row's output path from the current output folder, its texts and,
+    // with reset, its state back to Ready (a converting row keeps all of it).
+    void refreshRow(int row, bool reset);
+
     void applyLanguageFile(const QString &fileName);
     void applyLanguage(const QString &fileName, const QString &fontFamily, int pointSize);
 
@@ -199,6 +209,8 @@ private:
     QString openFolder;
     QTranslator translator;
     QTableWidget *jobTable = nullptr;
+    // Replaces the settings dialog's modal run where no user can answer it.
+    std::function<bool(CSettings &)> settingsDialogHook;
 
     std::atomic<bool> running{false};
     std::atomic<int> currentRow{-1};

@@ -1,8 +1,10 @@
 #include "platform/userprompts.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 int UserPrompts::runDialog(QDialog &dialog)
 {
@@ -46,6 +48,11 @@ public:
     {
         return QFileDialog::getExistingDirectory(
             parent, caption, folder, QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    }
+
+    void openFolder(const QString &folder) override
+    {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
     }
 };
 

@@ -8,7 +8,8 @@
 class QDialog;
 class QWidget;
 
-// Every message box and file or folder dialog of the program goes through
+// Every message box and file or folder dialog of the program, and the file
+// manager it opens, go through
 // the installed UserPrompts, so that tests can answer them instead of a user.
 class UserPrompts
 {
@@ -32,6 +33,9 @@ public:
 
     // Runs a dialog of the program modally; its result code.
     virtual int runDialog(QDialog &dialog);
+
+    // Shows a folder in the desktop's file manager, without waiting for it.
+    virtual void openFolder(const QString &folder) = 0;
 };
 
 // The prompts in force: Qt's own dialogs unless something else was installed.

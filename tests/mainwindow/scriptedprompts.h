@@ -18,10 +18,11 @@ class ScriptedPrompts : public UserPrompts
 {
 public:
     struct Shown {
-        QString kind; // "warning", "information", "about", "question", "openFiles", "chooseFolder", "dialog"
+        QString kind; // "warning", "information", "about", "question", "openFiles", "chooseFolder",
+                      // "openFolder", "dialog"
         QString title;
         QString text; // the message; for file dialogs the caption; for "dialog" its labels' texts
-        QString detail; // the filter of openFiles, the start folder of chooseFolder, a dialog's object name
+        QString detail; // the filter of openFiles, the folder of chooseFolder and openFolder, a dialog's object name
     };
 
     ScriptedPrompts() { previous = installUserPrompts(this); }
@@ -70,6 +71,10 @@ public:
     {
         shown.append({QStringLiteral("chooseFolder"), {}, caption, folder});
         return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
+    void openFolder(const QString &folder) override
+    {
+        shown.append({QStringLiteral("openFolder"), {}, {}, folder});
     }
 
     // A dialog is recorded (its labels' texts in order of their object names,

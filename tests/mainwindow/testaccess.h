@@ -2,6 +2,7 @@
 
 #include "engine/conversionworker.h"
 #include "mainwindow/cquillmora.h"
+#include "settings/csettings.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -9,6 +10,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+
+#include <functional>
 
 // What the tests read and do inside the main window without widening its API.
 class CQuillmoraTestAccess
@@ -41,6 +44,15 @@ public:
     }
     void stopRun() { w.onStop(); }
 
+    // Plays the user of the settings dialog in place of its modal loop; the
+    // dialog counts as accepted when the user pressed Apply.
+    void answerSettingsDialog(std::function<void(CSettings &)> user)
+    {
+        w.settingsDialogHook = [user](CSettings &dialog) {
+            user(dialog);
+            return dialog.result() == QDialog::Accepted;
+        };
+    }
     void applyStartupLanguage(const QString &locale) { w.applyStartupLanguage(locale); }
 
     // Private slots by name, as a signal or an action would call them.

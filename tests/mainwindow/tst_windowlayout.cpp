@@ -81,7 +81,8 @@ void TestWindowLayout::initTestCase()
 
 void TestWindowLayout::defaultOutputFolderIsCreated()
 {
-    // Runs before any test sets a folder of its own.
+    // Runs before any test sets a folder of its own, over an empty store.
+    WindowFixture::useSettingsFolder(home.path() + QStringLiteral("/config"));
     ScriptedPrompts prompts;
     CQuillmora window;
     const QString expected = home.path() + QStringLiteral("/OutFolder");
@@ -123,8 +124,9 @@ void TestWindowLayout::outputFolderIsCreatedWithParents()
 {
     WindowFixture fixture;
     const QString nested = fixture.dir.path() + QStringLiteral("/a/b/c");
-    setOutputFolder(nested);
+    WindowFixture::openStore().setValue(QStringLiteral("outFolder"), nested);
     CQuillmora window;
+    QCOMPARE(outputFolder(), nested);
     QVERIFY(QFileInfo(nested).isDir());
 }
 

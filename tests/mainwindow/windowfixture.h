@@ -9,26 +9,50 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include <memory>
 
-// A fresh main window whose output folder and input files lie in a temporary
-// folder, with every box and dialog answered by ScriptedPrompts.
+// A fresh main window whose settings store, output folder and input files lie
+// in a temporary folder, with every box and dialog answered by ScriptedPrompts.
+// The store holds the output folder and whatever else the test gives.
 class WindowFixture
 {
 public:
-    WindowFixture()
+    explicit WindowFixture(const QVariantMap &stored = {})
     {
         QDir().mkpath(inputFolder());
-        setOutputFolder(outputFolderPath());
+        useSettingsFolder(settingsFolder());
+        QVariantMap values = stored;
+        if (!values.contains(QStringLiteral("outFolder")))
+            values.insert(QStringLiteral("outFolder"), outputFolderPath());
+        {
+            QSettings store = openStore();
+            for (auto it = values.cbegin(); it != values.cend(); ++it)
+                store.setValue(it.key(), it.value());
+        }
         window = std::make_unique<CQuillmora>();
+    }
+
+    // Points the native settings store of the whole process at a folder.
+    static void useSettingsFolder(const QString &folder)
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, folder + QStringLiteral("/system"));
+    }
+
+    static QSettings openStore()
+    {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Trolltech"),
+                         QStringLiteral("Quillmora"));
     }
 
     QString inputFolder() const { return dir.path() + QStringLiteral("/in"); }
     QString outputFolderPath() const { return dir.path() + QStringLiteral("/out"); }
+    QString settingsFolder() const { return dir.path() + QStringLiteral("/config"); }
 
     // An input file of the given size (its content does not matter to the list).
     QString makeFile(const QString &name, qint64 size = 0) const

@@ -1,14 +1,18 @@
-// Draws the README screenshot: the main window with a few jobs, beside the
+// Draws the README screenshots: the main window with a few jobs, beside the
 // pages of its other format tabs. Run it on a real X server (see
-// scripts/screenshot.sh): quillmora_screenshot [--run] OUTPUT.png [DEMO_HOME]
-// With --run it draws a run in progress instead: rows done, failed and
-// converting, and beside the window the converting row's bar at a few moments.
+// scripts/screenshot.sh): quillmora_screenshot OUTPUT.png [DEMO_HOME [VIEW]]
 // DEMO_HOME, a folder that does not exist yet, becomes the home folder the
-// window shows paths under; it is removed again at the end. Without it a
-// temporary folder is used.
+// window shows paths under; it is removed again at the end. Without it (or
+// when it is "-") a temporary folder is used. VIEW is "en" (the default), "zh"
+// or "jp" for the window in that language, "settings" for the output
+// settings dialog of the first job, or "run" for a run in progress: rows done,
+// failed and converting, and beside the window the converting row's bar at a
+// few moments.
 #include "mainwindow/cquillmora.h"
+#include "settings/csettings.h"
 #include "tests/mainwindow/recordedshutdowns.h"
 #include "tests/mainwindow/scriptedprompts.h"
+#include "tests/mainwindow/testaccess.h"
 #include "tests/screenshot/composition.h"
 #include "tests/screenshot/demojobs.h"
 #include "tests/screenshot/pagecheck.h"
@@ -109,6 +113,40 @@ void growToContents(QWidget &window, const QTabWidget &tabs, const QTableWidget 
     }
 }
 
+// Switches the window's language with its own menu action; the translations
+// are those the build has just compiled.
+bool switchLanguage(CQuillmora &window, const QString &view)
+{
+    const QString actionName = view == QLatin1String("zh") ? QStringLiteral("actionChinese")
+                                                           : QStringLiteral("actionJapanese");
+    auto *action = window.findChild<QAction *>(actionName);
+    if (!action)
+        return false;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(QUILLMORA_BUILD_DIR));
+    action->trigger();
+    QDir::setCurrent(before);
+    QTest::qWait(200); // the new font and texts lay the window out again
+    return true;
+}
+
+// The settings dialog of the first job, as the Setting action opens it.
+QImage grabSettingsDialog(CQuillmora &window, QTableWidget &table)
+{
+    QImage picture;
+    CQuillmoraTestAccess access(window);
+    access.answerSettingsDialog([&](CSettings &dialog) {
+        dialog.show();
+        if (QTest::qWaitForWindowExposed(&dialog)) {
+            QTest::qWait(100);
+            picture = dialog.grab().toImage();
+        }
+    });
+    table.setCurrentCell(0, 0);
+    access.action(WindowAction::Setting)->trigger();
+    return picture;
+}
+
 // The current page, after the window has painted it.
 QImage grabWhenShown(QWidget &widget)
 {
@@ -144,14 +182,20 @@ int drawRunPicture(CQuillmora &window, QTableWidget &table, const QString &outpu
 
 int main(int argc, char **argv)
 {
-    const bool runPicture = argc > 1 && qstrcmp(argv[1], "--run") == 0;
-    const int first = runPicture ? 2 : 1;
-    if (argc - first < 1 || argc - first > 2) {
-        std::fprintf(stderr, "usage: quillmora_screenshot [--run] OUTPUT.png [DEMO_HOME]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: quillmora_screenshot OUTPUT.png [DEMO_HOME [en|zh|jp|settings|run]]\n");
         return 2;
     }
-    const QString outputPath = QFile::decodeName(argv[first]);
-    const QString requestedHome = argc - first == 2 ? QFile::decodeName(argv[first + 1]) : QString();
+    const QString outputPath = QFile::decodeName(argv[1]);
+    QString requestedHome = argc >= 3 ? QFile::decodeName(argv[2]) : QString();
+    if (requestedHome == QLatin1String("-"))
+        requestedHome.clear();
+    const QString view = argc == 4 ? QString::fromLatin1(argv[3]) : QStringLiteral("en");
+    if (!QStringList({"en", "zh", "jp", "settings", "run"}).contains(view)) {
+        std::fprintf(stderr, "quillmora_screenshot: unknown view %s\n", argv[3]);
+        return 2;
+    }
+    const bool runPicture = view == QLatin1String("run");
     DemoHome home(requestedHome);
     if (home.path.isEmpty())
         return fail(requestedHome.isEmpty()
@@ -181,6 +225,21 @@ int main(int argc, char **argv)
         return drawRunPicture(window, *table, outputPath);
     growToContents(window, *tabs, *table);
     playRunStart(window);
+
+    if (view == QLatin1String("settings")) {
+        const QImage dialogImage = grabSettingsDialog(window, *table);
+        if (dialogImage.isNull())
+            return fail(QStringLiteral("the settings dialog was never shown"));
+        if (!dialogImage.save(outputPath, "PNG", 0))
+            return fail(QStringLiteral("cannot write ") + outputPath);
+        std::printf("%s: %dx%d\n", qPrintable(outputPath), dialogImage.width(), dialogImage.height());
+        return 0;
+    }
+    if (view != QLatin1String("en")) {
+        if (!switchLanguage(window, view))
+            return fail(QStringLiteral("the window has no language action for ") + view);
+        growToContents(window, *tabs, *table);
+    }
 
     QImage windowImage;
     QList<QImage> otherPages;

@@ -1,0 +1,97 @@
+// What lasts from one run to the next, the output folder and the confirmed close.
+#include "mainwindow/cquillmora.h"
+
+#include "app/outputfolder.h"
+#include "mainwindow/settingsstore.h"
+#include "platform/userprompts.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSettings>
+
+#include <memory>
+
+namespace {
+
+QList<QRect> screenAreas()
+{
+    QList<QRect> areas;
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        areas << primary->availableGeometry();
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            areas << screen->availableGeometry();
+    }
+    return areas;
+}
+
+} // namespace
+
+void CQuillmora::loadSettings()
+{
+    const std::unique_ptr<QSettings> store(openSettingsStore());
+    const StoredSettings stored = readStoredSettings(*store);
+    setOutputFolder(stored.outFolder);
+    openFolder = stored.openFolder;
+    // A position saved on a screen that is gone would open the window out of reach.
+    const QRect placed = fitOntoScreens(QRect(stored.pos, stored.size), screenAreas());
+    resize(placed.size());
+    move(placed.topLeft());
+}
+
+void CQuillmora::saveSettings()
+{
+    const std::unique_ptr<QSettings> store(openSettingsStore());
+    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder}, profileTable());
+}
+
+void CQuillmora::createOutputFolder()
+{
+    const QString folder = outputFolder();
+    if (makeWritableFolder(folder) || folder == defaultOutputFolder())
+        return; // the default folder's trouble is met, and reported, when a job writes into it
+    setOutputFolder(defaultOutputFolder());
+    makeWritableFolder(outputFolder());
+    userPrompts().warning(this, appTitle(),
+                          tr("The output folder %1 cannot be created or written to. "
+                             "Converted files go to %2 instead.")
+                              .arg(folder, outputFolder()));
+}
+
+void CQuillmora::setOutFolder()
+{
+    const QString folder = userPrompts().chooseFolder(this, tr("Select the output folder"), outputFolder());
+    if (folder.isEmpty())
+        return;
+    if (!makeWritableFolder(folder)) {
+        userPrompts().warning(this, appTitle(),
+                              tr("The folder %1 cannot be written to. The output folder stays %2.")
+                                  .arg(folder, outputFolder()));
+        return;
+    }
+    m_pTxtOutFolder->setText(folder);
+    setOutputFolder(folder);
+}
+
+void CQuillmora::onOutFolder()
+{
+    // Made again if it was removed since, so that there is something to open.
+    makeWritableFolder(outputFolder());
+    userPrompts().openFolder(outputFolder());
+}
+
+void CQuillmora::closeEvent(QCloseEvent *event)
+{
+    if (!userPrompts().question(this, appTitle(), QStringLiteral("\n") + tr("Do you want exit really?"))) {
+        event->ignore();
+        return;
+    }
+    stopRunAndWait();
+    onClearList();
+    releaseProgressBlocks();
+    saveSettings();
+    event->accept();
+    QCoreApplication::quit();
+}

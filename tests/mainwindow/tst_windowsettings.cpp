@@ -1,0 +1,264 @@
+#include "mainwindow/settingsstore.h"
+#include "tests/mainwindow/windowfixture.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QtTest>
+
+class TestWindowSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void roundTripThroughConfirmedClose();
+    void emptyStoreGivesDefaults();
+    void unconfirmedCloseKeepsEverything();
+    void badStoreGivesDefaults_data();
+    void badStoreGivesDefaults();
+    void fitOntoScreens_data();
+    void fitOntoScreens();
+    void positionOffEveryScreen_data();
+    void positionOffEveryScreen();
+    void outputFolderMends();
+    void chooseAndOpenOutputFolder();
+
+private:
+    QTemporaryDir home;
+};
+
+namespace {
+
+QLineEdit *folderEdit(CQuillmora &window)
+{
+    return window.findChild<QLineEdit *>(QStringLiteral("txtOutFolder"));
+}
+
+// The store's text, read by hand, so a broken file is whatever the test wrote.
+QString storeFile(const WindowFixture &fixture)
+{
+    return fixture.settingsFolder() + QStringLiteral("/Trolltech/Quillmora.conf");
+}
+
+} // namespace
+
+void TestWindowSettings::initTestCase()
+{
+    // The default output folder lies in the home folder: never the user's own.
+    QVERIFY(home.isValid());
+    qputenv("HOME", QFile::encodeName(home.path()));
+}
+
+void TestWindowSettings::roundTripThroughConfirmedClose()
+{
+    WindowFixture fixture;
+    CQuillmoraTestAccess access = fixture.access();
+    const QString chosen = fixture.dir.path() + QStringLiteral("/chosen");
+    QDir().mkpath(chosen);
+    fixture.prompts.folderAnswers << chosen;
+    access.invoke("setOutFolder");
+    fixture.chooseFiles(QStringLiteral("btnMP4"), {fixture.makeFile(QStringLiteral("a.avi"))});
+    fixture.window->move(130, 140);
+    fixture.window->resize(1400, 900);
+    const QSize size = fixture.window->size();
+
+    fixture.prompts.questionAnswers << true;
+    QVERIFY(fixture.window->close());
+    QCOMPARE(fixture.prompts.shown.last().text, QStringLiteral("\nDo you want exit really?"));
+    QCOMPARE(fixture.prompts.shown.last().title, QStringLiteral("QuillmoraV1.0"));
+    QVERIFY(access.jobs().isEmpty());
+
+    QSettings store = WindowFixture::openStore();
+    const OutputProfile mp4 = profileTable()[FormatMP4], mp3 = profileTable()[FormatMP3];
+    const QList<int> expected = {mp4.vCodec,  mp4.vSize,     mp4.vFps,     mp4.vBitrate, mp4.vAspectRatio,
+                                 mp4.aCodec,  mp4.aChannels, mp4.aSamples, mp4.aBitrate, mp3.aCodec,
+                                 mp3.aChannels, mp3.aSamples, mp3.aBitrate};
+    const QStringList keys = storedProfileKeys();
+    QCOMPARE(keys.size(), 13);
+    for (int i = 0; i < keys.size(); ++i)
+        QCOMPARE(store.value(keys[i]).toInt(), expected[i]);
+
+    // A second window over the same store reads everything back.
+    fixture.window.reset();
+    setOutputFolder(QStringLiteral("/elsewhere"));
+    CQuillmora second;
+    QCOMPARE(second.pos(), QPoint(130, 140));
+    QCOMPARE(second.size(), size);
+    QCOMPARE(outputFolder(), chosen);
+    QCOMPARE(folderEdit(second)->text(), chosen);
+    QCOMPARE(CQuillmoraTestAccess(second).openFolder(), fixture.inputFolder());
+}
+
+void TestWindowSettings::emptyStoreGivesDefaults()
+{
+    WindowFixture fixture({{QStringLiteral("outFolder"), QVariant()}});
+    fixture.window.reset();
+    QFile::remove(storeFile(fixture));
+    QDir(home.path() + QStringLiteral("/OutFolder")).removeRecursively();
+
+    CQuillmora window;
+    QCOMPARE(window.pos(), QPoint(200, 200));
+    QCOMPARE(outputFolder(), home.path() + QStringLiteral("/OutFolder"));
+    QVERIFY(QFileInfo(outputFolder()).isDir());
+    QVERIFY(CQuillmoraTestAccess(window).openFolder().isEmpty());
+    QCOMPARE(fixture.prompts.count("warning"), 0);
+}
+
+void TestWindowSettings::unconfirmedCloseKeepsEverything()
+{
+    WindowFixture fixture;
+    fixture.chooseFiles(QStringLiteral("btnMP4"), {fixture.makeFile(QStringLiteral("a.avi"))});
+    fixture.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture.window.get()));
+    CQuillmoraTestAccess access = fixture.access();
+    access.startRun();
+
+    QVERIFY(!fixture.window->close()); // no answer is No
+    QVERIFY(fixture.window->isVisible());
+    QVERIFY(access.running());
+    QCOMPARE(access.jobs().size(), 1);
+    QVERIFY(!WindowFixture::openStore().contains(QStringLiteral("pos")));
+
+    // Yes stops the run before anything else goes.
+    fixture.prompts.questionAnswers << true;
+    QVERIFY(fixture.window->close());
+    QVERIFY(!access.running());
+    QVERIFY(WindowFixture::openStore().contains(QStringLiteral("mp3-aBitrate")));
+}
+
+void TestWindowSettings::badStoreGivesDefaults_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[[[=\x01\n=\n", 12);
+    QTest::newRow("words for values") << QByteArray("[General]\npos=left\nsize=big\noutFolder=1\n"
+                                                    "openFolder=here\n");
+    QTest::newRow("lists and empty size") << QByteArray("[General]\npos=1, 2\nsize=@Size(0 0)\n"
+                                                        "outFolder=/a, /b\nopenFolder=/c, /d\n");
+    QTest::newRow("a size for the position")
+        << QByteArray("[General]\npos=@Size(300 300)\nsize=@Point(5 5)\n");
+}
+
+void TestWindowSettings::badStoreGivesDefaults()
+{
+    QFETCH(QByteArray, content);
+    WindowFixture fixture;
+    fixture.window.reset();
+    QFile file(storeFile(fixture));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+
+    CQuillmora window;
+    QCOMPARE(window.pos(), QPoint(200, 200));
+    QVERIFY(window.size().width() >= 100 && window.size().height() >= 250);
+    QCOMPARE(outputFolder(), home.path() + QStringLiteral("/OutFolder"));
+    QVERIFY(QFileInfo(outputFolder()).isDir());
+    QVERIFY(CQuillmoraTestAccess(window).openFolder().isEmpty());
+}
+
+void TestWindowSettings::fitOntoScreens_data()
+{
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QList<QRect>>("screens");
+    QTest::addColumn<QRect>("placed");
+    const QRect left(0, 0, 1920, 1080), right(1920, 0, 1280, 1024);
+    QTest::newRow("on the first screen") << QRect(200, 200, 800, 600) << QList<QRect>{left}
+                                         << QRect(200, 200, 800, 600);
+    QTest::newRow("on the second screen") << QRect(2000, 100, 800, 600) << QList<QRect>{left, right}
+                                          << QRect(2000, 100, 800, 600);
+    QTest::newRow("second screen gone") << QRect(2000, 100, 800, 600) << QList<QRect>{left}
+                                        << QRect(1120, 100, 800, 600);
+    QTest::newRow("title bar above the screen") << QRect(100, -40, 800, 600) << QList<QRect>{left}
+                                                << QRect(100, 0, 800, 600);
+    QTest::newRow("only a sliver shows") << QRect(1870, 500, 800, 600) << QList<QRect>{left}
+                                         << QRect(1120, 480, 800, 600);
+    QTest::newRow("partly off the left edge") << QRect(-300, 10, 800, 600) << QList<QRect>{left}
+                                              << QRect(-300, 10, 800, 600);
+    QTest::newRow("bigger than the screen") << QRect(-5000, -5000, 2500, 1500) << QList<QRect>{left}
+                                            << QRect(0, 0, 1920, 1080);
+    QTest::newRow("no screens at all") << QRect(9000, 9000, 10, 10) << QList<QRect>{}
+                                       << QRect(9000, 9000, 10, 10);
+}
+
+void TestWindowSettings::fitOntoScreens()
+{
+    QFETCH(QRect, window);
+    QFETCH(QList<QRect>, screens);
+    QFETCH(QRect, placed);
+    QCOMPARE(::fitOntoScreens(window, screens), placed);
+}
+
+void TestWindowSettings::positionOffEveryScreen_data()
+{
+    QTest::addColumn<QPoint>("stored");
+    QTest::newRow("far right and down") << QPoint(5000, 5000);
+    QTest::newRow("far left") << QPoint(-3000, 100);
+    QTest::newRow("above") << QPoint(100, -500);
+}
+
+void TestWindowSettings::positionOffEveryScreen()
+{
+    QFETCH(QPoint, stored);
+    WindowFixture fixture({{QStringLiteral("pos"), stored}, {QStringLiteral("size"), QSize(300, 300)}});
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(screen.contains(fixture.window->pos()),
+             qPrintable(QStringLiteral("placed at %1,%2").arg(fixture.window->x()).arg(fixture.window->y())));
+}
+
+void TestWindowSettings::outputFolderMends()
+{
+    const QString gone = home.path() + QStringLiteral("/removed/since/last time");
+    {
+        WindowFixture fixture({{QStringLiteral("outFolder"), gone}});
+        QCOMPARE(outputFolder(), gone);
+        QVERIFY(QFileInfo(gone).isDir());
+        QCOMPARE(fixture.prompts.count("warning"), 0);
+    }
+    // Below a file no folder can be made: the default is used and the user told.
+    WindowFixture probe;
+    const QString blocked = probe.makeFile(QStringLiteral("plain file")) + QStringLiteral("/out");
+    WindowFixture fixture({{QStringLiteral("outFolder"), blocked}});
+    QCOMPARE(outputFolder(), home.path() + QStringLiteral("/OutFolder"));
+    QVERIFY(QFileInfo(outputFolder()).isDir());
+    QCOMPARE(folderEdit(*fixture.window)->text(), outputFolder());
+    QCOMPARE(fixture.prompts.count("warning"), 1);
+    QVERIFY(fixture.prompts.shown.first().text.contains(blocked));
+    QVERIFY(fixture.prompts.shown.first().text.contains(outputFolder()));
+}
+
+void TestWindowSettings::chooseAndOpenOutputFolder()
+{
+    WindowFixture fixture;
+    CQuillmoraTestAccess access = fixture.access();
+    fixture.chooseFiles(QStringLiteral("btnMP4"), {fixture.makeFile(QStringLiteral("a.avi"))});
+    const QString before = access.jobs().first().outputPath;
+
+    access.invoke("setOutFolder"); // cancelled: nothing changes
+    QCOMPARE(outputFolder(), fixture.outputFolderPath());
+    const QString blocked = fixture.makeFile(QStringLiteral("file")) + QStringLiteral("/sub");
+    fixture.prompts.folderAnswers << blocked;
+    access.invoke("setOutFolder");
+    QCOMPARE(fixture.prompts.count("warning"), 1);
+    QCOMPARE(outputFolder(), fixture.outputFolderPath());
+
+    const QString chosen = fixture.dir.path() + QStringLiteral("/new");
+    QDir().mkpath(chosen);
+    fixture.prompts.folderAnswers << chosen;
+    access.invoke("setOutFolder");
+    QCOMPARE(fixture.prompts.shown.last().text, QStringLiteral("Select the output folder"));
+    QCOMPARE(fixture.prompts.shown.last().detail, fixture.outputFolderPath());
+    QCOMPARE(outputFolder(), chosen);
+    QCOMPARE(folderEdit(*fixture.window)->text(), chosen);
+    QCOMPARE(access.jobs().first().outputPath, before);
+    QCOMPARE(access.table()->item(0, 3)->text(), before);
+
+    QDir(chosen).removeRecursively();
+    access.action(WindowAction::OutputFolder)->trigger();
+    QCOMPARE(fixture.prompts.shown.last().kind, QStringLiteral("openFolder"));
+    QCOMPARE(fixture.prompts.shown.last().detail, chosen);
+    QVERIFY(QFileInfo(chosen).isDir());
+}
+
+QTEST_MAIN(TestWindowSettings)
+#include "tst_windowsettings.moc"

@@ -1,0 +1,321 @@
+#include "app/formats.h"
+#include "settings/csettings.h"
+#include "tests/mainwindow/windowfixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+class TestOutputSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void mp4Defaults();
+    void switchFormat_data();
+    void switchFormat();
+    void applePresetKeepsItsSize();
+    void cancelChangesNothing();
+    void whichJobsOpenTheDialog_data();
+    void whichJobsOpenTheDialog();
+    void refreshedRowState_data();
+    void refreshedRowState();
+    void newFolderOnlyInRefreshedRows();
+
+private:
+    QTemporaryDir home;
+};
+
+namespace {
+
+// The four video lists first.
+constexpr int VideoListCount = 4;
+const char *const nonCodecLists[] = {"m_pCmbVideoSize",     "m_pCmbFPS",        "m_pCmbVideoBitrate",
+                                     "m_pCmbAspectRatio",   "m_pCmbAudioChannels", "m_pCmbSampleRate",
+                                     "m_pCmbAudioBitrate"};
+
+QComboBox *list(CSettings &dialog, const char *name)
+{
+    return dialog.findChild<QComboBox *>(QLatin1String(name));
+}
+
+QStringList texts(QComboBox *box)
+{
+    QStringList result;
+    for (int i = 0; i < box->count(); ++i)
+        result << box->itemText(i);
+    return result;
+}
+
+// What a user's pick does: the entry becomes current and the list says it was activated.
+void choose(QComboBox *box, const QString &text)
+{
+    const int index = box->findText(text);
+    QVERIFY2(index >= 0, qPrintable(text));
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+// One job of the format button's kind, the current row of the table.
+void addJob(WindowFixture &fixture, const QString &button, const QStringList &names)
+{
+    QStringList paths;
+    for (const QString &name : names)
+        paths << fixture.makeFile(name);
+    fixture.chooseFiles(button, paths);
+    fixture.access().table()->setCurrentCell(fixture.access().table()->rowCount() - 1, 0);
+}
+
+void pressApply(CSettings &dialog)
+{
+    dialog.findChild<QPushButton *>(QStringLiteral("m_pBtnApply"))->click();
+}
+
+} // namespace
+
+void TestOutputSettings::initTestCase()
+{
+    QVERIFY(home.isValid());
+    qputenv("HOME", QFile::encodeName(home.path()));
+}
+
+void TestOutputSettings::mp4Defaults()
+{
+    WindowFixture fixture;
+    addJob(fixture, QStringLiteral("btnMP4"), {QStringLiteral("clip.avi")});
+    fixture.window->setGeometry(100, 50, 1400, 900);
+    int opened = 0;
+    fixture.access().answerSettingsDialog([&](CSettings &dialog) {
+        ++opened;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Output Settings"));
+        QCOMPARE(dialog.font().family(), QStringLiteral("WKFixd"));
+        QCOMPARE(dialog.font().pointSize(), 9);
+        QCOMPARE(dialog.size(), QSize(520, 368));
+        QCOMPARE(dialog.pos(), QPoint(100 + (1400 - 520) / 2, 50 + (900 - 368) / 2));
+        QCOMPARE(dialog.findChild<QLineEdit *>("m_pTxtOutFolder")->text(), fixture.outputFolderPath());
+        QComboBox *formats = list(dialog, "m_pCmbFileFormat");
+        QCOMPARE(formats->count(), 22);
+        QCOMPARE(formats->currentText(), QStringLiteral("All media files -> MP4"));
+        QCOMPARE(formats->itemData(20).toInt(), 20);
+        QCOMPARE(texts(list(dialog, "m_pCmbVideoCodec")), QStringList({"AVC(H.264)", "MPEG4"}));
+        QCOMPARE(texts(list(dialog, "m_pCmbAudioCodec")), QStringList({"AAC", "MP3"}));
+        for (const char *name : nonCodecLists)
+            QCOMPARE(list(dialog, name)->currentText(), QStringLiteral("Original"));
+        // The size list is in size order, its entries carry their index.
+        QCOMPARE(list(dialog, "m_pCmbVideoSize")->itemText(4), QStringLiteral("640x480 (VGA)"));
+        QCOMPARE(list(dialog, "m_pCmbVideoSize")->itemData(4, Qt::UserRole).toInt(), 7);
+        });
+    fixture.access().action(WindowAction::Setting)->trigger();
+    QCOMPARE(opened, 1);
+}
+
+void TestOutputSettings::switchFormat_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("videoCodecs");
+    QTest::addColumn<QStringList>("audioCodecs");
+    QTest::addColumn<QString>("audioCodecShown");
+    QTest::newRow("MP4 to MP3") << "btnMP4" << "All media files -> MP3" << 11 << QStringList()
+                                << QStringList{"MP3"} << "MP3";
+    // The codec lists show their first entry, not the profile's own (WMAV1).
+    QTest::newRow("MP4 to WMV") << "btnMP4" << "All media files -> WMV" << 9
+                                << QStringList{"WMV2", "WMV1"} << QStringList{"WMAV2", "WMAV1"} << "WMAV2";
+    QTest::newRow("MP3 back to video") << "btnMP3" << "All media files -> MKV" << 5
+                                       << QStringList{"MPEG4", "MJPEG", "AVC(H.264)"}
+                                       << QStringList{"MP2", "MP3", "PCMS16"} << "MP2";
+}
+
+void TestOutputSettings::switchFormat()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, target);
+    QFETCH(int, row);
+    QFETCH(QStringList, videoCodecs);
+    QFETCH(QStringList, audioCodecs);
+    QFETCH(QString, audioCodecShown);
+    WindowFixture fixture;
+    addJob(fixture, button, {QStringLiteral("clip.avi")});
+    CQuillmoraTestAccess access = fixture.access();
+    access.answerSettingsDialog([&](CSettings &dialog) {
+        choose(list(dialog, "m_pCmbFileFormat"), target);
+        QCOMPARE(dialog.editedJob().formatId, row);
+        QCOMPARE(dialog.editedJob().profile, profileTable()[row]);
+        QCOMPARE(texts(list(dialog, "m_pCmbVideoCodec")), videoCodecs);
+        QCOMPARE(texts(list(dialog, "m_pCmbAudioCodec")), audioCodecs);
+        QCOMPARE(list(dialog, "m_pCmbAudioCodec")->currentText(), audioCodecShown);
+        for (int i = 0; i < int(std::size(nonCodecLists)); ++i) {
+            QComboBox *box = list(dialog, nonCodecLists[i]);
+            if (videoCodecs.isEmpty() && i < VideoListCount)
+                QCOMPARE(box->count(), 0);
+            else
+                QCOMPARE(box->currentText(), QStringLiteral("Original"));
+        }
+        pressApply(dialog);
+    });
+    access.invoke("onSelectTableWidget", 0, 0);
+
+    const ConvertJob job = access.jobs().first();
+    QCOMPARE(job.formatId, row);
+    QCOMPARE(job.profile, profileTable()[row]);
+    QCOMPARE(job.outputPath, fixture.outputFolderPath() + "/clip" + formatExtension(row));
+    QCOMPARE(access.table()->item(0, 2)->text(), profileText(row));
+    QCOMPARE(access.table()->item(0, 3)->text(), job.outputPath);
+}
+
+void TestOutputSettings::applePresetKeepsItsSize()
+{
+    WindowFixture fixture;
+    addJob(fixture, QStringLiteral("btnApple"), {QStringLiteral("clip.avi")});
+    CQuillmoraTestAccess access = fixture.access();
+    access.answerSettingsDialog([&](CSettings &dialog) {
+        QCOMPARE(list(dialog, "m_pCmbFileFormat")->currentText(), QStringLiteral("All media files -> MOV"));
+        QCOMPARE(list(dialog, "m_pCmbVideoSize")->currentText(), QStringLiteral("Original"));
+        QCOMPARE(dialog.editedJob().profile.vSize, 6);
+        pressApply(dialog);
+    });
+    access.action(WindowAction::Setting)->trigger();
+    QCOMPARE(access.jobs().first().profile, devicePresetProfile(DevicePreset::Apple));
+}
+
+void TestOutputSettings::cancelChangesNothing()
+{
+    WindowFixture fixture;
+    addJob(fixture, QStringLiteral("btnMP4"), {QStringLiteral("clip.avi")});
+    CQuillmoraTestAccess access = fixture.access();
+    const ConvertJob before = access.jobs().first();
+    const QString otherFolder = fixture.dir.path() + QStringLiteral("/other");
+    fixture.prompts.folderAnswers << otherFolder;
+    access.answerSettingsDialog([&](CSettings &dialog) {
+        choose(list(dialog, "m_pCmbFileFormat"), QStringLiteral("All media files -> WMV"));
+        choose(list(dialog, "m_pCmbVideoSize"), QStringLiteral("1920x1080"));
+        dialog.findChild<QPushButton *>("m_pBtnOutFolder")->click();
+        QCOMPARE(dialog.findChild<QLineEdit *>("m_pTxtOutFolder")->text(), otherFolder);
+        QCOMPARE(dialog.editedJob().profile.vSize, 12);
+        dialog.findChild<QPushButton *>("m_pBtnCancel")->click();
+    });
+    access.action(WindowAction::Setting)->trigger();
+    const ConvertJob after = access.jobs().first();
+    QCOMPARE(after.formatId, before.formatId);
+    QCOMPARE(after.profile, before.profile);
+    QCOMPARE(after.outputPath, before.outputPath);
+    QCOMPARE(outputFolder(), fixture.outputFolderPath());
+    QCOMPARE(fixture.window->findChild<QLineEdit *>("txtOutFolder")->text(), fixture.outputFolderPath());
+}
+
+void TestOutputSettings::whichJobsOpenTheDialog_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("settingEnabled");
+    QTest::addColumn<int>("openings"); // after the Setting action and a double click
+    QTest::newRow("video") << "btnMP4" << QStringList{"a.avi"} << true << 2;
+    QTest::newRow("audio: double click only") << "btnMP3" << QStringList{"a.wav"} << false << 1;
+    QTest::newRow("image") << "btnPNG" << QStringList{"a.jpg"} << false << 0;
+    QTest::newRow("video joiner") << "btnVideoMerge" << QStringList{"a.avi", "b.avi"} << false << 0;
+    QTest::newRow("audio joiner") << "btnAudioMerge" << QStringList{"a.wav", "b.wav"} << false << 0;
+}
+
+void TestOutputSettings::whichJobsOpenTheDialog()
+{
+    QFETCH(QString, button);
+    QFETCH(QStringList, files);
+    QFETCH(bool, settingEnabled);
+    QFETCH(int, openings);
+    WindowFixture fixture;
+    addJob(fixture, button, files);
+    CQuillmoraTestAccess access = fixture.access();
+    QCOMPARE(access.jobs().size(), 1);
+    int opened = 0;
+    access.answerSettingsDialog([&](CSettings &) {
+        ++opened;
+        });
+    QCOMPARE(access.action(WindowAction::Setting)->isEnabled(), settingEnabled);
+    access.action(WindowAction::Setting)->trigger(); // a disabled action does nothing
+    access.invoke("onSelectTableWidget", 0, 1);
+    QCOMPARE(opened, openings);
+}
+
+void TestOutputSettings::refreshedRowState_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("rowRefreshed");
+    QTest::newRow("Failed") << int(Failed) << true;
+    QTest::newRow("Stopped") << int(Stopped) << true;
+    QTest::newRow("Converting") << int(Converting) << false;
+}
+
+void TestOutputSettings::refreshedRowState()
+{
+    QFETCH(int, state);
+    QFETCH(bool, rowRefreshed);
+    WindowFixture fixture;
+    addJob(fixture, QStringLiteral("btnMP4"), {QStringLiteral("clip.avi")});
+    CQuillmoraTestAccess access = fixture.access();
+    if (state == Converting)
+        access.startRun();
+    access.invoke("insertProgressBar", 0);
+    access.invoke("updateJobState", 0, state);
+    const QString oldPath = access.jobs().first().outputPath;
+    access.answerSettingsDialog([&](CSettings &dialog) {
+        choose(list(dialog, "m_pCmbFileFormat"), QStringLiteral("All media files -> WMV"));
+        pressApply(dialog);
+    });
+    access.invoke("onSelectTableWidget", 0, 0); // a double click works during a run too
+
+    const ConvertJob job = access.jobs().first();
+    QCOMPARE(job.formatId, 9); // the list always takes the new format
+    QCOMPARE(job.profile, profileTable()[9]);
+    if (rowRefreshed) {
+        QCOMPARE(job.state, int(Ready));
+        QCOMPARE(access.table()->item(0, 2)->text(), QStringLiteral("All media files -> WMV"));
+        QVERIFY(!access.table()->cellWidget(0, 2));
+        QVERIFY(!job.progressBar);
+        QCOMPARE(access.table()->item(0, 3)->text(), fixture.outputFolderPath() + "/clip.wmv");
+    } else {
+        QCOMPARE(job.state, state);
+        QVERIFY(qobject_cast<QProgressBar *>(access.table()->cellWidget(0, 2)));
+        QCOMPARE(job.outputPath, oldPath);
+        QCOMPARE(access.table()->item(0, 3)->text(), oldPath);
+    }
+}
+
+void TestOutputSettings::newFolderOnlyInRefreshedRows()
+{
+    WindowFixture fixture;
+    addJob(fixture, QStringLiteral("btnMP4"), {QStringLiteral("first.avi"), QStringLiteral("second.avi")});
+    CQuillmoraTestAccess access = fixture.access();
+    const QString firstPath = access.jobs().at(0).outputPath;
+    const QString mainFolder = fixture.dir.path() + QStringLiteral("/main");
+    QDir().mkpath(mainFolder);
+    fixture.prompts.folderAnswers << mainFolder;
+    access.invoke("setOutFolder");
+
+    access.answerSettingsDialog(pressApply);
+    access.table()->setCurrentCell(1, 0);
+    access.action(WindowAction::Setting)->trigger();
+    QCOMPARE(access.jobs().at(1).outputPath, mainFolder + QStringLiteral("/second.mp4"));
+    QCOMPARE(access.jobs().at(0).outputPath, firstPath);
+    QCOMPARE(access.table()->item(0, 3)->text(), firstPath);
+
+    // A folder chosen in the dialog becomes the window's on Apply.
+    const QString dialogFolder = fixture.dir.path() + QStringLiteral("/from dialog");
+    fixture.prompts.folderAnswers << dialogFolder;
+    access.answerSettingsDialog([](CSettings &dialog) {
+        dialog.findChild<QPushButton *>("m_pBtnOutFolder")->click();
+        pressApply(dialog);
+    });
+    access.table()->setCurrentCell(0, 0);
+    access.action(WindowAction::Setting)->trigger();
+    QCOMPARE(outputFolder(), dialogFolder);
+    QCOMPARE(fixture.window->findChild<QLineEdit *>("txtOutFolder")->text(), dialogFolder);
+    QCOMPARE(access.jobs().at(0).outputPath, dialogFolder + QStringLiteral("/first.mp4"));
+    QCOMPARE(access.jobs().at(1).outputPath, mainFolder + QStringLiteral("/second.mp4"));
+}
+
+QTEST_MAIN(TestOutputSettings)
+#include "tst_outputsettings.moc"
