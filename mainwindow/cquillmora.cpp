@@ -128,10 +128,6 @@ void CQuillmora::onEdit()
 {
 }
 
-void CQuillmora::onGIFMerge()
-{
-}
-
 void CQuillmora::setOutFolder()
 {
 }

@@ -1,6 +1,7 @@
 #include "platform/userprompts.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -37,11 +38,19 @@ public:
         return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
     }
 
+    QString openFile(QWidget *parent, const QString &caption, const QString &folder,
+                     const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    }
+
     QString chooseFolder(QWidget *parent, const QString &caption, const QString &folder) override
     {
         return QFileDialog::getExistingDirectory(
             parent, caption, folder, QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
     }
+
+    int runModal(QDialog &dialog) override { return dialog.exec(); }
 };
 
 QtPrompts qtPrompts;

@@ -3,9 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QWidget;
 
-// Every message box and file or folder dialog of the program goes through
+// Every message box, file or folder dialog and modal dialog of the program goes through
 // the installed UserPrompts, so that tests can answer them instead of a user.
 class UserPrompts
 {
@@ -24,8 +25,15 @@ public:
     virtual QStringList openFiles(QWidget *parent, const QString &caption, const QString &folder,
                                   const QString &filter) = 0;
 
+    // One existing file; empty when cancelled.
+    virtual QString openFile(QWidget *parent, const QString &caption, const QString &folder,
+                             const QString &filter) = 0;
+
     // An existing folder, symbolic links left unresolved; empty when cancelled.
     virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &folder) = 0;
+
+    // Runs one of the program's own dialogs modally; its QDialog::DialogCode.
+    virtual int runModal(QDialog &dialog) = 0;
 };
 
 // The prompts in force: Qt's own dialogs unless something else was installed.

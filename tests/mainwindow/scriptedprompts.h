@@ -2,9 +2,12 @@
 
 #include "platform/userprompts.h"
 
+#include <QDialog>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // Answers the program's boxes and dialogs from queues and records each one,
 // so that no test waits on a modal window. An empty queue means "cancel"
@@ -13,10 +16,10 @@ class ScriptedPrompts : public UserPrompts
 {
 public:
     struct Shown {
-        QString kind; // "warning", "information", "about", "question", "openFiles", "chooseFolder"
+        QString kind; // "warning", "information", "about", "question", "openFiles", "openFile", "chooseFolder", "dialog"
         QString title;
-        QString text; // the message; for dialogs the caption
-        QString detail; // the filter of openFiles, the start folder of chooseFolder
+        QString text; // the message; for dialogs the caption or window title
+        QString detail; // the filter of openFiles and openFile, the start folder of chooseFolder
     };
 
     ScriptedPrompts() { previous = installUserPrompts(this); }
@@ -24,9 +27,12 @@ public:
     ScriptedPrompts(const ScriptedPrompts &) = delete;
     ScriptedPrompts &operator=(const ScriptedPrompts &) = delete;
 
-    QList<QStringList> fileAnswers;
+    QList<QStringList> fileAnswers; // openFile takes the first path of the next answer
     QStringList folderAnswers;
     QList<bool> questionAnswers;
+    // Drives a modal dialog instead of a user (it is not shown by itself) and
+    // returns its result; without one every dialog is rejected at once.
+    std::function<int(QDialog &)> dialogDriver;
     QList<Shown> shown;
 
     int count(const QString &kind) const
@@ -59,10 +65,21 @@ public:
         shown.append({QStringLiteral("openFiles"), {}, caption, filter});
         return fileAnswers.isEmpty() ? QStringList() : fileAnswers.takeFirst();
     }
+    QString openFile(QWidget *, const QString &caption, const QString &, const QString &filter) override
+    {
+        shown.append({QStringLiteral("openFile"), {}, caption, filter});
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst().value(0);
+    }
     QString chooseFolder(QWidget *, const QString &caption, const QString &folder) override
     {
         shown.append({QStringLiteral("chooseFolder"), {}, caption, folder});
         return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
+
+    int runModal(QDialog &dialog) override
+    {
+        shown.append({QStringLiteral("dialog"), {}, dialog.windowTitle(), {}});
+        return dialogDriver ? dialogDriver(dialog) : int(QDialog::Rejected);
     }
 
 private:
