@@ -133,8 +133,12 @@ int VlcMediaPlayer::time() const
 
 void VlcMediaPlayer::setTime(int ms)
 {
-    if (player)
-        libvlc_media_player_set_time(player, qMax(0, ms));
+    if (!player)
+        return;
+    libvlc_media_player_set_time(player, qMax(0, ms));
+    // A paused player keeps its old picture; one step shows the new position.
+    if (libvlc_media_player_get_state(player) == libvlc_Paused)
+        libvlc_media_player_next_frame(player);
 }
 
 int VlcMediaPlayer::length() const

@@ -79,10 +79,9 @@ void VlcVideo::showMarquee(const QString &text, const int &x, const int &y, cons
         libvlc_video_set_marquee_int(player, libvlc_marquee_Enable, 0);
         return;
     }
-    // The marquee expands time and media codes; the user's text is shown as typed.
+    // The marquee reads its text as a strftime format; the user's text is shown as typed.
     QString literal = text;
     literal.replace(QLatin1Char('%'), QLatin1String("%%"));
-    literal.replace(QLatin1Char('$'), QLatin1String("$$"));
     libvlc_video_set_marquee_string(player, libvlc_marquee_Text, literal.toUtf8().constData());
     libvlc_video_set_marquee_int(player, libvlc_marquee_Color, color & 0xffffff);
     libvlc_video_set_marquee_int(player, libvlc_marquee_Opacity, qBound(0, opacity, 255));

@@ -181,8 +181,13 @@ void TestGifMaker::startButtonsMoveThePreviewOnly()
     CGIFMerge dialog;
     openThrough(dialog, prompts, clip);
     VlcMediaPlayer *player = playerOf(dialog);
+    auto *video = dialog.findChild<VlcWidgetVideo *>();
+    QTRY_VERIFY(video->frameCount() > 0);
+    const QImage paused = video->lastFrame();
     player->setTime(2000);
     QTRY_VERIFY(qAbs(player->time() - 2000) <= 50);
+    // The paused preview shows the new position.
+    QTRY_VERIFY(video->lastFrame() != paused);
     part<QPushButton>(dialog, "m_pSTIncreaseBtn")->click();
     QTRY_VERIFY(qAbs(player->time() - 2100) <= 50);
     part<QPushButton>(dialog, "m_pSTDecreaseBtn")->click();
