@@ -3,11 +3,14 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QVector>
 
 #include <vlc/vlc.h>
 
 namespace {
+
+constexpr int SeekSettleMs = 100;
 
 // Without a display there is usually no sound device either: a silent
 // output keeps playback from waiting on one.
@@ -136,9 +139,14 @@ void VlcMediaPlayer::setTime(int ms)
     if (!player)
         return;
     libvlc_media_player_set_time(player, qMax(0, ms));
-    // A paused player keeps its old picture; one step shows the new position.
-    if (libvlc_media_player_get_state(player) == libvlc_Paused)
-        libvlc_media_player_next_frame(player);
+    // A paused player keeps its old picture; one step shows the new position,
+    // once the seek has been carried out (libVLC queues both requests).
+    if (libvlc_media_player_get_state(player) == libvlc_Paused) {
+        QTimer::singleShot(SeekSettleMs, this, [this] {
+            if (libvlc_media_player_get_state(player) == libvlc_Paused)
+                libvlc_media_player_next_frame(player);
+        });
+    }
 }
 
 int VlcMediaPlayer::length() const

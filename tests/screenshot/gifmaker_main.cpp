@@ -46,6 +46,8 @@ int main(int argc, char **argv)
     // A start a little into the clip, three seconds, the middle size.
     auto *player = dialog.findChild<VlcMediaPlayer *>();
     auto *video = dialog.findChild<VlcWidgetVideo *>();
+    if (!QTest::qWaitFor([&] { return player->state() == Vlc::Paused; }, 5000))
+        return fail("the preview did not pause");
     const int painted = video->frameCount();
     player->setTime(2400);
     if (!QTest::qWaitFor([&] { return video->frameCount() > painted && qAbs(player->time() - 2400) < 100; }, 5000))
