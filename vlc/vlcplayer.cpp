@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int SeekSettleMs = 100;
+const char *const LocalFileCaching = ":file-caching=50";
 
 // Without a display there is usually no sound device either: a silent
 // output keeps playback from waiting on one.
@@ -29,7 +30,7 @@ VlcInstance::VlcInstance(const QStringList &args, QObject *parent)
     for (const QString &arg : args)
         encoded << arg.toUtf8();
     // Our frames are painted by Qt: libVLC opens no window of its own.
-    encoded << QByteArrayLiteral("--no-xlib") << QByteArrayLiteral("--quiet");
+    encoded << QByteArrayLiteral("--no-xlib") << QByteArrayLiteral("--quiet") << QByteArrayLiteral("--avcodec-hw=none");
     if (headless())
         encoded << QByteArrayLiteral("--aout=adummy");
     QVector<const char *> argv;
@@ -56,6 +57,9 @@ VlcMedia::VlcMedia(const QString &location, bool localFile, VlcInstance *instanc
         return;
     media = localFile ? libvlc_media_new_path(instance->core(), QFile::encodeName(location).constData())
                       : libvlc_media_new_location(instance->core(), location.toUtf8().constData());
+    // A local file needs little read-ahead; libVLC's default delays the first picture.
+    if (media && localFile)
+        libvlc_media_add_option(media, LocalFileCaching);
 }
 
 VlcMedia::~VlcMedia()

@@ -56,13 +56,18 @@ int main(int argc, char **argv)
     session.video.resize(640, 360);
     session.video.show();
 
+    // The first opening loads libVLC's modules; later ones (the next job) find them loaded.
     QElapsedTimer clock;
-    clock.start();
-    session.media = std::make_unique<VlcMedia>(clip, true, &session.instance);
-    session.player.open(session.media.get());
-    if (!untilPainted(session.video, [] { return true; }))
-        return std::fprintf(stderr, "no frame painted\n"), 1;
-    std::printf("open to first painted frame: %.3f s\n", clock.elapsed() / 1000.0);
+    for (const char *which : {"first", "second"}) {
+        session.player.stop();
+        QTest::qWait(300); // frames of the earlier opening still on their way
+        clock.start();
+        session.media = std::make_unique<VlcMedia>(clip, true, &session.instance);
+        session.player.open(session.media.get());
+        if (!untilPainted(session.video, [] { return true; }))
+            return std::fprintf(stderr, "no frame painted\n"), 1;
+        std::printf("open to first painted frame (%s opening): %.3f s\n", which, clock.elapsed() / 1000.0);
+    }
 
     QTest::qWait(1000);
     const double before = framecheck::meanLevel(session.video.lastFrame());
