@@ -4,6 +4,7 @@
 #include "ui_gifmerge.h"
 #include "vlc/vlcapi.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QIcon>
@@ -20,6 +21,8 @@ constexpr int StartStepMs = 100;
 constexpr int PlayPollMs = 250;
 
 } // namespace
+
+// The dialog's texts are translated in the context of its form, "GifMerge".
 
 CGIFMerge::CGIFMerge(QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui_GifMerge>())
@@ -66,20 +69,21 @@ CGIFMerge::~CGIFMerge()
 
 void CGIFMerge::fillSizeList()
 {
-    ui->m_pSelectSizeCombo->addItem(tr("Small Image"), 0);
-    ui->m_pSelectSizeCombo->addItem(tr("Middle Image"), 1);
-    ui->m_pSelectSizeCombo->addItem(tr("Large Image"), 2);
+    ui->m_pSelectSizeCombo->addItem(QCoreApplication::translate("GifMerge", "Small Image"), 0);
+    ui->m_pSelectSizeCombo->addItem(QCoreApplication::translate("GifMerge", "Middle Image"), 1);
+    ui->m_pSelectSizeCombo->addItem(QCoreApplication::translate("GifMerge", "Large Image"), 2);
 }
 
 void CGIFMerge::onBrowserButtonClick()
 {
-    QString filter = tr("All Media Files (");
+    QString filter = QCoreApplication::translate("GifMerge", "All Media Files (");
     for (const char *suffix : mediaSuffixes)
         filter += QStringLiteral(" *.%1").arg(QLatin1String(suffix));
     filter += QStringLiteral(" )");
 
     // A cancelled choice keeps the file that is loaded and shown.
-    const QString path = userPrompts().openFile(this, tr("Open the media files"), startFolder, filter);
+    const QString caption = QCoreApplication::translate("GifMerge", "Open the media files");
+    const QString path = userPrompts().openFile(this, caption, startFolder, filter);
     if (path.isEmpty())
         return;
     if (load(path)) {
@@ -89,7 +93,8 @@ void CGIFMerge::onBrowserButtonClick()
     }
     chosen.path.clear();
     ui->m_pOkBtn->setEnabled(false);
-    userPrompts().warning(this, appTitle(), tr("This file cannot be played:\n%1").arg(path));
+    userPrompts().warning(this, appTitle(),
+                          QCoreApplication::translate("GifMerge", "This file cannot be played:\n%1").arg(path));
 }
 
 // Loads the file into the preview and leaves it paused and silent.
@@ -129,8 +134,9 @@ bool CGIFMerge::waitUntilPlaying() const
 void CGIFMerge::onGifLengthChanged()
 {
     chosen.lengthSeconds = ui->m_pGifLengthSlider->value();
-    ui->m_pGifLengthLabel->setText(tr("Current intercept ") + QString::number(chosen.lengthSeconds)
-                                  + tr(" seconds"));
+    ui->m_pGifLengthLabel->setText(QCoreApplication::translate("GifMerge", "Current intercept ")
+                                  + QString::number(chosen.lengthSeconds)
+                                  + QCoreApplication::translate("GifMerge", " seconds"));
 }
 
 void CGIFMerge::onOkBtnClick()
