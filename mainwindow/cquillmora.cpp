@@ -81,10 +81,6 @@ void CQuillmora::onEdit()
 {
 }
 
-void CQuillmora::onGIFMerge()
-{
-}
-
 void CQuillmora::onAbout()
 {
     userPrompts().about(this, appTitle(),

@@ -44,6 +44,12 @@ public:
         return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
     }
 
+    QString openFile(QWidget *parent, const QString &caption, const QString &folder,
+                     const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    }
+
     QString chooseFolder(QWidget *parent, const QString &caption, const QString &folder) override
     {
         return QFileDialog::getExistingDirectory(

@@ -8,8 +8,8 @@
 class QDialog;
 class QWidget;
 
-// Every message box and file or folder dialog of the program, and the file
-// manager it opens, go through
+// Every message box, file or folder dialog and modal dialog of the program,
+// and the file manager it opens, go through
 // the installed UserPrompts, so that tests can answer them instead of a user.
 class UserPrompts
 {
@@ -27,6 +27,10 @@ public:
     // Several existing files; empty when cancelled.
     virtual QStringList openFiles(QWidget *parent, const QString &caption, const QString &folder,
                                   const QString &filter) = 0;
+
+    // One existing file; empty when cancelled.
+    virtual QString openFile(QWidget *parent, const QString &caption, const QString &folder,
+                             const QString &filter) = 0;
 
     // An existing folder, symbolic links left unresolved; empty when cancelled.
     virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &folder) = 0;

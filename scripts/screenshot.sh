@@ -2,12 +2,13 @@
 # Draws the README pictures: builds quillmora_screenshot and runs it on a
 # virtual X screen with a fresh demo home folder, so that the paths in the
 # window read plainly.
-#   scripts/screenshot.sh                  all five pictures in docs/
+#   scripts/screenshot.sh                  all six pictures in docs/
 #   scripts/screenshot.sh OUTPUT.png [VIEW] one picture; VIEW is en (default),
-#                                          zh, jp, settings or run
+#                                          zh, jp, settings, run or gifmaker
 # docs/screenshot.png is the window in English, docs/screenshot-zh.png and
 # docs/screenshot-jp.png in Chinese and Japanese, docs/screenshot-settings.png
-# the output settings dialog, docs/screenshot-run.png a run in progress.
+# the output settings dialog, docs/screenshot-run.png a run in progress,
+# docs/screenshot-gifmaker.png the GIF maker with a generated clip loaded.
 # BUILD_DIR (default build) is the build folder; DEMO_HOME (default /tmp/demo)
 # must not exist yet: the program makes it and removes it again.
 set -euo pipefail
@@ -18,7 +19,7 @@ demo_home=${DEMO_HOME:-/tmp/demo}
 
 scripts/install-deps.sh
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build_dir" -j"$(nproc)" --target quillmora_screenshot
+cmake --build "$build_dir" -j"$(nproc)" --target quillmora_screenshot quillmora_gifmaker_screenshot
 
 draw() { # OUTPUT VIEW
     local output
@@ -33,7 +34,23 @@ draw() { # OUTPUT VIEW
         "$build_dir/tests/screenshot/quillmora_screenshot" "$output" "$demo_home" "$2"
 }
 
-if [ $# -gt 0 ]; then
+# The GIF maker's preview plays a small clip made here; the picture is silent.
+draw_gifmaker() { # OUTPUT
+    local output clip_dir
+    output=$(realpath -m "$1")
+    clip_dir=$(mktemp -d)
+    ffmpeg -v error -f lavfi -i testsrc2=size=480x270:rate=25:duration=8 -pix_fmt yuv420p "$clip_dir/clip.mp4"
+    env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI -u QT_STYLE_OVERRIDE \
+        -u QT_QPA_PLATFORMTHEME -u LANGUAGE \
+        LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb \
+        xvfb-run --auto-servernum --server-args="-screen 0 1920x1600x24 -dpi 96 -nolisten tcp" \
+        "$build_dir/tests/screenshot/quillmora_gifmaker_screenshot" "$output" "$clip_dir/clip.mp4"
+    rm -rf "$clip_dir"
+}
+
+if [ $# -gt 0 ] && [ "${2:-}" = gifmaker ]; then
+    draw_gifmaker "$1"
+elif [ $# -gt 0 ]; then
     draw "$1" "${2:-en}"
 else
     draw docs/screenshot.png en
@@ -41,4 +58,5 @@ else
     draw docs/screenshot-jp.png jp
     draw docs/screenshot-settings.png settings
     draw docs/screenshot-run.png run
+    draw_gifmaker docs/screenshot-gifmaker.png
 fi

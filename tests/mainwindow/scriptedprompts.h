@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 
 // Answers the program's boxes and dialogs from queues and records each one,
 // so that no test waits on a modal window. An empty queue means "cancel"
@@ -18,11 +19,12 @@ class ScriptedPrompts : public UserPrompts
 {
 public:
     struct Shown {
-        QString kind; // "warning", "information", "about", "question", "openFiles", "chooseFolder",
-                      // "openFolder", "dialog"
+        QString kind; // "warning", "information", "about", "question", "openFiles", "openFile",
+                      // "chooseFolder", "openFolder", "dialog"
         QString title;
         QString text; // the message; for file dialogs the caption; for "dialog" its labels' texts
-        QString detail; // the filter of openFiles, the folder of chooseFolder and openFolder, a dialog's object name
+        QString detail; // the filter of openFiles and openFile, the folder of chooseFolder and
+                        // openFolder, a dialog's object name
     };
 
     ScriptedPrompts() { previous = installUserPrompts(this); }
@@ -30,9 +32,12 @@ public:
     ScriptedPrompts(const ScriptedPrompts &) = delete;
     ScriptedPrompts &operator=(const ScriptedPrompts &) = delete;
 
-    QList<QStringList> fileAnswers;
+    QList<QStringList> fileAnswers; // openFile takes the first path of the next answer
     QStringList folderAnswers;
     QList<bool> questionAnswers;
+    // Drives a modal dialog instead of a user (it is not shown by itself) and
+    // returns its result; without one every dialog is rejected at once.
+    std::function<int(QDialog &)> dialogDriver;
     QList<Shown> shown;
     // Where a dialog shows on the screen when it is run.
     QList<QRect> dialogGeometries;
@@ -67,6 +72,11 @@ public:
         shown.append({QStringLiteral("openFiles"), {}, caption, filter});
         return fileAnswers.isEmpty() ? QStringList() : fileAnswers.takeFirst();
     }
+    QString openFile(QWidget *, const QString &caption, const QString &, const QString &filter) override
+    {
+        shown.append({QStringLiteral("openFile"), {}, caption, filter});
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst().value(0);
+    }
     QString chooseFolder(QWidget *, const QString &caption, const QString &folder) override
     {
         shown.append({QStringLiteral("chooseFolder"), {}, caption, folder});
@@ -78,7 +88,8 @@ public:
     }
 
     // A dialog is recorded (its labels' texts in order of their object names,
-    // one a line) and closed as by its title-bar button.
+    // one a line), then played by dialogDriver or else closed as by its
+    // title-bar button.
     int runDialog(QDialog &dialog) override
     {
         QList<QLabel *> labels = dialog.findChildren<QLabel *>();
@@ -91,7 +102,7 @@ public:
         shown.append({QStringLiteral("dialog"), dialog.windowTitle(), texts.join(QLatin1Char('\n')),
                       dialog.objectName()});
         dialogGeometries.append(dialog.geometry());
-        return QDialog::Rejected;
+        return dialogDriver ? dialogDriver(dialog) : int(QDialog::Rejected);
     }
 
 private:
