@@ -124,10 +124,6 @@ void CQuillmora::onSettings()
 {
 }
 
-void CQuillmora::onEdit()
-{
-}
-
 void CQuillmora::onGIFMerge()
 {
 }

@@ -1,8 +1,10 @@
 #include "platform/userprompts.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace {
 
@@ -42,6 +44,14 @@ public:
         return QFileDialog::getExistingDirectory(
             parent, caption, folder, QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
     }
+
+    QString openFile(QWidget *parent, const QString &caption, const QString &folder,
+                     const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    }
+
+    void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
 };
 
 QtPrompts qtPrompts;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QUrl;
 class QWidget;
 
 // Every message box and file or folder dialog of the program goes through
@@ -26,6 +27,13 @@ public:
 
     // An existing folder, symbolic links left unresolved; empty when cancelled.
     virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &folder) = 0;
+
+    // One existing file; empty when cancelled.
+    virtual QString openFile(QWidget *parent, const QString &caption, const QString &folder,
+                             const QString &filter) = 0;
+
+    // Opens an address in the user's browser; a failure is not reported.
+    virtual void openUrl(const QUrl &url) = 0;
 };
 
 // The prompts in force: Qt's own dialogs unless something else was installed.

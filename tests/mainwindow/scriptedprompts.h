@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 // Answers the program's boxes and dialogs from queues and records each one,
 // so that no test waits on a modal window. An empty queue means "cancel"
@@ -13,7 +14,8 @@ class ScriptedPrompts : public UserPrompts
 {
 public:
     struct Shown {
-        QString kind; // "warning", "information", "about", "question", "openFiles", "chooseFolder"
+        QString kind; // "warning", "information", "about", "question", "openFiles", "chooseFolder",
+                      // "openFile", "openUrl" (the address as text)
         QString title;
         QString text; // the message; for dialogs the caption
         QString detail; // the filter of openFiles, the start folder of chooseFolder
@@ -63,6 +65,15 @@ public:
     {
         shown.append({QStringLiteral("chooseFolder"), {}, caption, folder});
         return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
+    QString openFile(QWidget *, const QString &caption, const QString &, const QString &filter) override
+    {
+        shown.append({QStringLiteral("openFile"), {}, caption, filter});
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst().value(0);
+    }
+    void openUrl(const QUrl &url) override
+    {
+        shown.append({QStringLiteral("openUrl"), {}, url.toString(), {}});
     }
 
 private:
