@@ -56,6 +56,8 @@ private slots:
     void onSubtitleItemsChanges();
 
 private:
+    friend class DemoPlayerTestAccess;
+
     // What the tab controls are compared with: the values last loaded from or
     // written to the current job.
     struct Applied {
