@@ -11,6 +11,8 @@ packages=(
     qt6-qpa-plugins ffmpeg imagemagick
     libavformat-dev pkg-config  # the transcoder probes its inputs in-process
     libfontconfig-dev           # the transcoder finds font files for drawn text
+    libvlc-dev vlc-plugin-base  # the preview players (libVLC 3)
+    vlc-bin                     # cvlc, the preview benchmark's reference
     # fonts for the interface, drawn text and subtitles (Latin and CJK)
     fonts-dejavu-core fonts-liberation fonts-noto-cjk
     # headless tests and screenshots
