@@ -145,7 +145,7 @@ void DemoPlayer::openCurrentJob(const QString &path)
     if (!started) {
         mediaPlayer->stop();
         playing = false;
-        userPrompts().warning(this, appTitle(), tr("This file cannot be played:\n%1").arg(path));
+        userPrompts().warning(this, appTitle(), tr("This file cannot be previewed:\n%1").arg(path));
     }
     ui.m_pPlayButton->setEnabled(started);
     // A GIF maker job counts its trim in seconds; the tabs here write milliseconds.
@@ -155,15 +155,16 @@ void DemoPlayer::openCurrentJob(const QString &path)
     updatePlayIcon();
 }
 
-// Waits, bounded, for the player to report playback. Queued frames and timers
+// Waits, bounded, for the player to show a picture. Queued frames and timers
 // keep running meanwhile; clicks and keys wait.
 bool DemoPlayer::waitUntilPlaying()
 {
     QElapsedTimer waited;
     waited.start();
     for (;;) {
+        // libVLC also "plays" a file it finds no stream in; a picture proves it.
         const Vlc::State state = mediaPlayer->state();
-        if (state == Vlc::Playing)
+        if (state == Vlc::Playing && mediaPlayer->hasVideo())
             return true;
         if (state == Vlc::Error || waited.elapsed() >= playbackWaitMs)
             return false;

@@ -48,14 +48,12 @@ void DemoPlayer::previewWatermark(const WatermarkOptions &mark)
     VlcVideo *video = mediaPlayer->video();
     if (!video)
         return;
-    if (!mark.imagePath.isEmpty())
-        video->showLogo(mark.imagePath, mark.imageX, mark.imageY, 255);
-    if (!mark.text.isEmpty()) {
-        // The converter's size in pixels, so the preview shows what the file will.
-        video->showMarquee(mark.text, mark.textX, mark.textY, 0, 255,
-                           editchoices::textSizeEntry(mark.fontSize).toInt(),
-                           editchoices::textColourRgb(mark.fontColor));
-    }
+    // An empty path or text takes the last one off the picture, as the
+    // converted file will have none.
+    video->showLogo(mark.imagePath, mark.imageX, mark.imageY, 255);
+    // The converter's size in pixels, so the preview shows what the file will.
+    video->showMarquee(mark.text, mark.textX, mark.textY, 0, 255, editchoices::textSizeEntry(mark.fontSize).toInt(),
+                       editchoices::textColourRgb(mark.fontColor));
     ui.m_WatermarkApplyButton->setEnabled(watermarkDiffers(mark));
 }
 
