@@ -77,10 +77,6 @@ void CQuillmora::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
 }
 
-void CQuillmora::onEdit()
-{
-}
-
 void CQuillmora::onAbout()
 {
     userPrompts().about(this, appTitle(),

@@ -60,6 +60,8 @@ public:
     {
         QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
     }
+
+    void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
 };
 
 QtPrompts qtPrompts;

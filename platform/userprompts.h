@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QDialog;
+class QUrl;
 class QWidget;
 
 // Every message box, file or folder dialog and modal dialog of the program,
@@ -40,6 +41,9 @@ public:
 
     // Shows a folder in the desktop's file manager, without waiting for it.
     virtual void openFolder(const QString &folder) = 0;
+
+    // Opens an address in the user's browser; a failure is not reported.
+    virtual void openUrl(const QUrl &url) = 0;
 };
 
 // The prompts in force: Qt's own dialogs unless something else was installed.

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <algorithm>
 #include <functional>
@@ -20,7 +21,7 @@ class ScriptedPrompts : public UserPrompts
 public:
     struct Shown {
         QString kind; // "warning", "information", "about", "question", "openFiles", "openFile",
-                      // "chooseFolder", "openFolder", "dialog"
+                      // "chooseFolder", "openFolder", "openUrl" (the address as text), "dialog"
         QString title;
         QString text; // the message; for file dialogs the caption; for "dialog" its labels' texts
         QString detail; // the filter of openFiles and openFile, the folder of chooseFolder and
@@ -103,6 +104,10 @@ public:
                       dialog.objectName()});
         dialogGeometries.append(dialog.geometry());
         return dialogDriver ? dialogDriver(dialog) : int(QDialog::Rejected);
+    }
+    void openUrl(const QUrl &url) override
+    {
+        shown.append({QStringLiteral("openUrl"), {}, url.toString(), {}});
     }
 
 private:
