@@ -107,8 +107,10 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
         request.error = error;
         return with(CommandLineRequest::Error);
     };
-    if (!parser.parse(arguments))
+    if (!parser.parse(arguments)) {
+        request.unknownOption = !parser.unknownOptionNames().isEmpty();
         return fail(parser.errorText());
+    }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
         return with(CommandLineRequest::Help);
     if (parser.isSet(QStringLiteral("version")))

@@ -21,6 +21,7 @@ struct CommandLineRequest {
     enum Mode { Window, Convert, ListFormats, Help, Version, Error };
     Mode mode = Window;
     QString error;           // Error: what is wrong, translated
+    bool unknownOption = false; // Error: the parser met an option it does not know
     BatchFormat format;      // Convert
     QString outputFolder;    // Convert: absolute
     bool overwrite = false;  // Convert

@@ -1,5 +1,6 @@
 #include "mainwindow/cquillmora.h"
 
+#include "app/installlayout.h"
 #include "app/outputfolder.h"
 #include "platform/userprompts.h"
 
@@ -64,8 +65,7 @@ void CQuillmora::pointToolsAtFontConfig()
     // The tools inherit these and read the fonts beside the application. Our
     // own font configuration is loaded first, so that it stays the system's.
     QFontDatabase::families();
-    const QByteArray fontsFolder = QCoreApplication::applicationDirPath().toUtf8() + "/fonts";
-    qputenv("FC_CONFIG_DIR", fontsFolder);
+    qputenv("FC_CONFIG_DIR", fontConfigFolder(toolsFolder()).toUtf8());
     qputenv("FC_CONFIG_FILE", "fonts.conf");
 }
 

@@ -49,6 +49,22 @@ public:
 
     bool isRunning() const { return running; }
 
+    // Files of the command line or of the desktop's "Open With": each is
+    // added as a drop adds it (same classification and format choice).
+    void openFiles(const QStringList &paths);
+
+    // At start: offers back the jobs that were not converted when Quillmora
+    // last closed or died. Returns how many were restored.
+    int offerUnfinishedJobs();
+
+    // The end of a run: a desktop notification with the counts, shown only
+    // while the window is not the active one.
+    void notifyRunEnded(int succeeded, int failed);
+
+    // For closing: the list is kept on disk as it is, so the clearing that
+    // follows does not forget the unfinished jobs.
+    void keepJobListForNextStart() { jobListSaving = false; }
+
 signals:
     // Sent by the conversion thread, always with the row first; queued to the window.
     void sigSetProcValue(int row, int value);
@@ -164,6 +180,8 @@ private:
     void appendRow(const ConvertJob &job, const QString &nameText, const QString &sizeText);
     void appendJob(const ConvertJob &job);
     void removeRow(int row);
+    // Writes the unfinished jobs for the next start; every change of the list calls it.
+    void saveJobList();
 
     void applyJobAddedState();
     void applyListEmptiedState();
@@ -180,6 +198,7 @@ private:
     QList<ConvertJob> jobs;      // written on the GUI thread only, under jobsMutex
     mutable QMutex jobsMutex;
     QString openFolder;
+    bool jobListSaving = true;
     QTranslator translator;
     QTableWidget *jobTable = nullptr;
 

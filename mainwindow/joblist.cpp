@@ -105,8 +105,11 @@ void CQuillmora::appendRow(const ConvertJob &job, const QString &nameText, const
 
 void CQuillmora::appendJob(const ConvertJob &job)
 {
-    QMutexLocker lock(&jobsMutex);
-    jobs.append(job);
+    {
+        QMutexLocker lock(&jobsMutex);
+        jobs.append(job);
+    }
+    saveJobList();
 }
 
 void CQuillmora::dragEnterEvent(QDragEnterEvent *event)
@@ -176,6 +179,7 @@ void CQuillmora::removeRow(int row)
             jobs.removeAt(row);
     }
     jobTable->removeRow(row);
+    saveJobList();
 }
 
 void CQuillmora::onClearList()
@@ -190,6 +194,7 @@ void CQuillmora::onClearList()
             jobTable->removeRow(row);
         }
     }
+    saveJobList();
     applyListEmptiedState();
 }
 

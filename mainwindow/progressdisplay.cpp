@@ -23,6 +23,7 @@ void CQuillmora::updateJobState(int row, int state)
         jobs[row].state = state;
         formatId = jobs[row].formatId;
     }
+    saveJobList();
     if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn))
         item->setText(profileColumnText(formatId, state, running));
 }
