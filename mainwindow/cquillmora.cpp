@@ -11,7 +11,6 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLocale>
-#include <QMutexLocker>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTableWidget>
@@ -38,18 +37,6 @@ CQuillmora::CQuillmora(QWidget *parent)
 }
 
 CQuillmora::~CQuillmora() = default;
-
-int CQuillmora::jobCount() const
-{
-    QMutexLocker lock(&jobsMutex);
-    return jobs.size();
-}
-
-ConvertJob CQuillmora::jobAt(int row) const
-{
-    QMutexLocker lock(&jobsMutex);
-    return isJobRow(row) ? jobs.at(row) : ConvertJob();
-}
 
 void CQuillmora::useFusionStyle()
 {
@@ -150,14 +137,14 @@ void CQuillmora::onAbout()
 void CQuillmora::updateEditActions()
 {
     const int row = jobTable ? jobTable->currentRow() : -1;
-    const bool editable = isJobRow(row) && jobs.at(row).profile.category == Video && !running;
+    const bool editable = queue.isRow(row) && queue.at(row).profile.category == Video && !running;
     action(WindowAction::Edit)->setEnabled(editable);
     action(WindowAction::Setting)->setEnabled(editable);
 }
 
 void CQuillmora::applyJobAddedState()
 {
-    if (jobs.isEmpty())
+    if (queue.count() == 0)
         return;
     if (!running) {
         action(WindowAction::RemoveItem)->setEnabled(true);

@@ -2,12 +2,11 @@
 
 #include "app/convertjob.h"
 #include "app/outputprofile.h"
+#include "engine/jobqueue.h"
 #include "mainwindow/formatchoices.h"
 #include "platform/progressshare.h"
 
-#include <QList>
 #include <QMainWindow>
-#include <QMutex>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
@@ -43,9 +42,9 @@ public:
     explicit CQuillmora(QWidget *parent = nullptr);
     ~CQuillmora() override;
 
-    // Copies taken under the job lock, safe from the conversion thread.
-    int jobCount() const;
-    ConvertJob jobAt(int row) const;
+    // The job list, one job per table row; safe to read from the conversion thread.
+    JobQueue &jobQueue() { return queue; }
+    const JobQueue &jobQueue() const { return queue; }
 
     bool isRunning() const { return running; }
 
@@ -192,11 +191,9 @@ private:
     void applyLanguageFile(const QString &fileName);
     void applyLanguage(const QString &fileName, const QString &fontFamily, int pointSize);
 
-    bool isJobRow(int row) const { return row >= 0 && row < jobs.size(); }
     QAction *action(WindowAction id) const { return actions[static_cast<int>(id)]; }
 
-    QList<ConvertJob> jobs;      // written on the GUI thread only, under jobsMutex
-    mutable QMutex jobsMutex;
+    JobQueue queue; // written on the GUI thread only
     QString openFolder;
     bool jobListSaving = true;
     QTranslator translator;

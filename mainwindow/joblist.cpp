@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QMimeData>
-#include <QMutexLocker>
 #include <QTableWidget>
 #include <QUrl>
 
@@ -105,10 +104,7 @@ void CQuillmora::appendRow(const ConvertJob &job, const QString &nameText, const
 
 void CQuillmora::appendJob(const ConvertJob &job)
 {
-    {
-        QMutexLocker lock(&jobsMutex);
-        jobs.append(job);
-    }
+    queue.append(job);
     saveJobList();
 }
 
@@ -165,29 +161,23 @@ void CQuillmora::onRemove()
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     for (int row : std::as_const(rows))
         removeRow(row);
-    if (jobs.isEmpty())
+    // While a table row goes, the current row moves under an index of the old
+    // table; Edit and Setting are judged again from the row current now.
+    updateEditActions();
+    if (queue.count() == 0)
         applyListEmptiedState();
 }
 
 void CQuillmora::removeRow(int row)
 {
-    // The list first: removing the table row moves the current row, and
-    // updateEditActions then reads the job that is really there.
-    {
-        QMutexLocker lock(&jobsMutex);
-        if (isJobRow(row))
-            jobs.removeAt(row);
-    }
+    queue.removeAt(row);
     jobTable->removeRow(row);
     saveJobList();
 }
 
 void CQuillmora::onClearList()
 {
-    {
-        QMutexLocker lock(&jobsMutex);
-        jobs.clear();
-    }
+    queue.clear();
     if (jobTable) {
         for (int row = jobTable->rowCount() - 1; row >= 0; --row) {
             jobTable->removeCellWidget(row, 2);

@@ -3,7 +3,6 @@
 
 #include "app/formats.h"
 
-#include <QMutexLocker>
 #include <QProgressBar>
 #include <QTableWidget>
 
@@ -15,46 +14,37 @@ constexpr int ProfileColumn = 2;
 
 void CQuillmora::updateJobState(int row, int state)
 {
-    if (!isJobRow(row))
+    if (!queue.setState(row, state))
         return;
-    int formatId = 0;
-    {
-        QMutexLocker lock(&jobsMutex);
-        jobs[row].state = state;
-        formatId = jobs[row].formatId;
-    }
     saveJobList();
     if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn))
-        item->setText(profileColumnText(formatId, state, running));
+        item->setText(profileColumnText(queue.at(row).formatId, state, running));
 }
 
 void CQuillmora::insertProgressBar(int row)
 {
-    if (!isJobRow(row))
+    if (!queue.isRow(row))
         return;
     auto *bar = new QProgressBar(jobTable);
     bar->setTextVisible(true);
     bar->setRange(0, 100);
     bar->setValue(0);
     jobTable->setCellWidget(row, ProfileColumn, bar); // deletes a bar already there
-    QMutexLocker lock(&jobsMutex);
-    jobs[row].progressBar = bar;
+    queue.setProgressBar(row, bar);
 }
 
 void CQuillmora::removeProgressBar(int row)
 {
-    if (!isJobRow(row))
+    if (!queue.isRow(row))
         return;
     jobTable->removeCellWidget(row, ProfileColumn);
-    QMutexLocker lock(&jobsMutex);
-    jobs[row].progressBar = nullptr;
+    queue.setProgressBar(row, nullptr);
 }
 
 void CQuillmora::setProcValue(int row, int value)
 {
-    if (!isJobRow(row) || !jobs.at(row).progressBar)
-        return;
+    QProgressBar *bar = queue.at(row).progressBar;
     // The job's pointer is only trusted while the table still shows that very bar.
-    if (jobTable->cellWidget(row, ProfileColumn) == jobs.at(row).progressBar)
-        jobs.at(row).progressBar->setValue(value);
+    if (bar && jobTable->cellWidget(row, ProfileColumn) == bar)
+        bar->setValue(value);
 }

@@ -7,7 +7,6 @@
 #include "platform/userprompts.h"
 
 #include <QFileInfo>
-#include <QMutexLocker>
 
 void CQuillmora::openFiles(const QStringList &paths)
 {
@@ -19,12 +18,7 @@ void CQuillmora::saveJobList()
 {
     if (!jobListSaving)
         return;
-    QList<ConvertJob> copy;
-    {
-        QMutexLocker lock(&jobsMutex);
-        copy = jobs;
-    }
-    saveUnfinishedJobs(copy, unfinishedJobsFile());
+    saveUnfinishedJobs(queue.all(), unfinishedJobsFile());
 }
 
 int CQuillmora::offerUnfinishedJobs()

@@ -17,7 +17,7 @@ public:
     {
     }
 
-    const QList<ConvertJob> &jobs() const { return w.jobs; }
+    QList<ConvertJob> jobs() const { return w.jobQueue().all(); }
     QTableWidget *table() const { return w.jobTable; }
     int currentCategory() const { return w.currentCategory; }
     int currentFormatId() const { return w.currentFormatId; }

@@ -24,6 +24,8 @@ private slots:
     void joiners();
     void sameFileTwice();
     void removeSelectedRow();
+    void removeJudgesEditFromNewCurrentRow_data();
+    void removeJudgesEditFromNewCurrentRow();
     void removeWithNothingSelected();
     void clearList();
 
@@ -308,6 +310,32 @@ void TestJobList::removeSelectedRow()
     for (WindowAction id : {WindowAction::RemoveItem, WindowAction::RemoveList,
                             WindowAction::Convert, WindowAction::Edit, WindowAction::Setting})
         QVERIFY(!fixture.access().action(id)->isEnabled());
+}
+
+void TestJobList::removeJudgesEditFromNewCurrentRow_data()
+{
+    QTest::addColumn<QStringList>("buttons"); // one file per button, in row order
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("video row follows") << QStringList{"btnMP4", "btnMP4", "btnMP3"} << true;
+    QTest::newRow("audio row follows") << QStringList{"btnMP4", "btnMP3", "btnMP4"} << false;
+}
+
+void TestJobList::removeJudgesEditFromNewCurrentRow()
+{
+    QFETCH(QStringList, buttons);
+    QFETCH(bool, editable);
+    WindowFixture fixture;
+    for (int row = 0; row < buttons.size(); ++row)
+        fixture.chooseFiles(buttons[row], {fixture.makeFile(QString::number(row) + ".avi")});
+    fixture.clickRow(0);
+    fixture.access().action(WindowAction::RemoveItem)->trigger();
+
+    QTableWidget *table = fixture.access().table();
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->currentRow(), 0);
+    QCOMPARE(fixture.access().jobs()[0].profile.category == Video, editable);
+    QCOMPARE(fixture.access().action(WindowAction::Edit)->isEnabled(), editable);
+    QCOMPARE(fixture.access().action(WindowAction::Setting)->isEnabled(), editable);
 }
 
 void TestJobList::removeWithNothingSelected()

@@ -145,7 +145,7 @@ void TestProgressDisplay::signalsFromAnotherThread()
     CQuillmora *window = fixture.window.get();
     ConvertJob seenByWorker;
     std::thread worker([window, &seenByWorker] {
-        seenByWorker = window->jobAt(window->jobCount() - 1);
+        seenByWorker = window->jobQueue().at(window->jobQueue().count() - 1);
         emit window->sigInsertProgressBar(1);
         emit window->sigUpdateState(1, Converting);
         emit window->sigSetProcValue(1, 64);

@@ -76,7 +76,7 @@ QString addDemoJobs(CQuillmora &window, ScriptedPrompts &prompts, const QString 
     auto *table = window.findChild<QTableWidget *>(QStringLiteral("jobTable"));
     if (prompts.count(QStringLiteral("warning")) > warningsBefore)
         return QStringLiteral("the window refused a file: ") + prompts.shown.last().text;
-    if (!table || table->rowCount() != expectedRows || window.jobCount() != expectedRows)
+    if (!table || table->rowCount() != expectedRows || window.jobQueue().count() != expectedRows)
         return QStringLiteral("the job table does not show the %1 demo jobs").arg(expectedRows);
 
     // The engine's order for the rows so far: each row's bar goes in before it
