@@ -85,10 +85,10 @@ void TestSessionJobs::killedSessionIsOfferedBack()
     QCOMPARE(fixture.window->offerUnfinishedJobs(), 3);
     QCOMPARE(fixture.prompts.count("question"), 1);
     QCOMPARE(fixture.prompts.shown.last().text, QStringLiteral("Restore the 3 unfinished jobs?"));
-    QCOMPARE(fixture.window->jobCount(), 3);
+    QCOMPARE(fixture.window->jobQueue().count(), 3);
     const int formats[] = {FormatMP3, FormatPNG, FormatMP4}; // as a drop chooses them
     for (int row = 0; row < 3; ++row) {
-        const ConvertJob job = fixture.window->jobAt(row);
+        const ConvertJob job = fixture.window->jobQueue().at(row);
         QCOMPARE(job.inputPath, inputs[row]);
         QCOMPARE(job.formatId, formats[row]);
         QCOMPARE(job.state, int(Ready));
@@ -108,7 +108,7 @@ void TestSessionJobs::noStartsAfresh()
     next.prompts.questionAnswers << false;
     QCOMPARE(next.window->offerUnfinishedJobs(), 0);
     QCOMPARE(next.prompts.shown.last().text, QStringLiteral("Restore the unfinished job?"));
-    QCOMPARE(next.window->jobCount(), 0);
+    QCOMPARE(next.window->jobQueue().count(), 0);
     QVERIFY(!QFile::exists(unfinishedJobsFile()));
 
     // Closing keeps the list as it was before the close clears it.
@@ -116,7 +116,7 @@ void TestSessionJobs::noStartsAfresh()
     QCOMPARE(loadUnfinishedJobs(unfinishedJobsFile()).size(), 2);
     fixture.window->keepJobListForNextStart();
     fixture.access().invoke("onClearList");
-    QCOMPARE(fixture.window->jobCount(), 0);
+    QCOMPARE(fixture.window->jobQueue().count(), 0);
     QCOMPARE(loadUnfinishedJobs(unfinishedJobsFile()).size(), 2);
 }
 
