@@ -1,5 +1,9 @@
 #pragma once
 
+#include "app/convertjob.h"
+#include "platform/progressshare.h"
+
+#include <QMutex>
 #include <QProcessEnvironment>
 #include <QString>
 
@@ -8,10 +12,12 @@
 
 class JobQueue;
 class ToolProcess;
+struct ConversionPass;
 
-// What a run reports and asks. All calls come from the run's own thread; a
-// client with widgets hands them to its GUI thread (queued), and answers the
-// question there while the run waits.
+// What a run reports and asks. The calls come from the run's thread, and
+// progress() also from the pass's poller thread, but never two at once and in
+// the order described; a client with widgets hands them to its GUI thread
+// (queued), and answers the question there while the run waits.
 class RunObserver
 {
 public:
@@ -36,14 +42,23 @@ public:
 struct RunSettings {
     QString toolsFolder;                  // holds "transcoder" and "imageconvert/convert"
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    QString progressBlock;                // the tools' progress block; empty: the per-user one
+    QString progressBlock;                // the tools' progress block (QUILLMORA_PROGRESS_BLOCK);
+                                          // empty: the per-user one
     int pollIntervalMs = 100;
     int passPauseMs = 100;                // the two pauses at the end of a pass
     int stopGraceMs = 2000;               // a stopped tool is killed after this
 };
 
+// How many rows of a run ended in each way.
+struct RunTotals {
+    int succeeded = 0;
+    int failed = 0;   // stopped rows included
+};
+
 // One run over the job list, row after row, re-reading the row count after
 // every row so that jobs added meanwhile are reached. Knows no widget.
+// Besides telling the observer, the run writes each state it reports into the
+// row's record, so that a finished row is skipped by the next run.
 class ConversionRun
 {
 public:
@@ -57,4 +72,32 @@ public:
     // end and killed after the grace time.
     void stop();
     bool isStopped() const;
+
+    // The rows this run finished so far.
+    RunTotals totals() const;
+
+private:
+    struct PassOutcome;
+
+    void runRow(int row);
+    int runJoin(int row, const ConvertJob &job);
+    int runPass(int row, const ConvertJob &job, const ConversionPass &pass,
+                const QString &setupError = QString());
+    PassOutcome runTool(const ConvertJob &job, const ConversionPass &pass);
+    void reportState(int row, int state);
+    void pause() const;
+
+    JobQueue &jobs;
+    RunObserver &observer;
+    const RunSettings settings;
+    QProcessEnvironment toolEnvironment;
+
+    std::atomic<bool> stopped{false};
+    QMutex processLock;               // guards currentProcess
+    ToolProcess *currentProcess = nullptr;
+    QMutex observerLock;              // one observer call at a time
+    ProgressShare progressBlock;
+    ProgressShare convertBlock;
+    std::atomic<int> succeededRows{0};
+    std::atomic<int> failedRows{0};
 };

@@ -12,6 +12,11 @@
 // of the same names that the user keeps in the output folder are never
 // touched. The folder and everything in it go with the object, however the
 // row ends.
+//
+// The folder's name carries the owner's process id and its file "owner" names
+// the machine and the boot, so that a folder left by a process that died can
+// be told from one in use: each new workspace removes those of the output
+// folder whose owner ran on this machine and is gone.
 class JoinWorkspace
 {
 public:
@@ -36,6 +41,10 @@ public:
 
     // Closes the list and removes the folder with everything in it.
     void remove();
+
+    // Removes the folders in outputFolder that dead processes of this machine
+    // left; returns how many went.
+    static int removeStale(const QString &outputFolder);
 
 private:
     JoinKind m_kind;

@@ -1,0 +1,248 @@
+#include "engine/conversionrun.h"
+
+#include "engine/conversionpass.h"
+#include "engine/imagearguments.h"
+#include "engine/jobqueue.h"
+#include "engine/joinparts.h"
+#include "engine/joinworkspace.h"
+#include "engine/outputnames.h"
+#include "engine/passworkspace.h"
+#include "engine/progresspoller.h"
+#include "engine/toolprocess.h"
+#include "engine/transcoderarguments.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <QThread>
+
+namespace {
+
+constexpr int reasonLines = 3;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ConversionRun", text);
+}
+
+QString absolutePath(const QString &path)
+{
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
+// The job as the tools are given it: relative paths are resolved here, since
+// every tool runs in a working folder of its own.
+ConvertJob withAbsolutePaths(ConvertJob job)
+{
+    job.inputPath = absolutePath(job.inputPath);
+    job.outputPath = absolutePath(job.outputPath);
+    for (QString &input : job.inputFiles)
+        input = absolutePath(input);
+    return job;
+}
+
+QString lastLines(const QString &text)
+{
+    QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
+    while (lines.size() > reasonLines)
+        lines.removeFirst();
+    return lines.join(u'\n').trimmed();
+}
+
+QString failureText(const ToolExit &exit, const QString &program)
+{
+    const QString tool = QFileInfo(program).fileName();
+    if (!exit.started)
+        return tr("Cannot start %1: %2").arg(program, exit.errorText);
+    if (exit.stopped)
+        return tr("The conversion was stopped.");
+    const QString errors = lastLines(exit.errorText);
+    if (!errors.isEmpty())
+        return errors;
+    if (!exit.normalExit)
+        return tr("%1 crashed.").arg(tool);
+    return tr("%1 failed with exit code %2.").arg(tool).arg(exit.exitCode);
+}
+
+} // namespace
+
+struct ConversionRun::PassOutcome {
+    int state = Failed;
+    QString reason;
+};
+
+ConversionRun::ConversionRun(JobQueue &jobs, RunObserver &observer, RunSettings runSettings)
+    : jobs(jobs), observer(observer), settings(std::move(runSettings)),
+      toolEnvironment(settings.environment)
+{
+    const QString blockName = settings.progressBlock.isEmpty()
+                                  ? ProgressShare::nameOf(ProgressShare::Block::Ffmpeg)
+                                  : settings.progressBlock;
+    toolEnvironment.insert(QStringLiteral("QUILLMORA_PROGRESS_BLOCK"), blockName);
+    progressBlock.open(blockName);
+    convertBlock.open(ProgressShare::nameOf(ProgressShare::Block::Convert));
+    // A block of the caller's own may hold what a dead tool left; the shared
+    // per-user block may be another window's, whose running figure stays.
+    if (!settings.progressBlock.isEmpty())
+        progressBlock.clear();
+}
+
+ConversionRun::~ConversionRun() = default;
+
+void ConversionRun::run()
+{
+    for (int row = 0; row < jobs.count() && !stopped; ++row)
+        runRow(row);
+}
+
+void ConversionRun::stop()
+{
+    stopped = true;
+    QMutexLocker lock(&processLock);
+    if (currentProcess)
+        currentProcess->requestStop();
+}
+
+bool ConversionRun::isStopped() const
+{
+    return stopped;
+}
+
+RunTotals ConversionRun::totals() const
+{
+    return {succeededRows.load(), failedRows.load()};
+}
+
+void ConversionRun::runRow(int row)
+{
+    ConvertJob job = jobs.at(row);
+    if (job.state == Succeeded)
+        return;
+    job = withAbsolutePaths(job);
+
+    // The new name lives in this copy only; the row keeps the one it shows.
+    if (!job.outputPath.isEmpty() && outputPathTaken(job.outputPath)) {
+        QMutexLocker lock(&observerLock);
+        if (!observer.confirmOverwrite(row, job.outputPath))
+            job.outputPath = uniqueOutputPath(job.outputPath);
+    }
+    if (stopped)
+        return;
+
+    int state = Failed;
+    if (job.inputFiles.size() >= 2)
+        state = runJoin(row, job);
+    else
+        state = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single});
+    ++(state == Succeeded ? succeededRows : failedRows);
+}
+
+int ConversionRun::runJoin(int row, const ConvertJob &job)
+{
+    const ConvertJob parts = withJoinPartFormat(job);
+    const int partCount = job.inputFiles.size();
+    JoinWorkspace workspace(QFileInfo(job.outputPath).absolutePath(), joinKindOf(job.profile));
+    const ConversionPass joinPass{workspace.listFilePath(), job.outputPath, PassKind::JoinFinal};
+    if (!workspace.isValid())
+        return runPass(row, parts, joinPass, workspace.errorString());
+
+    int state = Failed;
+    for (int part = 0; part < partCount && !stopped; ++part) {
+        // The line goes in before the part is converted, whether or not it succeeds.
+        const QString setupError = workspace.appendPart(part) ? QString() : workspace.errorString();
+        state = runPass(row, parts, {job.inputFiles.at(part), workspace.partPath(part), PassKind::JoinPart},
+                        setupError);
+    }
+    if (!stopped)
+        state = runPass(row, parts, joinPass);
+    workspace.remove();
+    return state;
+}
+
+int ConversionRun::runPass(int row, const ConvertJob &job, const ConversionPass &pass,
+                           const QString &setupError)
+{
+    {
+        QMutexLocker lock(&observerLock);
+        observer.passStarted(row);
+    }
+    PassOutcome outcome;
+    {
+        ProgressPoller poller(
+            progressBlock, settings.pollIntervalMs, [this] { return !stopped; },
+            [this, row](int percent) {
+                QMutexLocker lock(&observerLock);
+                observer.progress(row, percent);
+            });
+        reportState(row, Converting);
+        outcome = setupError.isEmpty() ? runTool(job, pass) : PassOutcome{Failed, setupError};
+        reportState(row, outcome.state);
+        if (outcome.state != Succeeded) {
+            QMutexLocker lock(&observerLock);
+            observer.failureReason(row, outcome.reason);
+        }
+        // No value of this pass may follow its final 100.
+        poller.stop();
+    }
+    {
+        QMutexLocker lock(&observerLock);
+        observer.progress(row, 100);
+    }
+    pause();
+    {
+        QMutexLocker lock(&observerLock);
+        observer.passEnded(row);
+    }
+    pause();
+    progressBlock.clear();
+    convertBlock.clear();
+    return outcome.state;
+}
+
+ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const ConversionPass &pass)
+{
+    const bool image = job.profile.category == Image;
+    const QString program = settings.toolsFolder
+                            + (image ? QStringLiteral("/imageconvert/convert") : QStringLiteral("/transcoder"));
+    const QStringList arguments = image ? buildImageArguments(pass) : buildTranscoderArguments(job, pass);
+
+    const PassWorkspace workspace(job, pass);
+    if (!workspace.isValid())
+        return {Failed, workspace.errorString()};
+
+    ToolProcess process;
+    process.setWorkingDirectory(workspace.path());
+    process.setEnvironment(toolEnvironment);
+    process.setGraceMs(settings.stopGraceMs);
+    {
+        // Under the lock, Stop either sees this process or this pass sees Stop.
+        QMutexLocker lock(&processLock);
+        if (stopped)
+            return {Failed, tr("The conversion was stopped.")};
+        currentProcess = &process;
+    }
+    process.start(program, arguments);
+    const ToolExit exit = process.waitForExit();
+    {
+        QMutexLocker lock(&processLock);
+        currentProcess = nullptr;
+    }
+    if (exit.succeeded() && !stopped)
+        return {Succeeded, QString()};
+    ToolExit seen = exit;
+    seen.stopped = exit.stopped || stopped;
+    return {Failed, failureText(seen, program)};
+}
+
+void ConversionRun::reportState(int row, int state)
+{
+    jobs.setState(row, state);
+    QMutexLocker lock(&observerLock);
+    observer.stateChanged(row, state);
+}
+
+void ConversionRun::pause() const
+{
+    if (settings.passPauseMs > 0)
+        QThread::msleep(settings.passPauseMs);
+}

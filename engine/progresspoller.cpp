@@ -1,0 +1,44 @@
+#include "engine/progresspoller.h"
+
+#include "platform/progressshare.h"
+
+#include <algorithm>
+#include <chrono>
+
+int reportedPercent(int blockValue)
+{
+    return std::min(blockValue, 100);
+}
+
+ProgressPoller::ProgressPoller(const ProgressShare &block, int intervalMs,
+                               std::function<bool()> keepGoing, Report report)
+    : block(block), intervalMs(std::max(intervalMs, 1)), keepGoing(std::move(keepGoing)),
+      report(std::move(report)), thread([this] { poll(); })
+{
+}
+
+ProgressPoller::~ProgressPoller()
+{
+    stop();
+}
+
+void ProgressPoller::stop()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        ended = true;
+    }
+    wake.notify_all();
+    if (thread.joinable())
+        thread.join();
+}
+
+void ProgressPoller::poll()
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    while (!ended && keepGoing()) {
+        // Reported under the lock, so stop() cannot return while a value is on its way.
+        report(reportedPercent(block.percent()));
+        wake.wait_for(lock, std::chrono::milliseconds(intervalMs), [this] { return ended; });
+    }
+}
