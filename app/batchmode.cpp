@@ -7,27 +7,25 @@
 #include "app/interruptsignals.h"
 #include "engine/conversionrun.h"
 #include "engine/jobqueue.h"
-#include "platform/progressshare.h"
+#include "platform/processprogressblock.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
 
 #include <cstdio>
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
 
-RunSettings batchRunSettings()
+RunSettings batchRunSettings(const QString &progressBlock)
 {
     RunSettings settings;
     settings.toolsFolder = toolsFolder();
     settings.environment.insert(QStringLiteral("FC_CONFIG_DIR"), fontConfigFolder(settings.toolsFolder));
     settings.environment.insert(QStringLiteral("FC_CONFIG_FILE"), QStringLiteral("fonts.conf"));
     // A block of its own, so that a window of the same user is not disturbed.
-    settings.progressBlock = ProgressShare::nameOf(ProgressShare::Block::Ffmpeg)
-                             + QStringLiteral(".batch%1").arg(QCoreApplication::applicationPid());
+    settings.progressBlock = progressBlock;
     return settings;
 }
 
@@ -56,7 +54,8 @@ int BatchMode::run(const CommandLineRequest &request)
     if (!plan.jobs.isEmpty()) {
         JobQueue queue;
         queue.assign(plan.jobs);
-        const RunSettings settings = batchRunSettings();
+        const ProcessProgressBlock progressBlock;
+        const RunSettings settings = batchRunSettings(progressBlock.name());
         ConversionRun conversion(queue, report, settings);
 
         InterruptSignals interrupts;
@@ -72,7 +71,6 @@ int BatchMode::run(const CommandLineRequest &request)
         thread->wait();
         report.finish();
         signalNumber = interrupts.received();
-        ::shm_unlink(settings.progressBlock.toLocal8Bit().constData());
     }
 
     const int total = int(plan.jobs.size() + plan.refused.size());
