@@ -83,6 +83,6 @@ int BatchMode::run(const CommandLineRequest &request)
         printLine(stderr, tr("%1 of %2 jobs failed.").arg(failed).arg(total));
         return 1;
     }
-    printLine(stdout, tr("%n job(s) converted.", nullptr, total));
+    printLine(stdout, tr("Done: %1 of %2 jobs converted.").arg(total).arg(total));
     return 0;
 }

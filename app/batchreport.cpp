@@ -52,21 +52,25 @@ void BatchReport::passStarted(int row)
         endLine(openRow);
     openRow = row;
     passClock.start();
-    if (terminal) {
-        write(out, QStringLiteral("\r\033[K") + prefix(row) + QStringLiteral("  ")
-                       + progressText(0, 0));
-        lineDrawn = true;
-    }
+    if (terminal)
+        drawProgress(row, 0);
+}
+
+void BatchReport::drawProgress(int row, int percent)
+{
+    const QString line = prefix(row) + QStringLiteral("  ") + progressText(percent, passClock.elapsed());
+    if (lineDrawn && line == drawnLine)
+        return; // the poller reports ten times a second; the terminal needs no more than changes
+    write(out, QStringLiteral("\r\033[K") + line);
+    drawnLine = line;
+    lineDrawn = true;
 }
 
 void BatchReport::progress(int row, int percent)
 {
     QMutexLocker lock(&mutex);
-    if (!terminal || row != openRow)
-        return;
-    write(out, QStringLiteral("\r\033[K") + prefix(row) + QStringLiteral("  ")
-                   + progressText(percent, passClock.elapsed()));
-    lineDrawn = true;
+    if (terminal && row == openRow)
+        drawProgress(row, percent);
 }
 
 void BatchReport::stateChanged(int row, int state)

@@ -53,6 +53,7 @@ private:
 
     QString prefix(int row) const;
     int succeededLocked() const;
+    void drawProgress(int row, int percent);
     void endLine(int row);
     void write(std::FILE *stream, const QString &text);
 
@@ -63,6 +64,7 @@ private:
     bool terminal;
     int openRow = -1;        // the job whose line is not ended yet
     bool lineDrawn = false;  // a progress line is on the terminal
+    QString drawnLine;
     QElapsedTimer passClock;
     QSet<QString> writtenThisRun;
     mutable QMutex mutex;
