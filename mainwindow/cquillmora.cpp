@@ -2,6 +2,7 @@
 
 #include "app/installlayout.h"
 #include "app/outputfolder.h"
+#include "engine/conversionworker.h"
 #include "platform/userprompts.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 
 CQuillmora::CQuillmora(QWidget *parent)
     : QMainWindow(parent)
+    , toolsFolder(::toolsFolder())
 {
     useFusionStyle();
     setWindowIcon(QIcon(QStringLiteral(":res/Quillmora.png")));
@@ -36,7 +38,11 @@ CQuillmora::CQuillmora(QWidget *parent)
     setWindowTitle(appTitle());
 }
 
-CQuillmora::~CQuillmora() = default;
+CQuillmora::~CQuillmora()
+{
+    stopRunAndWait();
+    releaseProgressBlocks();
+}
 
 void CQuillmora::useFusionStyle()
 {
@@ -52,7 +58,7 @@ void CQuillmora::pointToolsAtFontConfig()
     // The tools inherit these and read the fonts beside the application. Our
     // own font configuration is loaded first, so that it stays the system's.
     QFontDatabase::families();
-    qputenv("FC_CONFIG_DIR", fontConfigFolder(toolsFolder()).toUtf8());
+    qputenv("FC_CONFIG_DIR", fontConfigFolder(toolsFolder).toUtf8());
     qputenv("FC_CONFIG_FILE", "fonts.conf");
 }
 
@@ -64,14 +70,6 @@ void CQuillmora::createOutputFolder()
 {
     // A folder that cannot be made is met, and reported, when a job writes into it.
     QDir().mkpath(outputFolder());
-}
-
-void CQuillmora::openProgressBlocks()
-{
-    ffmpegShare.open(ProgressShare::nameOf(ProgressShare::Block::Ffmpeg));
-    ffmpegShare.clear();
-    convertShare.open(ProgressShare::nameOf(ProgressShare::Block::Convert));
-    convertShare.clear();
 }
 
 void CQuillmora::connectRunSignals()
@@ -88,23 +86,6 @@ void CQuillmora::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         applyTexts(true);
     QMainWindow::changeEvent(event);
-}
-
-bool CQuillmora::onStart()
-{
-    if (running)
-        return false;
-    running = true;
-    applyRunStartedState();
-    return true;
-}
-
-void CQuillmora::onStop()
-{
-    running = false;
-    ffmpegShare.clear();
-    convertShare.clear();
-    applyRunStoppedState();
 }
 
 void CQuillmora::onSettings()

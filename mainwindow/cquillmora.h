@@ -3,6 +3,7 @@
 #include "app/convertjob.h"
 #include "app/outputprofile.h"
 #include "engine/jobqueue.h"
+#include "engine/timeleft.h"
 #include "mainwindow/formatchoices.h"
 #include "platform/progressshare.h"
 
@@ -13,7 +14,9 @@
 
 #include <array>
 #include <atomic>
+#include <memory>
 
+class ConversionWorker;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -63,6 +66,13 @@ public:
     // For closing: the list is kept on disk as it is, so the clearing that
     // follows does not forget the unfinished jobs.
     void keepJobListForNextStart() { jobListSaving = false; }
+
+    // Where the conversion tools are; the application's folder unless set.
+    void setToolsFolder(const QString &folder) { toolsFolder = folder; }
+
+    // Stops a run and returns once its thread has ended; a question or result
+    // box it still waited for is given up, and no shutdown follows.
+    void stopRunAndWait();
 
 signals:
     // Sent by the conversion thread, always with the row first; queued to the window.
@@ -131,6 +141,8 @@ private slots:
     void insertProgressBar(int row);
     void removeProgressBar(int row);
     void setProcValue(int row, int value);
+    // The tool's last error lines become the tooltip of a Failed row.
+    void showFailureReason(int row, const QString &reason);
 
     // Dialogs, output folder and language.
     void onSettings();
@@ -163,6 +175,7 @@ private:
     QWidget *createOutputFolderRow();
     void createJobTable();
     void openProgressBlocks();
+    void releaseProgressBlocks();
     void connectRunSignals();
     void applyStartupLanguage(const QString &localeName);
 
@@ -188,6 +201,11 @@ private:
     void applyRunStoppedState();
     void setFormatButtonsEnabled(bool enabled);
 
+    // The run's questions and its end, on the GUI thread while the run waits.
+    void connectWorker(ConversionWorker &runWorker);
+    bool askOverwrite();
+    bool showRunResult();
+
     void applyLanguageFile(const QString &fileName);
     void applyLanguage(const QString &fileName, const QString &fontFamily, int pointSize);
 
@@ -206,8 +224,15 @@ private:
     int currentFormatId = FormatMP4;
     OutputProfile currentProfile = defaultProfile(FormatMP4);
 
+    // Named for this process, so that two windows never share a percentage.
+    QString ffmpegShareName;
+    QString convertShareName;
     ProgressShare ffmpegShare;
     ProgressShare convertShare;
+
+    QString toolsFolder;
+    std::unique_ptr<ConversionWorker> worker;
+    TimeLeftClock barClock; // of the row being converted
 
     std::array<QAction *, WindowActionCount> actions{};
     std::array<QMenu *, MenuCount> menus{};

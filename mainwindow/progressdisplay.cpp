@@ -17,8 +17,19 @@ void CQuillmora::updateJobState(int row, int state)
     if (!queue.setState(row, state))
         return;
     saveJobList();
-    if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn))
+    if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn)) {
         item->setText(profileColumnText(queue.at(row).formatId, state, running));
+        if (state != Failed)
+            item->setToolTip(QString());
+    }
+}
+
+void CQuillmora::showFailureReason(int row, const QString &reason)
+{
+    if (!queue.isRow(row))
+        return;
+    if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn))
+        item->setToolTip(reason);
 }
 
 void CQuillmora::insertProgressBar(int row)
@@ -29,6 +40,7 @@ void CQuillmora::insertProgressBar(int row)
     bar->setTextVisible(true);
     bar->setRange(0, 100);
     bar->setValue(0);
+    barClock.restart();
     jobTable->setCellWidget(row, ProfileColumn, bar); // deletes a bar already there
     queue.setProgressBar(row, bar);
 }
@@ -45,6 +57,10 @@ void CQuillmora::setProcValue(int row, int value)
 {
     QProgressBar *bar = queue.at(row).progressBar;
     // The job's pointer is only trusted while the table still shows that very bar.
-    if (bar && jobTable->cellWidget(row, ProfileColumn) == bar)
-        bar->setValue(value);
+    if (!bar || jobTable->cellWidget(row, ProfileColumn) != bar)
+        return;
+    bar->setValue(value);
+    const int secondsLeft = barClock.secondsLeft(value);
+    bar->setFormat(secondsLeft < 0 ? QStringLiteral("%p%")
+                                   : tr("%p% · %1 left").arg(clockText(secondsLeft)));
 }

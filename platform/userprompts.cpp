@@ -1,8 +1,14 @@
 #include "platform/userprompts.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+
+int UserPrompts::runDialog(QDialog &dialog)
+{
+    return dialog.exec();
+}
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QWidget;
 
 // Every message box and file or folder dialog of the program goes through
@@ -26,6 +27,9 @@ public:
 
     // An existing folder, symbolic links left unresolved; empty when cancelled.
     virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &folder) = 0;
+
+    // Runs a dialog of the program modally; its result code.
+    virtual int runDialog(QDialog &dialog);
 };
 
 // The prompts in force: Qt's own dialogs unless something else was installed.

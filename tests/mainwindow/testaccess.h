@@ -1,8 +1,10 @@
 #pragma once
 
+#include "engine/conversionworker.h"
 #include "mainwindow/cquillmora.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMetaObject>
 #include <QTableWidget>
 #include <QTest>
@@ -27,9 +29,17 @@ public:
     QAction *action(WindowAction id) const { return w.action(id); }
     const std::array<QToolButton *, FormatButtonCount> &formatButtons() const { return w.formatButtons; }
     QTranslator &translator() const { return w.translator; }
+    QCheckBox *shutDownBox() const { return w.m_pChkShutDown; }
+    QString progressBlockName() const { return w.ffmpegShareName; }
+    QString convertBlockName() const { return w.convertShareName; }
+    bool runThreadAlive() const { return w.worker && w.worker->isRunning(); }
 
-    // A run as the conversion engine starts and ends it, without running tools.
-    void startRun() { QVERIFY(w.onStart()); }
+    // The window's side of a run, without a run: controls and flag as Convert sets them.
+    void startRun()
+    {
+        w.running = true;
+        w.applyRunStartedState();
+    }
     void stopRun() { w.onStop(); }
 
     bool addDroppedFile(const QString &path) { return w.addDroppedFile(path); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/outputfolder.h"
+#include "tests/mainwindow/recordedshutdowns.h"
 #include "tests/mainwindow/scriptedprompts.h"
 #include "tests/mainwindow/testaccess.h"
 
@@ -84,5 +85,6 @@ public:
 
     QTemporaryDir dir;
     ScriptedPrompts prompts;
+    RecordedShutdowns shutdowns;
     std::unique_ptr<CQuillmora> window;
 };

@@ -42,3 +42,23 @@ QImage composeScreenshot(const QImage &window, int tabsTop, const QList<QImage> 
     }
     return canvas;
 }
+
+QImage stackEnlarged(const QList<QImage> &images, int factor)
+{
+    int width = 0;
+    int height = 0;
+    for (const QImage &image : images) {
+        width = std::max(width, image.width() * factor);
+        height += image.height() * factor + (height > 0 ? Gap : 0);
+    }
+    QImage canvas(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    canvas.fill(backdrop);
+    QPainter painter(&canvas);
+    int y = 0;
+    for (const QImage &image : images) {
+        const QImage enlarged = image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        painter.drawImage(0, y, enlarged);
+        y += enlarged.height() + Gap;
+    }
+    return canvas;
+}

@@ -8,3 +8,7 @@
 // widget (tabsTop is its top inside the window), so that every format button
 // shows at once.
 QImage composeScreenshot(const QImage &window, int tabsTop, const QList<QImage> &pages);
+
+// The images one below the other, left-aligned, each enlarged by the factor,
+// with a gap between them on the backdrop's colour.
+QImage stackEnlarged(const QList<QImage> &images, int factor);

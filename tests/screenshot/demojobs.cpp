@@ -2,12 +2,15 @@
 
 #include "app/convertjob.h"
 #include "mainwindow/cquillmora.h"
+#include "engine/timeleft.h"
 #include "tests/mainwindow/scriptedprompts.h"
+#include "tests/mainwindow/testaccess.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include <vector>
@@ -79,6 +82,11 @@ QString addDemoJobs(CQuillmora &window, ScriptedPrompts &prompts, const QString 
     if (!table || table->rowCount() != expectedRows || window.jobQueue().count() != expectedRows)
         return QStringLiteral("the job table does not show the %1 demo jobs").arg(expectedRows);
 
+    return {};
+}
+
+void playRunStart(CQuillmora &window)
+{
     // The engine's order for the rows so far: each row's bar goes in before it
     // is marked converting, and out once the row has succeeded.
     for (int row = 0; row <= ConvertingRow; ++row) {
@@ -91,5 +99,33 @@ QString addDemoJobs(CQuillmora &window, ScriptedPrompts &prompts, const QString 
         }
     }
     emit window.sigSetProcValue(ConvertingRow, ConvertingPercent);
-    return {};
+}
+
+void playRunInProgress(CQuillmora &window, const std::function<void(QWidget &bar)> &grabBar)
+{
+    CQuillmoraTestAccess(window).startRun();
+    const int endStates[] = {Succeeded, Failed};
+    for (int row = 0; row < RunInProgressRow; ++row) {
+        emit window.sigInsertProgressBar(row);
+        emit window.sigUpdateState(row, Converting);
+        emit window.sigSetProcValue(row, 100);
+        emit window.sigUpdateState(row, endStates[row]);
+        emit window.sigRemoveProgressBar(row);
+    }
+    QMetaObject::invokeMethod(&window, "showFailureReason", Q_ARG(int, 1),
+                              Q_ARG(QString, QStringLiteral("Invalid data found when processing input")));
+
+    // The percentages as a tool reports them over a few seconds, so that the
+    // window has a pace to tell the time left from.
+    emit window.sigInsertProgressBar(RunInProgressRow);
+    emit window.sigUpdateState(RunInProgressRow, Converting);
+    const int percents[] = {40, 47, 55, 62};
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("jobTable"));
+    for (int step = 0; step < 4; ++step) {
+        if (step > 0)
+            QTest::qWait(int(TimeLeftSettleMs) + 100);
+        emit window.sigSetProcValue(RunInProgressRow, percents[step]);
+        if (step > 0)
+            grabBar(*table->cellWidget(RunInProgressRow, 2));
+    }
 }

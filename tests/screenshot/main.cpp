@@ -1,10 +1,13 @@
 // Draws the README screenshot: the main window with a few jobs, beside the
 // pages of its other format tabs. Run it on a real X server (see
-// scripts/screenshot.sh): quillmora_screenshot OUTPUT.png [DEMO_HOME]
+// scripts/screenshot.sh): quillmora_screenshot [--run] OUTPUT.png [DEMO_HOME]
+// With --run it draws a run in progress instead: rows done, failed and
+// converting, and beside the window the converting row's bar at a few moments.
 // DEMO_HOME, a folder that does not exist yet, becomes the home folder the
 // window shows paths under; it is removed again at the end. Without it a
 // temporary folder is used.
 #include "mainwindow/cquillmora.h"
+#include "tests/mainwindow/recordedshutdowns.h"
 #include "tests/mainwindow/scriptedprompts.h"
 #include "tests/screenshot/composition.h"
 #include "tests/screenshot/demojobs.h"
@@ -113,16 +116,42 @@ QImage grabWhenShown(QWidget &widget)
     return widget.grab().toImage();
 }
 
+int save(const QImage &picture, const QString &outputPath)
+{
+    // Quality 0 asks the PNG writer for its strongest compression.
+    if (!picture.save(outputPath, "PNG", 0))
+        return fail(QStringLiteral("cannot write ") + outputPath);
+    std::printf("%s: %dx%d\n", qPrintable(outputPath), picture.width(), picture.height());
+    return 0;
+}
+
+// The window during a run, and the converting row's bar as it went on, level with that row.
+int drawRunPicture(CQuillmora &window, QTableWidget &table, const QString &outputPath)
+{
+    // The list is what matters here: the window need not show every format button.
+    const QSize compact(1500, 560);
+    window.resize(compact);
+    QTest::qWaitFor([&] { return window.size() == compact; }, 1000);
+    QList<QImage> bars;
+    playRunInProgress(window, [&](QWidget &bar) { bars << grabWhenShown(bar); });
+    const QImage windowImage = grabWhenShown(window);
+    const QRect row = table.visualItemRect(table.item(RunInProgressRow, 0));
+    const int rowTop = table.viewport()->mapTo(&window, row.topLeft()).y();
+    return save(composeScreenshot(windowImage, rowTop, {stackEnlarged(bars, 2)}), outputPath);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: quillmora_screenshot OUTPUT.png [DEMO_HOME]\n");
+    const bool runPicture = argc > 1 && qstrcmp(argv[1], "--run") == 0;
+    const int first = runPicture ? 2 : 1;
+    if (argc - first < 1 || argc - first > 2) {
+        std::fprintf(stderr, "usage: quillmora_screenshot [--run] OUTPUT.png [DEMO_HOME]\n");
         return 2;
     }
-    const QString outputPath = QFile::decodeName(argv[1]);
-    const QString requestedHome = argc == 3 ? QFile::decodeName(argv[2]) : QString();
+    const QString outputPath = QFile::decodeName(argv[first]);
+    const QString requestedHome = argc - first == 2 ? QFile::decodeName(argv[first + 1]) : QString();
     DemoHome home(requestedHome);
     if (home.path.isEmpty())
         return fail(requestedHome.isEmpty()
@@ -134,6 +163,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false")); // the window's trace
     ScriptedPrompts prompts;
+    RecordedShutdowns shutdowns;
     CQuillmora window;
     auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("formatTabs"));
     auto *table = window.findChild<QTableWidget *>(QStringLiteral("jobTable"));
@@ -147,7 +177,10 @@ int main(int argc, char **argv)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return fail(QStringLiteral("the window was never shown"));
+    if (runPicture)
+        return drawRunPicture(window, *table, outputPath);
     growToContents(window, *tabs, *table);
+    playRunStart(window);
 
     QImage windowImage;
     QList<QImage> otherPages;
@@ -164,9 +197,5 @@ int main(int argc, char **argv)
 
     const int tabsTop = tabs->mapTo(&window, QPoint(0, 0)).y();
     const QImage picture = composeScreenshot(windowImage, tabsTop, otherPages);
-    // Quality 0 asks the PNG writer for its strongest compression.
-    if (!picture.save(outputPath, "PNG", 0))
-        return fail(QStringLiteral("cannot write ") + outputPath);
-    std::printf("%s: %dx%d\n", qPrintable(outputPath), picture.width(), picture.height());
-    return 0;
+    return save(picture, outputPath);
 }

@@ -1,0 +1,58 @@
+#include "engine/cshowresult.h"
+
+#include "app/convertjob.h"
+#include "app/formats.h"
+#include "ui_resultshow.h"
+
+#include <QTableWidget>
+
+// The form's own translation context.
+QString successLine(int count)
+{
+    return QString::number(count)
+           + (count < 2 ? QCoreApplication::translate("ResultShow", "  task has been completed")
+                        : QCoreApplication::translate("ResultShow", "  tasks have been completed"));
+}
+
+QString failureLine(int count)
+{
+    return QString::number(count)
+           + (count < 2 ? QCoreApplication::translate("ResultShow", "  task has been failed")
+                        : QCoreApplication::translate("ResultShow", "  tasks have been failed"));
+}
+
+CShowResult::CShowResult()
+    : ui(std::make_unique<Ui::ResultShow>())
+{
+    ui->setupUi(this);
+    setFixedSize(size());
+}
+
+CShowResult::~CShowResult() = default;
+
+void CShowResult::setCounts()
+{
+    ui->m_pSuccessInfoLabel->setText(successLine(successCount));
+    ui->m_pFailedInfoLabel->setText(failureLine(failureCount));
+}
+
+void CShowResult::countRows(const QTableWidget &table, int stateColumn)
+{
+    // The texts the rows show, as the user sees them; "Stopped" counts in neither.
+    const QString succeeded = stateText(Succeeded, true);
+    const QString failed = stateText(Failed, true);
+    successCount = 0;
+    failureCount = 0;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const QTableWidgetItem *item = table.item(row, stateColumn);
+        const QString text = item ? item->text() : QString();
+        successCount += text == succeeded;
+        failureCount += text == failed;
+    }
+}
+
+void CShowResult::centreOver(const QWidget &window)
+{
+    const QRect area = window.geometry();
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+}

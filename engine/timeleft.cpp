@@ -1,0 +1,43 @@
+#include "engine/timeleft.h"
+
+#include <cmath>
+
+int estimateSecondsLeft(const ProgressSample &first, const ProgressSample &latest)
+{
+    const qint64 watchedMs = latest.ms - first.ms;
+    const int gained = latest.percent - first.percent;
+    if (watchedMs < TimeLeftSettleMs || gained <= 0 || latest.percent >= 100)
+        return -1;
+    const double msPerPercent = double(watchedMs) / gained;
+    return int(std::lround(msPerPercent * (100 - latest.percent) / 1000.0));
+}
+
+QString clockText(int seconds)
+{
+    const int hours = seconds / 3600;
+    const int minutes = seconds / 60 % 60;
+    const QString secondsText = QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    if (hours > 0)
+        return QStringLiteral("%1:%2:%3").arg(hours).arg(minutes, 2, 10, QLatin1Char('0')).arg(secondsText);
+    return QStringLiteral("%1:%2").arg(minutes).arg(secondsText);
+}
+
+void TimeLeftClock::restart()
+{
+    timer.start();
+    first = {0, -1};
+}
+
+int TimeLeftClock::secondsLeft(int percent)
+{
+    if (!timer.isValid())
+        timer.start();
+    const ProgressSample latest{timer.elapsed(), percent};
+    if (percent <= 0)
+        return -1;
+    if (first.percent < 0 || percent < first.percent) {
+        first = latest;
+        return -1;
+    }
+    return estimateSecondsLeft(first, latest);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QtGlobal>
+
+// One reading of a pass's percentage, at a time in milliseconds on one clock.
+struct ProgressSample {
+    qint64 ms = 0;
+    int percent = 0;
+};
+
+// How long the progress must have been watched before its pace is trusted.
+constexpr qint64 TimeLeftSettleMs = 2000;
+
+// Seconds until 100, at the average pace from first to latest; -1 while that
+// pace is not yet known (too short a watch, no progress, already at 100, or
+// the percentage went back).
+int estimateSecondsLeft(const ProgressSample &first, const ProgressSample &latest);
+
+// "0:07", "12:05", "1:02:03".
+QString clockText(int seconds);
+
+// Follows the percentages of one pass as they arrive and tells the time left.
+class TimeLeftClock
+{
+public:
+    // A new pass begins.
+    void restart();
+    // The latest percentage; the seconds left, -1 while unknown. The pace is
+    // taken from the first percentage above 0, so the tool's start-up does not count.
+    int secondsLeft(int percent);
+
+private:
+    QElapsedTimer timer;
+    ProgressSample first{0, -1};
+};

@@ -1,0 +1,73 @@
+#include "tests/mainwindow/windowfixture.h"
+#include "tests/support/media.h"
+
+#include <QtTest>
+
+// One job of each kind converted by pressing Convert, with the real tools.
+class TestRunConversion : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyKindConverts();
+};
+
+void TestRunConversion::everyKindConverts()
+{
+    WindowFixture fixture;
+    fixture.window->setToolsFolder(QStringLiteral(QUILLMORA_BUILD_DIR));
+    const QString in = fixture.inputFolder() + QLatin1Char('/');
+    testmedia::ClipSpec video;
+    video.seconds = 2;
+    testmedia::ClipSpec audio;
+    audio.width = 0;
+    QVERIFY(testmedia::makeClip(in + "film.avi", video));
+    QVERIFY(testmedia::makeClip(in + "part1.mp4", video));
+    QVERIFY(testmedia::makeClip(in + "part2.mkv", video));
+    QVERIFY(testmedia::makeClip(in + "song.wav", audio));
+    QVERIFY(testmedia::makeClip(in + "take1.wav", audio));
+    QVERIFY(testmedia::makeClip(in + "take2.flac", audio));
+    QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=1", "-frames:v", "1",
+                                  in + "photo.png"}));
+
+    fixture.chooseFiles(QStringLiteral("btnMP4"), {in + "film.avi"});
+    fixture.chooseFiles(QStringLiteral("btnMP3"), {in + "song.wav"});
+    fixture.chooseFiles(QStringLiteral("btnJPEG"), {in + "photo.png"});
+    fixture.chooseFiles(QStringLiteral("btnVideoMerge"), {in + "part1.mp4", in + "part2.mkv"});
+    fixture.chooseFiles(QStringLiteral("btnAudioMerge"), {in + "take1.wav", in + "take2.flac"});
+    QTableWidget *table = fixture.access().table();
+    QCOMPARE(table->rowCount(), 5);
+
+    fixture.access().action(WindowAction::Convert)->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return fixture.prompts.count(QStringLiteral("dialog")) == 1; }, 600000));
+    QCOMPARE(fixture.prompts.shown.last().text,
+             QStringLiteral("0  task has been failed\n5  tasks have been completed"));
+    for (int row = 0; row < table->rowCount(); ++row)
+        QVERIFY2(table->item(row, 2)->text() == QLatin1String("Successes"), qPrintable(table->item(row, 2)->toolTip()));
+
+    struct Expected {
+        const char *name;
+        bool video;
+        bool audio;
+        double seconds; // 0: a picture
+    };
+    const Expected outputs[] = {
+        {"film.mp4", true, true, 2},        {"song.mp3", false, true, 1},
+        {"photo.jpg", true, false, 0},      {"MergedVideo.mp4", true, true, 4},
+        {"MergedAudio.mp3", false, true, 2},
+    };
+    for (const Expected &expected : outputs) {
+        const QString path = fixture.outputFolderPath() + QLatin1Char('/') + QLatin1String(expected.name);
+        const testmedia::Probe probe = testmedia::probe(path);
+        QVERIFY2(probe.ok, expected.name);
+        QCOMPARE(probe.first(QStringLiteral("video")) != nullptr, expected.video);
+        QCOMPARE(probe.first(QStringLiteral("audio")) != nullptr, expected.audio);
+        if (expected.seconds > 0)
+            QVERIFY2(qAbs(probe.duration - expected.seconds) < 0.5,
+                     qPrintable(QStringLiteral("%1: %2 s").arg(expected.name).arg(probe.duration)));
+    }
+    QCOMPARE(fixture.shutdowns.count.load(), 0);
+}
+
+QTEST_MAIN(TestRunConversion)
+#include "tst_runconversion.moc"
