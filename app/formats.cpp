@@ -1,6 +1,7 @@
 #include "app/formats.h"
 
 #include "app/convertjob.h"
+#include "app/outputprofile.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -119,6 +120,23 @@ const QStringList &imageSuffixes()
         "jpe", "jpeg", "mng", "jng", "png", "tga", "tif", "tiff", "wmf", "emf", "arw", "cr2",
         "crw", "dng", "mef", "mrw", "nef", "orf", "pef", "raf", "raw", "sr2", "x3f", "psd"};
     return suffixes;
+}
+
+QStringList inputSuffixes(int category)
+{
+    switch (category) {
+    case Video:
+    case VideoMerge:
+        return videoSuffixes();
+    case Audio:
+        return videoSuffixes() + audioSuffixes();
+    case Image:
+        return imageSuffixes();
+    case AudioMerge:
+        return audioSuffixes();
+    default:
+        return {};
+    }
 }
 
 int classifyFile(const QString &path)

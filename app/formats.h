@@ -39,5 +39,10 @@ const QStringList &videoSuffixes();
 const QStringList &audioSuffixes();
 const QStringList &imageSuffixes();
 
+// Suffixes of the inputs a category takes (the file dialog's filter): video
+// for video and the video joiner, video and audio for audio, audio for the
+// audio joiner, pictures for pictures; empty for the GIF maker.
+QStringList inputSuffixes(int category);
+
 // Kind of an existing regular file by its suffix (case ignored; video wins over image).
 int classifyFile(const QString &path);

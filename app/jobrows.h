@@ -8,6 +8,3 @@ QString mediaFileFilter(int category);
 
 // Size in whole kilobytes, a started kilobyte counting as a whole one.
 qint64 kilobytesOf(qint64 bytes);
-
-// Output path of a joiner job: MergedVideo.mp4, or MergedAudio.mp3 for the audio joiner.
-QString joinOutputPath(const QString &folder, int category);

@@ -1,5 +1,7 @@
 #include "app/languagefiles.h"
 
+#include "app/installlayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -17,7 +19,7 @@ QString languageFileForLocale(const QString &localeName)
 QStringList translationFolders()
 {
     return {QDir::currentPath(), QCoreApplication::applicationDirPath(),
-            QStringLiteral(QUILLMORA_TRANSLATIONS_DIR)};
+            installedTranslationsFolder()};
 }
 
 QString findTranslationFile(const QString &fileName, const QStringList &folders)

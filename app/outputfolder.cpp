@@ -1,6 +1,7 @@
 #include "app/outputfolder.h"
 
 #include "app/formats.h"
+#include "app/outputprofile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,4 +44,11 @@ bool makeWritableFolder(const QString &folder)
 QString outputPathFor(const QString &folder, const QString &inputPath, int formatId)
 {
     return folder + QLatin1Char('/') + QFileInfo(inputPath).completeBaseName() + formatExtension(formatId);
+}
+
+QString joinOutputPath(const QString &folder, int category)
+{
+    return folder
+           + (category == AudioMerge ? QStringLiteral("/MergedAudio.mp3")
+                                     : QStringLiteral("/MergedVideo.mp4"));
 }

@@ -14,3 +14,6 @@ bool makeWritableFolder(const QString &folder);
 
 // folder + "/" + the input's name without its last suffix + the format's suffix.
 QString outputPathFor(const QString &folder, const QString &inputPath, int formatId);
+
+// Output path of a joiner job: MergedVideo.mp4, or MergedAudio.mp3 for the audio joiner.
+QString joinOutputPath(const QString &folder, int category);

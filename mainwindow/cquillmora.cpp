@@ -1,6 +1,7 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/apptitle.h"
+#include "app/installlayout.h"
 #include "engine/conversionworker.h"
 #include "platform/userprompts.h"
 
@@ -17,7 +18,7 @@
 
 CQuillmora::CQuillmora(QWidget *parent)
     : QMainWindow(parent)
-    , toolsFolder(QCoreApplication::applicationDirPath())
+    , toolsFolder(::toolsFolder())
 {
     useFusionStyle();
     setWindowIcon(QIcon(QStringLiteral(":res/Quillmora.png")));
@@ -56,8 +57,7 @@ void CQuillmora::pointToolsAtFontConfig()
     // The tools inherit these and read the fonts beside the application. Our
     // own font configuration is loaded first, so that it stays the system's.
     QFontDatabase::families();
-    const QByteArray fontsFolder = QCoreApplication::applicationDirPath().toUtf8() + "/fonts";
-    qputenv("FC_CONFIG_DIR", fontsFolder);
+    qputenv("FC_CONFIG_DIR", fontConfigFolder(toolsFolder).toUtf8());
     qputenv("FC_CONFIG_FILE", "fonts.conf");
 }
 

@@ -54,6 +54,22 @@ public:
 
     bool isRunning() const { return running; }
 
+    // Files of the command line or of the desktop's "Open With": each is
+    // added as a drop adds it (same classification and format choice).
+    void openFiles(const QStringList &paths);
+
+    // At start: offers back the jobs that were not converted when Quillmora
+    // last closed or died. Returns how many were restored.
+    int offerUnfinishedJobs();
+
+    // The end of a run: a desktop notification with the counts, shown only
+    // while the window is not the active one.
+    void notifyRunEnded(int succeeded, int failed);
+
+    // For closing: the list is kept on disk as it is, so the clearing that
+    // follows does not forget the unfinished jobs.
+    void keepJobListForNextStart() { jobListSaving = false; }
+
     // Where the conversion tools are; the application's folder unless set.
     void setToolsFolder(const QString &folder) { toolsFolder = folder; }
 
@@ -182,6 +198,8 @@ private:
     void appendRow(const ConvertJob &job, const QString &nameText, const QString &sizeText);
     void appendJob(const ConvertJob &job);
     void removeRow(int row);
+    // Writes the unfinished jobs for the next start; every change of the list calls it.
+    void saveJobList();
 
     void applyJobAddedState();
     void applyListEmptiedState();
@@ -207,6 +225,7 @@ private:
 
     JobQueue queue; // written on the GUI thread only
     QString openFolder;
+    bool jobListSaving = true;
     QTranslator translator;
     QTableWidget *jobTable = nullptr;
     // Replaces the settings dialog's modal run where no user can answer it.

@@ -105,6 +105,7 @@ void CQuillmora::appendRow(const ConvertJob &job, const QString &nameText, const
 void CQuillmora::appendJob(const ConvertJob &job)
 {
     queue.append(job);
+    saveJobList();
 }
 
 void CQuillmora::dragEnterEvent(QDragEnterEvent *event)
@@ -171,6 +172,7 @@ void CQuillmora::removeRow(int row)
 {
     queue.removeAt(row);
     jobTable->removeRow(row);
+    saveJobList();
 }
 
 void CQuillmora::onClearList()
@@ -182,6 +184,7 @@ void CQuillmora::onClearList()
             jobTable->removeRow(row);
         }
     }
+    saveJobList();
     applyListEmptiedState();
 }
 

@@ -16,6 +16,7 @@ void CQuillmora::updateJobState(int row, int state)
 {
     if (!queue.setState(row, state))
         return;
+    saveJobList();
     if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn)) {
         item->setText(profileColumnText(queue.at(row).formatId, state, running));
         if (state != Failed)

@@ -87,6 +87,7 @@ bool CQuillmora::showRunResult()
     // Queued behind the run's last state, so the rows read their final texts.
     CShowResult result;
     result.countRows(*jobTable, ProfileColumn);
+    notifyRunEnded(result.successCount, result.failureCount);
     result.setCounts();
     result.centreOver(*this);
     userPrompts().runDialog(result);

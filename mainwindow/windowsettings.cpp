@@ -89,6 +89,7 @@ void CQuillmora::closeEvent(QCloseEvent *event)
         return;
     }
     stopRunAndWait();
+    keepJobListForNextStart();
     onClearList();
     releaseProgressBlocks();
     saveSettings();

@@ -17,6 +17,10 @@ packages=(
     fonts-dejavu-core fonts-liberation fonts-noto-cjk
     # headless tests and screenshots
     xvfb xauth
+    # the desktop entry, icons and metainfo; the notification test's private bus
+    qt6-svg-dev desktop-file-utils appstream file dbus-daemon
+    # the Debian package and its test in a fresh root
+    dpkg-dev debootstrap
 )
 
 missing=()

@@ -1,0 +1,49 @@
+#include "app/installlayout.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+bool holdsTools(const QString &folder)
+{
+    const QFileInfo transcoder(folder + QStringLiteral("/transcoder"));
+    return transcoder.isFile() && transcoder.isExecutable();
+}
+
+} // namespace
+
+QString installedToolsSubfolder()
+{
+    return QStringLiteral("lib/quillmora");
+}
+
+QString toolsFolder(const QString &applicationFolder)
+{
+    if (holdsTools(applicationFolder))
+        return applicationFolder;
+    const QString installed =
+        QDir::cleanPath(applicationFolder + QStringLiteral("/../") + installedToolsSubfolder());
+    return holdsTools(installed) ? installed : applicationFolder;
+}
+
+QString toolsFolder()
+{
+    return toolsFolder(QCoreApplication::applicationDirPath());
+}
+
+QString fontConfigFolder(const QString &toolsFolder)
+{
+    return toolsFolder + QStringLiteral("/fonts");
+}
+
+QString installedTranslationsFolder(const QString &applicationFolder)
+{
+    return QDir::cleanPath(applicationFolder + QStringLiteral("/../share/quillmora/translations"));
+}
+
+QString installedTranslationsFolder()
+{
+    return installedTranslationsFolder(QCoreApplication::applicationDirPath());
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// Where the parts of an installation lie, found from the application's own
+// folder so that a build tree, /usr and /usr/local all work without a
+// compiled-in prefix:
+//   <prefix>/bin/quillmora
+//   <prefix>/lib/quillmora/{transcoder, imageconvert/convert, fonts/fonts.conf}
+//   <prefix>/share/quillmora/translations/*.qm
+
+// The folder relative to bin/ that an installation puts the tools in.
+QString installedToolsSubfolder(); // "lib/quillmora"
+
+// The folder holding "transcoder" and "imageconvert/convert": the
+// application's own folder when they are there (the build tree), else
+// <application folder>/../lib/quillmora when they are there; the
+// application's own folder when neither has them (a run then reports the
+// missing tool by its full path).
+QString toolsFolder(const QString &applicationFolder);
+QString toolsFolder(); // for QCoreApplication::applicationDirPath()
+
+// The transcoder's font configuration beside the tools: FC_CONFIG_DIR.
+QString fontConfigFolder(const QString &toolsFolder);
+
+// <application folder>/../share/quillmora/translations, cleaned.
+QString installedTranslationsFolder(const QString &applicationFolder);
+QString installedTranslationsFolder();
