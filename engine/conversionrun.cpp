@@ -80,7 +80,8 @@ ConversionRun::ConversionRun(JobQueue &jobs, RunObserver &observer, RunSettings 
                                   : settings.progressBlock;
     toolEnvironment.insert(QStringLiteral("QUILLMORA_PROGRESS_BLOCK"), blockName);
     progressBlock.open(blockName);
-    convertBlock.open(ProgressShare::nameOf(ProgressShare::Block::Convert));
+    convertBlock.open(settings.convertBlock.isEmpty() ? ProgressShare::nameOf(ProgressShare::Block::Convert)
+                                                      : settings.convertBlock);
     // A block of the caller's own may hold what a dead tool left; the shared
     // per-user block may be another window's, whose running figure stays.
     if (!settings.progressBlock.isEmpty())

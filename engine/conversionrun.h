@@ -44,6 +44,7 @@ struct RunSettings {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QString progressBlock;                // the tools' progress block (QUILLMORA_PROGRESS_BLOCK);
                                           // empty: the per-user one
+    QString convertBlock;                 // the image converter's block, only cleared; empty: per-user
     int pollIntervalMs = 100;
     int passPauseMs = 100;                // the two pauses at the end of a pass
     int stopGraceMs = 2000;               // a stopped tool is killed after this

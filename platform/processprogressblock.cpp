@@ -1,19 +1,17 @@
 #include "platform/processprogressblock.h"
 
-#include "platform/progressshare.h"
-
 #include <QCoreApplication>
 
 #include <sys/mman.h>
 
-QString processProgressBlockName()
+QString processProgressBlockName(ProgressShare::Block block)
 {
-    return ProgressShare::nameOf(ProgressShare::Block::Ffmpeg) + u'.'
+    return ProgressShare::nameOf(block) + u'.'
            + QString::number(QCoreApplication::applicationPid());
 }
 
-ProcessProgressBlock::ProcessProgressBlock()
-    : m_name(processProgressBlockName())
+ProcessProgressBlock::ProcessProgressBlock(ProgressShare::Block block)
+    : m_name(processProgressBlockName(block))
 {
 }
 
