@@ -590,6 +590,18 @@
         <source>The conversion was stopped.</source>
         <translation>変換は停止されました。</translation>
     </message>
+    <message>
+        <source>Cannot start %1: %2</source>
+        <translation>%1 を起動できません: %2</translation>
+    </message>
+    <message>
+        <source>%1 crashed.</source>
+        <translation>%1 が異常終了しました。</translation>
+    </message>
+    <message>
+        <source>%1 failed with exit code %2.</source>
+        <translation>%1 が終了コード %2 で失敗しました。</translation>
+    </message>
 </context>
 <context>
     <name>DemoPlayer</name>

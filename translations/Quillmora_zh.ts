@@ -590,6 +590,18 @@
         <source>The conversion was stopped.</source>
         <translation>转换已停止。</translation>
     </message>
+    <message>
+        <source>Cannot start %1: %2</source>
+        <translation>无法启动 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 crashed.</source>
+        <translation>%1 异常退出。</translation>
+    </message>
+    <message>
+        <source>%1 failed with exit code %2.</source>
+        <translation>%1 运行失败，退出代码为 %2。</translation>
+    </message>
 </context>
 <context>
     <name>DemoPlayer</name>
