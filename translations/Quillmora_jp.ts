@@ -2,6 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>BatchMode</name>
+    <message>
+        <source>quillmora: cannot write into the output folder %1</source>
+        <translation>quillmora: 出力フォルダー %1 に書き込めません</translation>
+    </message>
+    <message>
+        <source>%1: failed: %2</source>
+        <translation>%1: 失敗: %2</translation>
+    </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>停止しています...</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 jobs converted.</source>
+        <translation>停止しました: %2 件中 %1 件のジョブを変換しました。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 jobs failed.</source>
+        <translation>%2 件中 %1 件のジョブが失敗しました。</translation>
+    </message>
+    <message>
+        <source>Done: %1 of %2 jobs converted.</source>
+        <translation>完了: %2 件中 %1 件のジョブを変換しました。</translation>
+    </message>
+</context>
+<context>
+    <name>BatchPlan</name>
+    <message>
+        <source>no such file</source>
+        <translation>ファイルが存在しません</translation>
+    </message>
+    <message>
+        <source>not a file</source>
+        <translation>ファイルではありません</translation>
+    </message>
+    <message>
+        <source>%1 does not take .%2 files</source>
+        <translation>%1 は .%2 ファイルに対応していません</translation>
+    </message>
+    <message>
+        <source>a join needs at least two files</source>
+        <translation>結合には少なくとも 2 つのファイルが必要です</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n 個のファイル</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>BatchReport</name>
+    <message>
+        <source>%1 left</source>
+        <translation>残り %1</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>停止</translation>
+    </message>
+</context>
+<context>
     <name>CQuillmora</name>
     <message>
         <source>All media files -&gt; MP4</source>
@@ -403,6 +474,412 @@
         <source>Quillmora</source>
         <translation>Quillmora</translation>
     </message>
+    <message>
+        <source>%p% · %1 left</source>
+        <translation>%p% · 残り %1</translation>
+    </message>
+    <message>
+        <source>Output file already exists! Do you want to overwrite?</source>
+        <translation>出力ファイルは既に存在します！上書きしますか？</translation>
+    </message>
+    <message>
+        <source>Conversion finished</source>
+        <translation>変換が完了しました</translation>
+    </message>
+    <message>
+        <source>Succeeded: %1, failed: %2</source>
+        <translation>成功: %1、失敗: %2</translation>
+    </message>
+    <message>
+        <source>Restore the unfinished job?</source>
+        <translation>未完了のジョブを復元しますか？</translation>
+    </message>
+    <message>
+        <source>Restore the %1 unfinished jobs?</source>
+        <translation>未完了の %1 件のジョブを復元しますか？</translation>
+    </message>
+    <message>
+        <source>Job list</source>
+        <translation>ジョブ一覧</translation>
+    </message>
+    <message>
+        <source>More actions</source>
+        <translation>その他の操作</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Apple devices (MOV, H.264 and AAC)</source>
+        <translation>Apple デバイス（MOV、H.264、AAC）</translation>
+    </message>
+    <message>
+        <source>Android devices (MP4, H.264 and AAC)</source>
+        <translation>Android デバイス（MP4、H.264、AAC）</translation>
+    </message>
+    <message>
+        <source>Converts video, audio and picture files. Without --convert the files are opened in the window as jobs.</source>
+        <translation>動画・音声・画像ファイルを変換します。--convert を付けない場合、ファイルはジョブとしてウィンドウで開かれます。</translation>
+    </message>
+    <message>
+        <source>Convert the files without a window, then exit: 0 when every job succeeded.</source>
+        <translation>ウィンドウを開かずにファイルを変換して終了します。すべてのジョブが成功した場合は 0 を返します。</translation>
+    </message>
+    <message>
+        <source>The output format, by the name of its button (see --list-formats).</source>
+        <translation>出力形式。ボタンの名前で指定します（--list-formats を参照）。</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>The folder the outputs go to (default: the current folder).</source>
+        <translation>出力先のフォルダー（既定: 現在のフォルダー）。</translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <translation>フォルダー</translation>
+    </message>
+    <message>
+        <source>Replace existing outputs instead of writing &quot;name_1&quot; beside them.</source>
+        <translation>既存の出力ファイルを上書きします（隣に「name_1」として書き出しません）。</translation>
+    </message>
+    <message>
+        <source>Print the format names and exit.</source>
+        <translation>形式名を表示して終了します。</translation>
+    </message>
+    <message>
+        <source>The media files.</source>
+        <translation>メディアファイル。</translation>
+    </message>
+    <message>
+        <source>--%1 is an option of --convert.</source>
+        <translation>--%1 は --convert のオプションです。</translation>
+    </message>
+    <message>
+        <source>--convert needs --format; --list-formats prints the formats.</source>
+        <translation>--convert には --format が必要です。--list-formats で形式の一覧を表示できます。</translation>
+    </message>
+    <message>
+        <source>Unknown format &quot;%1&quot;; --list-formats prints the formats.</source>
+        <translation>不明な形式「%1」です。--list-formats で形式の一覧を表示できます。</translation>
+    </message>
+    <message>
+        <source>No files to convert.</source>
+        <translation>変換するファイルがありません。</translation>
+    </message>
+    <message>
+        <source>A join needs at least two files.</source>
+        <translation>結合には少なくとも 2 つのファイルが必要です。</translation>
+    </message>
+    <message>
+        <source>Try &apos;quillmora --help&apos; for more information.
+</source>
+        <translation>詳しくは &apos;quillmora --help&apos; を実行してください。
+</translation>
+    </message>
+</context>
+<context>
+    <name>ConversionRun</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The conversion was stopped.</source>
+        <translation>変換は停止されました。</translation>
+    </message>
+    <message>
+        <source>Cannot start %1: %2</source>
+        <translation>%1 を起動できません: %2</translation>
+    </message>
+    <message>
+        <source>%1 crashed.</source>
+        <translation>%1 が異常終了しました。</translation>
+    </message>
+    <message>
+        <source>%1 failed with exit code %2.</source>
+        <translation>%1 が終了コード %2 で失敗しました。</translation>
+    </message>
+</context>
+<context>
+    <name>DemoPlayer</name>
+    <message>
+        <source>Effect</source>
+        <translation>エフェクト</translation>
+    </message>
+    <message>
+        <source>Split Option</source>
+        <translation>トリミング設定</translation>
+    </message>
+    <message>
+        <source>Start Time</source>
+        <translation>開始時間</translation>
+    </message>
+    <message>
+        <source>End Time</source>
+        <translation>終了時間</translation>
+    </message>
+    <message>
+        <source>Rotate Option</source>
+        <translation>回転設定</translation>
+    </message>
+    <message>
+        <source>vflip</source>
+        <translation>上下反転</translation>
+    </message>
+    <message>
+        <source>hflip</source>
+        <translation>左右反転</translation>
+    </message>
+    <message>
+        <source>Video Effect</source>
+        <translation>映像効果</translation>
+    </message>
+    <message>
+        <source>Volume:</source>
+        <translation>音量:</translation>
+    </message>
+    <message>
+        <source>Brightness:</source>
+        <translation>明るさ:</translation>
+    </message>
+    <message>
+        <source>Contrast:</source>
+        <translation>コントラスト:</translation>
+    </message>
+    <message>
+        <source>Saturation:</source>
+        <translation>彩度:</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>適用</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>透かし</translation>
+    </message>
+    <message>
+        <source>Image Watermark</source>
+        <translation>画像の透かし</translation>
+    </message>
+    <message>
+        <source>Image :</source>
+        <translation>画像:</translation>
+    </message>
+    <message>
+        <source>X : </source>
+        <translation>X: </translation>
+    </message>
+    <message>
+        <source>Y : </source>
+        <translation>Y: </translation>
+    </message>
+    <message>
+        <source>Text Watermark</source>
+        <translation>テキストの透かし</translation>
+    </message>
+    <message>
+        <source>Text : </source>
+        <translation>テキスト: </translation>
+    </message>
+    <message>
+        <source>Font : </source>
+        <translation>フォント: </translation>
+    </message>
+    <message>
+        <source>Font Size : </source>
+        <translation>フォントサイズ: </translation>
+    </message>
+    <message>
+        <source>Font Color : </source>
+        <translation>フォントの色: </translation>
+    </message>
+    <message>
+        <source>Subtitle</source>
+        <translation>字幕</translation>
+    </message>
+    <message>
+        <source>Select Subtitle</source>
+        <translation>字幕を選択</translation>
+    </message>
+    <message>
+        <source>Subtitle : </source>
+        <translation>字幕: </translation>
+    </message>
+    <message>
+        <source>Search : </source>
+        <translation>検索: </translation>
+    </message>
+    <message>
+        <source>Search Subtitle</source>
+        <translation>字幕を検索</translation>
+    </message>
+    <message>
+        <source>Font Option</source>
+        <translation>フォント設定</translation>
+    </message>
+    <message>
+        <source>Code Page :</source>
+        <translation>コードページ:</translation>
+    </message>
+    <message>
+        <source>Font :</source>
+        <translation>フォント:</translation>
+    </message>
+    <message>
+        <source>Font Size :</source>
+        <translation>フォントサイズ:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>This file cannot be previewed:
+%1</source>
+        <translation>このファイルはプレビューできません:
+%1</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>ホワイト</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>ブラック</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>レッド</translation>
+    </message>
+    <message>
+        <source>DarkRed</source>
+        <translation>ダークレッド</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>グリーン</translation>
+    </message>
+    <message>
+        <source>DarkGreen</source>
+        <translation>ダークグリーン</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>ブルー</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>シアン</translation>
+    </message>
+    <message>
+        <source>Darkcyan</source>
+        <translation>ダークシアン</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>マゼンタ</translation>
+    </message>
+    <message>
+        <source>Darkmagenta</source>
+        <translation>ダークマゼンタ</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>イエロー</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>グレー</translation>
+    </message>
+    <message>
+        <source>Darkgray</source>
+        <translation>ダークグレー</translation>
+    </message>
+    <message>
+        <source>All Subtitle Files (</source>
+        <translation>すべての字幕ファイル (</translation>
+    </message>
+    <message>
+        <source>Open the subtitle file</source>
+        <translation>字幕ファイルを開く</translation>
+    </message>
+    <message>
+        <source>All Image Files (</source>
+        <translation>すべての画像ファイル (</translation>
+    </message>
+    <message>
+        <source>Open the image file</source>
+        <translation>画像ファイルを開く</translation>
+    </message>
+</context>
+<context>
+    <name>GifMerge</name>
+    <message>
+        <source>GIF Maker</source>
+        <translation>GIF 作成</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>適用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Current intercept 5 seconds</source>
+        <translation>現在の切り出し 5 秒</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>Small Image</source>
+        <translation>小サイズ</translation>
+    </message>
+    <message>
+        <source>Middle Image</source>
+        <translation>中サイズ</translation>
+    </message>
+    <message>
+        <source>Large Image</source>
+        <translation>大サイズ</translation>
+    </message>
+    <message>
+        <source>All Media Files (</source>
+        <translation>すべてのメディアファイル (</translation>
+    </message>
+    <message>
+        <source>Open the media files</source>
+        <translation>メディアファイルを開く</translation>
+    </message>
+    <message>
+        <source>This file cannot be played:
+%1</source>
+        <translation>このファイルは再生できません:
+%1</translation>
+    </message>
+    <message>
+        <source>Current intercept </source>
+        <translation>現在の切り出し </translation>
+    </message>
+    <message>
+        <source> seconds</source>
+        <translation> 秒</translation>
+    </message>
 </context>
 <context>
     <name>JoinWorkspace</name>
@@ -421,6 +898,10 @@
     <message>
         <source>Cannot write the join list %1: %2</source>
         <translation>結合リスト %1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 に書き込めません: %2</translation>
     </message>
 </context>
 <context>
@@ -651,6 +1132,37 @@
     <message>
         <source>Cannot copy %1: %2</source>
         <translation>%1 をコピーできません: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ResultShow</name>
+    <message>
+        <source>Information</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>3 tasks have been completed</source>
+        <translation>3 件のタスクが完了しました</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>  task has been completed</source>
+        <translation>  件のタスクが完了しました</translation>
+    </message>
+    <message>
+        <source>  tasks have been completed</source>
+        <translation>  件のタスクが完了しました</translation>
+    </message>
+    <message>
+        <source>  task has been failed</source>
+        <translation>  件のタスクが失敗しました</translation>
+    </message>
+    <message>
+        <source>  tasks have been failed</source>
+        <translation>  件のタスクが失敗しました</translation>
     </message>
 </context>
 </TS>

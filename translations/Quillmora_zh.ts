@@ -2,6 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BatchMode</name>
+    <message>
+        <source>quillmora: cannot write into the output folder %1</source>
+        <translation>quillmora: 无法写入输出文件夹 %1</translation>
+    </message>
+    <message>
+        <source>%1: failed: %2</source>
+        <translation>%1：失败：%2</translation>
+    </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>正在停止...</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 jobs converted.</source>
+        <translation>已停止：%2 个任务中已转换 %1 个。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 jobs failed.</source>
+        <translation>%2 个任务中有 %1 个失败。</translation>
+    </message>
+    <message>
+        <source>Done: %1 of %2 jobs converted.</source>
+        <translation>完成：%2 个任务中已转换 %1 个。</translation>
+    </message>
+</context>
+<context>
+    <name>BatchPlan</name>
+    <message>
+        <source>no such file</source>
+        <translation>文件不存在</translation>
+    </message>
+    <message>
+        <source>not a file</source>
+        <translation>不是文件</translation>
+    </message>
+    <message>
+        <source>%1 does not take .%2 files</source>
+        <translation>%1 不支持 .%2 文件</translation>
+    </message>
+    <message>
+        <source>a join needs at least two files</source>
+        <translation>合并至少需要两个文件</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n 个文件</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>BatchReport</name>
+    <message>
+        <source>%1 left</source>
+        <translation>剩余 %1</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已停止</translation>
+    </message>
+</context>
+<context>
     <name>CQuillmora</name>
     <message>
         <source>All media files -&gt; MP4</source>
@@ -205,7 +276,7 @@
     </message>
     <message>
         <source>Unsupported format : </source>
-        <translation>不支持的格式：</translation>
+        <translation>不支持的格式： </translation>
     </message>
     <message>
         <source>%1 KB</source>
@@ -403,6 +474,412 @@
         <source>Quillmora</source>
         <translation>Quillmora</translation>
     </message>
+    <message>
+        <source>%p% · %1 left</source>
+        <translation>%p% · 剩余 %1</translation>
+    </message>
+    <message>
+        <source>Output file already exists! Do you want to overwrite?</source>
+        <translation>输出文件已存在！是否覆盖？</translation>
+    </message>
+    <message>
+        <source>Conversion finished</source>
+        <translation>转换完成</translation>
+    </message>
+    <message>
+        <source>Succeeded: %1, failed: %2</source>
+        <translation>成功：%1，失败：%2</translation>
+    </message>
+    <message>
+        <source>Restore the unfinished job?</source>
+        <translation>是否恢复未完成的任务？</translation>
+    </message>
+    <message>
+        <source>Restore the %1 unfinished jobs?</source>
+        <translation>是否恢复 %1 个未完成的任务？</translation>
+    </message>
+    <message>
+        <source>Job list</source>
+        <translation>任务列表</translation>
+    </message>
+    <message>
+        <source>More actions</source>
+        <translation>更多操作</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Apple devices (MOV, H.264 and AAC)</source>
+        <translation>苹果设备（MOV、H.264 和 AAC）</translation>
+    </message>
+    <message>
+        <source>Android devices (MP4, H.264 and AAC)</source>
+        <translation>安卓设备（MP4、H.264 和 AAC）</translation>
+    </message>
+    <message>
+        <source>Converts video, audio and picture files. Without --convert the files are opened in the window as jobs.</source>
+        <translation>转换视频、音频和图片文件。不带 --convert 时，文件将作为任务在窗口中打开。</translation>
+    </message>
+    <message>
+        <source>Convert the files without a window, then exit: 0 when every job succeeded.</source>
+        <translation>不打开窗口直接转换文件，然后退出：所有任务都成功时返回 0。</translation>
+    </message>
+    <message>
+        <source>The output format, by the name of its button (see --list-formats).</source>
+        <translation>输出格式，使用其按钮的名称（见 --list-formats）。</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>The folder the outputs go to (default: the current folder).</source>
+        <translation>输出文件保存到的文件夹（默认：当前文件夹）。</translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>Replace existing outputs instead of writing &quot;name_1&quot; beside them.</source>
+        <translation>覆盖已存在的输出文件，而不是在旁边另存为“name_1”。</translation>
+    </message>
+    <message>
+        <source>Print the format names and exit.</source>
+        <translation>列出格式名称后退出。</translation>
+    </message>
+    <message>
+        <source>The media files.</source>
+        <translation>媒体文件。</translation>
+    </message>
+    <message>
+        <source>--%1 is an option of --convert.</source>
+        <translation>--%1 是 --convert 的选项。</translation>
+    </message>
+    <message>
+        <source>--convert needs --format; --list-formats prints the formats.</source>
+        <translation>--convert 需要 --format；--list-formats 可列出所有格式。</translation>
+    </message>
+    <message>
+        <source>Unknown format &quot;%1&quot;; --list-formats prints the formats.</source>
+        <translation>未知格式“%1”；--list-formats 可列出所有格式。</translation>
+    </message>
+    <message>
+        <source>No files to convert.</source>
+        <translation>没有要转换的文件。</translation>
+    </message>
+    <message>
+        <source>A join needs at least two files.</source>
+        <translation>合并至少需要两个文件。</translation>
+    </message>
+    <message>
+        <source>Try &apos;quillmora --help&apos; for more information.
+</source>
+        <translation>运行 &apos;quillmora --help&apos; 查看更多信息。
+</translation>
+    </message>
+</context>
+<context>
+    <name>ConversionRun</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>The conversion was stopped.</source>
+        <translation>转换已停止。</translation>
+    </message>
+    <message>
+        <source>Cannot start %1: %2</source>
+        <translation>无法启动 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 crashed.</source>
+        <translation>%1 异常退出。</translation>
+    </message>
+    <message>
+        <source>%1 failed with exit code %2.</source>
+        <translation>%1 运行失败，退出代码为 %2。</translation>
+    </message>
+</context>
+<context>
+    <name>DemoPlayer</name>
+    <message>
+        <source>Effect</source>
+        <translation>效果</translation>
+    </message>
+    <message>
+        <source>Split Option</source>
+        <translation>剪切选项</translation>
+    </message>
+    <message>
+        <source>Start Time</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <source>End Time</source>
+        <translation>结束时间</translation>
+    </message>
+    <message>
+        <source>Rotate Option</source>
+        <translation>旋转选项</translation>
+    </message>
+    <message>
+        <source>vflip</source>
+        <translation>垂直翻转</translation>
+    </message>
+    <message>
+        <source>hflip</source>
+        <translation>水平翻转</translation>
+    </message>
+    <message>
+        <source>Video Effect</source>
+        <translation>视频效果</translation>
+    </message>
+    <message>
+        <source>Volume:</source>
+        <translation>音量：</translation>
+    </message>
+    <message>
+        <source>Brightness:</source>
+        <translation>亮度：</translation>
+    </message>
+    <message>
+        <source>Contrast:</source>
+        <translation>对比度：</translation>
+    </message>
+    <message>
+        <source>Saturation:</source>
+        <translation>饱和度：</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>水印</translation>
+    </message>
+    <message>
+        <source>Image Watermark</source>
+        <translation>图片水印</translation>
+    </message>
+    <message>
+        <source>Image :</source>
+        <translation>图片：</translation>
+    </message>
+    <message>
+        <source>X : </source>
+        <translation>X： </translation>
+    </message>
+    <message>
+        <source>Y : </source>
+        <translation>Y： </translation>
+    </message>
+    <message>
+        <source>Text Watermark</source>
+        <translation>文字水印</translation>
+    </message>
+    <message>
+        <source>Text : </source>
+        <translation>文字： </translation>
+    </message>
+    <message>
+        <source>Font : </source>
+        <translation>字体： </translation>
+    </message>
+    <message>
+        <source>Font Size : </source>
+        <translation>字号： </translation>
+    </message>
+    <message>
+        <source>Font Color : </source>
+        <translation>字体颜色： </translation>
+    </message>
+    <message>
+        <source>Subtitle</source>
+        <translation>字幕</translation>
+    </message>
+    <message>
+        <source>Select Subtitle</source>
+        <translation>选择字幕</translation>
+    </message>
+    <message>
+        <source>Subtitle : </source>
+        <translation>字幕： </translation>
+    </message>
+    <message>
+        <source>Search : </source>
+        <translation>查找： </translation>
+    </message>
+    <message>
+        <source>Search Subtitle</source>
+        <translation>查找字幕</translation>
+    </message>
+    <message>
+        <source>Font Option</source>
+        <translation>字体选项</translation>
+    </message>
+    <message>
+        <source>Code Page :</source>
+        <translation>代码页：</translation>
+    </message>
+    <message>
+        <source>Font :</source>
+        <translation>字体：</translation>
+    </message>
+    <message>
+        <source>Font Size :</source>
+        <translation>字号：</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>This file cannot be previewed:
+%1</source>
+        <translation>无法预览此文件：
+%1</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>白色</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>黑色</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红色</translation>
+    </message>
+    <message>
+        <source>DarkRed</source>
+        <translation>深红色</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿色</translation>
+    </message>
+    <message>
+        <source>DarkGreen</source>
+        <translation>深绿色</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝色</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>青色</translation>
+    </message>
+    <message>
+        <source>Darkcyan</source>
+        <translation>深青色</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>品红色</translation>
+    </message>
+    <message>
+        <source>Darkmagenta</source>
+        <translation>深品红色</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>黄色</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰色</translation>
+    </message>
+    <message>
+        <source>Darkgray</source>
+        <translation>深灰色</translation>
+    </message>
+    <message>
+        <source>All Subtitle Files (</source>
+        <translation>所有字幕文件 (</translation>
+    </message>
+    <message>
+        <source>Open the subtitle file</source>
+        <translation>打开字幕文件</translation>
+    </message>
+    <message>
+        <source>All Image Files (</source>
+        <translation>所有图片文件 (</translation>
+    </message>
+    <message>
+        <source>Open the image file</source>
+        <translation>打开图片文件</translation>
+    </message>
+</context>
+<context>
+    <name>GifMerge</name>
+    <message>
+        <source>GIF Maker</source>
+        <translation>GIF 制作</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Current intercept 5 seconds</source>
+        <translation>当前截取 5 秒</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>Small Image</source>
+        <translation>小尺寸</translation>
+    </message>
+    <message>
+        <source>Middle Image</source>
+        <translation>中尺寸</translation>
+    </message>
+    <message>
+        <source>Large Image</source>
+        <translation>大尺寸</translation>
+    </message>
+    <message>
+        <source>All Media Files (</source>
+        <translation>所有媒体文件 (</translation>
+    </message>
+    <message>
+        <source>Open the media files</source>
+        <translation>打开媒体文件</translation>
+    </message>
+    <message>
+        <source>This file cannot be played:
+%1</source>
+        <translation>无法播放此文件：
+%1</translation>
+    </message>
+    <message>
+        <source>Current intercept </source>
+        <translation>当前截取 </translation>
+    </message>
+    <message>
+        <source> seconds</source>
+        <translation> 秒</translation>
+    </message>
 </context>
 <context>
     <name>JoinWorkspace</name>
@@ -421,6 +898,10 @@
     <message>
         <source>Cannot write the join list %1: %2</source>
         <translation>无法写入合并列表 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
     </message>
 </context>
 <context>
@@ -651,6 +1132,37 @@
     <message>
         <source>Cannot copy %1: %2</source>
         <translation>无法复制 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>ResultShow</name>
+    <message>
+        <source>Information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>3 tasks have been completed</source>
+        <translation>3 个任务已完成</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>  task has been completed</source>
+        <translation>  个任务已完成</translation>
+    </message>
+    <message>
+        <source>  tasks have been completed</source>
+        <translation>  个任务已完成</translation>
+    </message>
+    <message>
+        <source>  task has been failed</source>
+        <translation>  个任务失败</translation>
+    </message>
+    <message>
+        <source>  tasks have been failed</source>
+        <translation>  个任务失败</translation>
     </message>
 </context>
 </TS>
