@@ -56,6 +56,6 @@ BatchPlan BatchPlan::make(const CommandLineRequest &request)
 
 QString batchJobName(const ConvertJob &job)
 {
-    return job.isJoin() ? BatchPlan::tr("%n files", nullptr, int(job.inputFiles.size()))
+    return job.inputFiles.size() >= 2 ? BatchPlan::tr("%n files", nullptr, int(job.inputFiles.size()))
                         : QFileInfo(job.inputPath).fileName();
 }

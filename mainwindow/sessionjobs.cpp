@@ -34,7 +34,7 @@ int CQuillmora::offerUnfinishedJobs()
         return 0;
     }
     for (const ConvertJob &job : unfinished) {
-        if (job.isJoin())
+        if (job.inputFiles.size() >= 2)
             appendRow(job, QString::number(job.inputFiles.size()) + QStringLiteral("Files"), tr(" "));
         else
             appendRow(job, job.inputPath,

@@ -55,7 +55,7 @@ void TestJobRecord::everyFieldRoundTrips()
     QCOMPARE(read[0].edit.watermark.text, QStringLiteral("Text, \"quoted\""));
     QCOMPARE(read[0].profile, jobs[0].profile);
     QCOMPARE(read[0].outputPath, jobs[0].outputPath);
-    QVERIFY(read[1].isJoin());
+    QVERIFY(read[1].inputFiles.size() >= 2);
 }
 
 void TestJobRecord::damagedDocuments_data()
