@@ -54,8 +54,6 @@ struct ConvertJob {
     OutputProfile profile;
     EditOptions edit;
     QProgressBar *progressBar = nullptr; // borrowed: the job table owns the bar
-
-    bool isJoin() const { return inputFiles.size() >= 2; }
 };
 
 // A new job with the creator defaults, for the given format and profile.

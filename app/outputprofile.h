@@ -34,7 +34,6 @@ struct OutputProfile {
     void setField(int position, int value);
 
     bool operator==(const OutputProfile &other) const;
-    bool operator!=(const OutputProfile &other) const { return !(*this == other); }
 };
 
 constexpr int FormatCount = 33;

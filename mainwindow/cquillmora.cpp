@@ -1,5 +1,6 @@
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "app/outputfolder.h"
 #include "engine/conversionworker.h"
 #include "platform/userprompts.h"

@@ -166,6 +166,7 @@ private:
 
     // Every translatable text; the few that read differently after a language change switch too.
     void applyTexts(bool languageChanged);
+    void applyAccessibleNames();
 
     void selectFormat(FormatChoice choice);
     void selectProfileRow();
@@ -208,6 +209,7 @@ private:
 
     // Named for this process, so that two windows never share a percentage.
     ProcessProgressBlock ffmpegBlock;
+    ProcessProgressBlock convertBlock{ProgressShare::Block::Convert};
     ProgressShare ffmpegShare;
     ProgressShare convertShare;
 

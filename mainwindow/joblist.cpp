@@ -2,8 +2,8 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/formats.h"
+#include "app/jobrows.h"
 #include "app/outputfolder.h"
-#include "mainwindow/jobrows.h"
 #include "platform/userprompts.h"
 
 #include <QDebug>

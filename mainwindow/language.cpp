@@ -1,7 +1,7 @@
 // The interface language and the application font that goes with it.
 #include "mainwindow/cquillmora.h"
 
-#include "mainwindow/languagefiles.h"
+#include "app/languagefiles.h"
 #include "platform/userprompts.h"
 
 #include <QApplication>

@@ -331,6 +331,8 @@ QWidget *CQuillmora::createOutputFolderRow()
     connect(m_pBtnOutFolder, &QPushButton::clicked, this, &CQuillmora::setOutFolder);
     connect(m_pBtnOpenFolder, &QPushButton::clicked, this, &CQuillmora::onOutFolder);
 
+    m_lblOutFolder->setBuddy(m_pTxtOutFolder); // its text names the line edit for screen readers
+
     auto *layout = new QHBoxLayout(group);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_lblOutFolder);
@@ -378,4 +380,26 @@ void CQuillmora::applyTexts(bool languageChanged)
     for (const ColumnSpec &column : columnSpecs)
         headers << translated(column.header);
     jobTable->setHorizontalHeaderLabels(headers);
+    applyAccessibleNames();
+}
+
+// Names that screen readers announce for the controls that show no text of their own.
+void CQuillmora::applyAccessibleNames()
+{
+    jobTable->setAccessibleName(translated(QT_TRANSLATE_NOOP("CQuillmora", "Job list")));
+    m_pFormatTabs->setAccessibleName(m_lblOutputFormat->text());
+    m_pFormatTabs->tabBar()->setAccessibleName(m_lblOutputFormat->text());
+    for (int tab = 0; tab < m_pFormatTabs->count(); ++tab)
+        m_pFormatTabs->widget(tab)->setAccessibleName(m_pFormatTabs->tabText(tab));
+    m_pBtnOutFolder->setAccessibleName(
+        translated(QT_TRANSLATE_NOOP("CQuillmora", "Select the output folder")));
+    // The buttons that the menu bar and the tool bars show for what does not fit.
+    const QString more = translated(QT_TRANSLATE_NOOP("CQuillmora", "More actions"));
+    QList<QToolButton *> extensions = menuBar()->findChildren<QToolButton *>(
+        QStringLiteral("qt_menubar_ext_button"), Qt::FindDirectChildrenOnly);
+    for (QToolBar *bar : findChildren<QToolBar *>())
+        extensions += bar->findChildren<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"),
+                                                      Qt::FindDirectChildrenOnly);
+    for (QToolButton *button : std::as_const(extensions))
+        button->setAccessibleName(more);
 }

@@ -17,7 +17,6 @@ public:
     static QString nameOf(Block block);
 
     ProgressShare() = default;
-    explicit ProgressShare(Block block) { open(nameOf(block)); }
     ~ProgressShare() { release(); }
     ProgressShare(const ProgressShare &) = delete;
     ProgressShare &operator=(const ProgressShare &) = delete;

@@ -1,6 +1,5 @@
 #include "platform/userprompts.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -65,11 +64,4 @@ UserPrompts *installUserPrompts(UserPrompts *prompts)
     UserPrompts *previous = installed;
     installed = prompts;
     return previous;
-}
-
-QString appTitle()
-{
-    static const QString title =
-        QCoreApplication::translate("CQuillmora", "Quillmora") + QStringLiteral("V1.0");
-    return title;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/apptitle.h" // the title of every box
+
 #include <QString>
 #include <QStringList>
 
@@ -38,7 +40,3 @@ UserPrompts &userPrompts();
 // Installs prompts (nullptr brings Qt's dialogs back) and returns the previous
 // ones, or nullptr when those were Qt's. The caller keeps ownership.
 UserPrompts *installUserPrompts(UserPrompts *prompts);
-
-// "Quillmora" in the current language followed by "V1.0": the title of the
-// main window and of every message box. Fixed on first use.
-QString appTitle();

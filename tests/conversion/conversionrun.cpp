@@ -2,6 +2,7 @@
 
 #include "engine/conversionpass.h"
 #include "engine/passworkspace.h"
+#include "engine/toolprocess.h"
 #include "engine/transcoderarguments.h"
 #include "tests/support/media.h"
 #include "tests/support/programrun.h"
@@ -25,10 +26,12 @@ Outcome convert(const ConvertJob &job, const QString &input, const QString &outp
         outcome.errors = workspace.errorString();
         return outcome;
     }
-    const Finished finished =
-        runProgram(QStringLiteral(QUILLMORA_BUILD_DIR "/transcoder"), outcome.arguments, workspace.path());
-    outcome.succeeded = finished.exitCode == 0;
-    outcome.errors = finished.errors;
+    ToolProcess transcoder;
+    transcoder.setWorkingDirectory(workspace.path());
+    transcoder.start(QStringLiteral(QUILLMORA_BUILD_DIR "/transcoder"), outcome.arguments);
+    const ToolExit exit = transcoder.waitForExit();
+    outcome.succeeded = exit.succeeded();
+    outcome.errors = exit.errorText;
     return outcome;
 }
 

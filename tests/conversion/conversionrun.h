@@ -13,13 +13,13 @@ namespace conversion {
 
 struct Outcome {
     bool succeeded = false; // exit code 0
-    QString errors;         // the transcoder's error output
+    QString errors;         // the last lines of the transcoder's error output
     QStringList arguments;  // what the application gave it
 };
 
 // One pass of a job, as the worker runs it: the arguments of
 // buildTranscoderArguments, the watermark and subtitle copies in a
-// PassWorkspace, and build/transcoder started in that folder.
+// PassWorkspace, and build/transcoder started in that folder through ToolProcess.
 Outcome convert(const ConvertJob &job, const QString &input, const QString &output);
 
 // ffmpeg decodes every stream to the end and reports no error.

@@ -31,6 +31,7 @@ public:
     QTranslator &translator() const { return w.translator; }
     QCheckBox *shutDownBox() const { return w.m_pChkShutDown; }
     QString progressBlockName() const { return w.ffmpegBlock.name(); }
+    QString convertBlockName() const { return w.convertBlock.name(); }
     bool runThreadAlive() const { return w.worker && w.worker->isRunning(); }
 
     // The window's side of a run, without a run: controls and flag as Convert sets them.
@@ -41,7 +42,6 @@ public:
     }
     void stopRun() { w.onStop(); }
 
-    bool addDroppedFile(const QString &path) { return w.addDroppedFile(path); }
     void applyStartupLanguage(const QString &locale) { w.applyStartupLanguage(locale); }
 
     // Private slots by name, as a signal or an action would call them.

@@ -1,4 +1,4 @@
-#include "mainwindow/languagefiles.h"
+#include "app/languagefiles.h"
 #include "tests/mainwindow/windowfixture.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 #include "tests/mainwindow/windowfixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -29,6 +30,7 @@ private slots:
     void enabling_data();
     void enabling();
     void aboutBox();
+    void everyControlIsNamed();
 
 private:
     QTemporaryDir home;
@@ -277,6 +279,43 @@ void TestWindowLayout::aboutBox()
     QCOMPARE(fixture.prompts.count("about"), 1);
     QCOMPARE(fixture.prompts.shown.first().title, appTitle());
     QVERIFY(!fixture.prompts.shown.first().text.isEmpty());
+}
+
+// What a screen reader announces for every control a user can reach: the
+// focusable widgets and buttons of each format tab in turn, in a window narrow
+// enough for the menu and tool bars to show their extension buttons.
+void TestWindowLayout::everyControlIsNamed()
+{
+    WindowFixture fixture;
+    fixture.drop({fixture.makeFile("a.avi")});
+    fixture.access().invoke("insertProgressBar", 0);
+    fixture.window->show();
+    fixture.window->resize(300, 400);
+    QVERIFY(QTest::qWaitForWindowExposed(fixture.window.get()));
+
+    QStringList unnamed;
+    auto *tabs = fixture.window->findChild<QTabWidget *>(QStringLiteral("formatTabs"));
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        const QList<QWidget *> widgets = fixture.window->findChildren<QWidget *>();
+        for (QWidget *widget : widgets) {
+            if (!widget->isVisible()
+                || (widget->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton *>(widget)))
+                continue;
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+            if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << QLatin1String(widget->metaObject()->className()) + QLatin1Char(' ')
+                               + widget->objectName();
+        }
+    }
+    unnamed.removeDuplicates();
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+
+    // The table's context menu, opened by the menu key too, offers named actions.
+    QTableWidget *table = fixture.access().table();
+    QCOMPARE(table->contextMenuPolicy(), Qt::ActionsContextMenu);
+    for (QAction *action : table->actions())
+        QVERIFY(action->isSeparator() || !action->text().trimmed().isEmpty());
 }
 
 QTEST_MAIN(TestWindowLayout)

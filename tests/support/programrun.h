@@ -5,9 +5,10 @@
 #include <QString>
 #include <QStringList>
 
-// The tests' one way of running a program to its end and collecting what it
-// printed. A test that acts on a live process (a signal, progress read while
-// it runs) starts its own QProcess instead.
+// The tests' one way of running a helper program (ffmpeg, ffprobe) to its end
+// and collecting all it printed. The application's own tools are started
+// through ToolProcess, as the application starts them. A test that acts on a
+// live process (a signal, progress read while it runs) starts its own QProcess.
 namespace testsupport {
 
 struct Finished {

@@ -1,4 +1,4 @@
-#include "mainwindow/jobrows.h"
+#include "app/jobrows.h"
 
 #include "app/formats.h"
 #include "app/outputprofile.h"

@@ -1,0 +1,6 @@
+// Linked with the whole core archive and Qt Core alone: the build fails here
+// when a core object needs a symbol of Qt Gui or Qt Widgets.
+int main()
+{
+    return 0;
+}
