@@ -240,6 +240,7 @@ private:
 
     // Named for this process, so that two windows never share a percentage.
     ProcessProgressBlock ffmpegBlock;
+    ProcessProgressBlock convertBlock{ProgressShare::Block::Convert};
     ProgressShare ffmpegShare;
     ProgressShare convertShare;
 

@@ -25,6 +25,7 @@ bool CQuillmora::onStart()
     RunSettings settings;
     settings.toolsFolder = toolsFolder;
     settings.progressBlock = ffmpegBlock.name();
+    settings.convertBlock = convertBlock.name();
     worker = std::make_unique<ConversionWorker>(
         jobQueue(), settings, this, [this](int, const QString &) { return askOverwrite(); },
         [this] { return showRunResult(); });
@@ -96,11 +97,10 @@ bool CQuillmora::showRunResult()
 
 void CQuillmora::openProgressBlocks()
 {
-    // The percentage block is this process's own, so clearing it zeroes no
-    // other window's figure; the image block carries none.
+    // Both blocks are this process's own, so clearing them zeroes no other window's figure.
     ffmpegShare.open(ffmpegBlock.name());
     ffmpegShare.clear();
-    convertShare.open(ProgressShare::nameOf(ProgressShare::Block::Convert));
+    convertShare.open(convertBlock.name());
     convertShare.clear();
 }
 
@@ -108,5 +108,5 @@ void CQuillmora::releaseProgressBlocks()
 {
     ffmpegShare.release();
     convertShare.release();
-    // ffmpegBlock removes the named block itself when the window goes.
+    // ffmpegBlock and convertBlock remove the named blocks themselves when the window goes.
 }

@@ -34,6 +34,7 @@ public:
     QTranslator &translator() const { return w.translator; }
     QCheckBox *shutDownBox() const { return w.m_pChkShutDown; }
     QString progressBlockName() const { return w.ffmpegBlock.name(); }
+    QString convertBlockName() const { return w.convertBlock.name(); }
     bool runThreadAlive() const { return w.worker && w.worker->isRunning(); }
 
     // The window's side of a run, without a run: controls and flag as Convert sets them.

@@ -344,6 +344,7 @@ void TestRun::blocksOfTheirOwn()
         ownName = fixture.access().progressBlockName();
         QVERIFY(ownName.endsWith(QLatin1Char('.') + QString::number(getpid())));
         QVERIFY(QFileInfo::exists(QStringLiteral("/dev/shm") + ownName));
+        QVERIFY(fixture.access().convertBlockName().endsWith(QLatin1Char('.') + QString::number(getpid())));
         QCOMPARE(other.percent(), 57);
     }
     QVERIFY2(!QFileInfo::exists(QStringLiteral("/dev/shm") + ownName), "released with the window");

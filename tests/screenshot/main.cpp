@@ -169,7 +169,7 @@ int drawRunPicture(CQuillmora &window, QTableWidget &table, const QString &outpu
     // The list is what matters here: the window need not show every format button.
     const QSize compact(1500, 560);
     window.resize(compact);
-    QTest::qWaitFor([&] { return window.size() == compact; }, 1000);
+    (void)QTest::qWaitFor([&] { return window.size() == compact; }, 1000);
     QList<QImage> bars;
     playRunInProgress(window, [&](QWidget &bar) { bars << grabWhenShown(bar); });
     const QImage windowImage = grabWhenShown(window);
