@@ -20,11 +20,6 @@ namespace {
 
 constexpr int reasonLines = 3;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ConversionRun", text);
-}
-
 QString absolutePath(const QString &path)
 {
     return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
@@ -53,15 +48,15 @@ QString failureText(const ToolExit &exit, const QString &program)
 {
     const QString tool = QFileInfo(program).fileName();
     if (!exit.started)
-        return tr("Cannot start %1: %2").arg(program, exit.errorText);
+        return QCoreApplication::translate("ConversionRun", "Cannot start %1: %2").arg(program, exit.errorText);
     if (exit.stopped)
-        return tr("The conversion was stopped.");
+        return QCoreApplication::translate("ConversionRun", "The conversion was stopped.");
     const QString errors = lastLines(exit.errorText);
     if (!errors.isEmpty())
         return errors;
     if (!exit.normalExit)
-        return tr("%1 crashed.").arg(tool);
-    return tr("%1 failed with exit code %2.").arg(tool).arg(exit.exitCode);
+        return QCoreApplication::translate("ConversionRun", "%1 crashed.").arg(tool);
+    return QCoreApplication::translate("ConversionRun", "%1 failed with exit code %2.").arg(tool).arg(exit.exitCode);
 }
 
 } // namespace
@@ -156,7 +151,7 @@ int ConversionRun::runJoin(int row, const ConvertJob &job)
         const QString &input = job.inputFiles.at(part);
         outcome = runPass(row, parts, {input, workspace.partPath(part), PassKind::JoinPart}, setupError);
         if (outcome.state != Succeeded && partFailure.isEmpty())
-            partFailure = tr("%1: %2").arg(QFileInfo(input).fileName(), outcome.reason);
+            partFailure = QCoreApplication::translate("ConversionRun", "%1: %2").arg(QFileInfo(input).fileName(), outcome.reason);
     }
     if (!stopped)
         outcome = runPass(row, parts, joinPass, QString(), partFailure);
@@ -225,7 +220,7 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
         // Under the lock, Stop either sees this process or this pass sees Stop.
         QMutexLocker lock(&processLock);
         if (stopped)
-            return {Failed, tr("The conversion was stopped.")};
+            return {Failed, QCoreApplication::translate("ConversionRun", "The conversion was stopped.")};
         currentProcess = &process;
     }
     process.start(program, arguments);

@@ -51,7 +51,7 @@ QList<Message> readMessages(const QString &path, QString *language)
             messages.last().source = xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
             messages.last().type = xml.attributes().value(QLatin1String("type")).toString();
-            messages.last().translation = xml.readElementText();
+            messages.last().translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
         }
     }
     return messages;
