@@ -1,7 +1,7 @@
 #include "app/batchmode.h"
 #include "app/batchoptions.h"
 #include "mainwindow/cquillmora.h"
-#include "mainwindow/languagefiles.h"
+#include "app/languagefiles.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

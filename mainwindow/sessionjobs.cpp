@@ -3,7 +3,7 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/unfinishedjobs.h"
-#include "mainwindow/jobrows.h"
+#include "app/jobrows.h"
 #include "platform/userprompts.h"
 
 #include <QFileInfo>
