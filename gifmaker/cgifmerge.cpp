@@ -6,9 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QElapsedTimer>
 #include <QIcon>
-#include <QThread>
 
 namespace {
 
@@ -18,7 +16,6 @@ const char *const mediaSuffixes[] = {
 };
 
 constexpr int StartStepMs = 100;
-constexpr int PlayPollMs = 250;
 
 } // namespace
 
@@ -105,7 +102,7 @@ bool CGIFMerge::load(const QString &path)
     media = new VlcMedia(path, true, instance);
     player->open(media);
     player->audio()->setVolume(0);
-    const bool playing = waitUntilPlaying();
+    const bool playing = player->waitUntilShowing(PlayWaitMs);
     qDebug().noquote() << (playing ? "now is playing" : "now is not playing");
     if (!playing) {
         player->stop();
@@ -113,22 +110,6 @@ bool CGIFMerge::load(const QString &path)
     }
     player->pause();
     return true;
-}
-
-// Blocks the GUI thread in short sleeps, as the preview is only a moment
-// from playing; a file that shows no picture by PlayWaitMs is given up.
-bool CGIFMerge::waitUntilPlaying() const
-{
-    QElapsedTimer waited;
-    waited.start();
-    for (;;) {
-        const Vlc::State state = player->state();
-        if (state == Vlc::Playing && player->hasVideo())
-            return true;
-        if (state == Vlc::Error || state == Vlc::Ended || waited.elapsed() >= PlayWaitMs)
-            return false;
-        QThread::msleep(PlayPollMs);
-    }
 }
 
 void CGIFMerge::onGifLengthChanged()

@@ -42,7 +42,6 @@ private slots:
 private:
     void fillSizeList();
     bool load(const QString &path);
-    bool waitUntilPlaying() const;
     void moveStart(int deltaMs);
 
     std::unique_ptr<Ui_GifMerge> ui;

@@ -6,8 +6,6 @@
 
 #include <QCloseEvent>
 #include <QDebug>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QIcon>
 #include <QTimer>
 
@@ -21,7 +19,6 @@ const QStringList vlcArguments = {
 };
 
 // How often the wait for playback looks at the player.
-constexpr int playbackPollMs = 10;
 
 } // namespace
 
@@ -140,7 +137,7 @@ void DemoPlayer::openCurrentJob(const QString &path)
     delete previous;
     playing = true;
 
-    const bool started = waitUntilPlaying();
+    const bool started = mediaPlayer->waitUntilShowing(playbackWaitMs);
     qDebug().noquote() << (started ? "now is playing" : "now is not playing");
     if (!started) {
         mediaPlayer->stop();
@@ -153,25 +150,6 @@ void DemoPlayer::openCurrentJob(const QString &path)
 
     loadEditOptions();
     updatePlayIcon();
-}
-
-// Waits, bounded, for the player to show a picture. Queued frames and timers
-// keep running meanwhile; clicks and keys wait.
-bool DemoPlayer::waitUntilPlaying()
-{
-    QElapsedTimer waited;
-    waited.start();
-    for (;;) {
-        // libVLC also "plays" a file it finds no stream in; a picture proves it.
-        const Vlc::State state = mediaPlayer->state();
-        if (state == Vlc::Playing && mediaPlayer->hasVideo())
-            return true;
-        if (state == Vlc::Error || waited.elapsed() >= playbackWaitMs)
-            return false;
-        QEventLoop pause;
-        QTimer::singleShot(playbackPollMs, &pause, &QEventLoop::quit);
-        pause.exec(QEventLoop::ExcludeUserInputEvents);
-    }
 }
 
 void DemoPlayer::setJobEditable(bool editable)

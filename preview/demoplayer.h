@@ -75,7 +75,6 @@ private:
     void connectControls();
 
     void openCurrentJob(const QString &path);
-    bool waitUntilPlaying();
     void setJobEditable(bool editable);
     void loadEditOptions();
     void updatePlayIcon();

@@ -120,6 +120,12 @@ public:
     int length() const;         // milliseconds; 0 when unknown
     bool hasVideo() const;      // a picture is being decoded
 
+    // Waits, at most the given time, until the opened media shows a picture
+    // (libVLC also "plays" a file it finds no stream in). Queued frames and
+    // timers keep running meanwhile; clicks and keys wait.
+    static constexpr int defaultShowWaitMs = 5000;
+    bool waitUntilShowing(int timeoutMs = defaultShowWaitMs);
+
     VlcVideo *video() const;    // null when there is no player
     VlcAudio *audio() const;
 

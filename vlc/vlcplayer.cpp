@@ -1,6 +1,8 @@
 // Instance, media and player: thin owners of the libVLC objects.
 #include "vlc/vlcapi.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTimer>
@@ -163,6 +165,23 @@ int VlcMediaPlayer::length() const
 bool VlcMediaPlayer::hasVideo() const
 {
     return player && libvlc_media_player_has_vout(player) > 0;
+}
+
+bool VlcMediaPlayer::waitUntilShowing(int timeoutMs)
+{
+    constexpr int pollMs = 10;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        const Vlc::State now = state();
+        if (now == Vlc::Playing && hasVideo())
+            return true;
+        if (now == Vlc::Error || now == Vlc::Ended || waited.elapsed() >= timeoutMs)
+            return false;
+        QEventLoop pause;
+        QTimer::singleShot(pollMs, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
 }
 
 VlcVideo *VlcMediaPlayer::video() const
