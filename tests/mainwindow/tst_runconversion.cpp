@@ -1,6 +1,7 @@
 #include "tests/mainwindow/windowfixture.h"
 #include "tests/support/media.h"
 
+#include <QDir>
 #include <QtTest>
 
 // One job of each kind converted by pressing Convert, with the real tools.
@@ -66,6 +67,9 @@ void TestRunConversion::everyKindConverts()
             QVERIFY2(qAbs(probe.duration - expected.seconds) < 0.5,
                      qPrintable(QStringLiteral("%1: %2 s").arg(expected.name).arg(probe.duration)));
     }
+    // Only the outputs: the joins' working folders are gone.
+    QCOMPARE(QDir(fixture.outputFolderPath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+             (QStringList{"MergedAudio.mp3", "MergedVideo.mp4", "film.mp4", "photo.jpg", "song.mp3"}));
     QCOMPARE(fixture.shutdowns.count.load(), 0);
 }
 
