@@ -166,7 +166,6 @@ void TestRun::overwriteQuestion_data()
     QTest::addColumn<QString>("written");
     QTest::newRow("yes") << true << QStringList{"a.mp4"} << "a.mp4";
     QTest::newRow("no") << false << QStringList{"a.mp4"} << "a_1.mp4";
-    QTest::newRow("no, _1 taken too") << false << QStringList{"a.mp4", "a_1.mp4"} << "a_2.mp4";
 }
 
 void TestRun::overwriteQuestion()
