@@ -24,19 +24,6 @@ int fail(const QString &message)
     return 1;
 }
 
-// The artwork's drawings fill a 100 x 100 box.
-bool writePng(const IconSpec &spec, PaintIcon paint, int size, const QString &file)
-{
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 100.0, size / 100.0);
-    paint(painter, spec);
-    painter.end();
-    return image.save(file, "PNG");
-}
-
 bool writeSvg(const IconSpec &spec, PaintIcon paint, const QString &file)
 {
     QSvgGenerator svg;
@@ -80,7 +67,7 @@ int main(int argc, char *argv[])
 
     for (int size : pixelSizes) {
         const QString folder = output.filePath(QStringLiteral("icons/hicolor/%1x%1/apps").arg(size));
-        if (!QDir().mkpath(folder) || !writePng(*mark, paint, size, folder + "/" + id + ".png"))
+        if (!QDir().mkpath(folder) || !renderIcon(*mark, paint, size).save(folder + "/" + id + ".png", "PNG"))
             return fail(QStringLiteral("cannot write the %1 px icon into %2").arg(size).arg(folder));
     }
     const QString scalable = output.filePath(QStringLiteral("icons/hicolor/scalable/apps"));

@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 #include <cstdio>
 
 namespace {
@@ -33,17 +31,6 @@ void warnAboutMissingFonts()
             std::fprintf(stderr, "quillmora_artgen: warning: font family '%s' is not installed\n",
                          family);
     }
-}
-
-QImage render(const IconSpec &spec, PaintIcon paint)
-{
-    QImage image(imageSize, imageSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(imageSize / 100.0, imageSize / 100.0);
-    paint(painter, spec);
-    return image;
 }
 
 } // namespace
@@ -73,7 +60,7 @@ int main(int argc, char *argv[])
         if (!paint)
             return fail(QStringLiteral("%1: unknown painter '%2'").arg(spec.path, spec.painter));
         const QString file = output.filePath(spec.path);
-        if (!QDir().mkpath(QFileInfo(file).path()) || !render(spec, paint).save(file, "PNG"))
+        if (!QDir().mkpath(QFileInfo(file).path()) || !renderIcon(spec, paint, imageSize).save(file, "PNG"))
             return fail(QStringLiteral("cannot write %1").arg(file));
     }
     if (withSheet && !contactSheet(specs, output.path()).save(args[4], "PNG"))

@@ -1,5 +1,8 @@
 #include "resources/artwork/painters.h"
 
+#include <QImage>
+#include <QPainter>
+
 namespace {
 
 struct NamedPainter {
@@ -32,4 +35,16 @@ PaintIcon painterNamed(const QString &name)
             return entry.paint;
     }
     return nullptr;
+}
+
+QImage renderIcon(const IconSpec &spec, PaintIcon paint, int size)
+{
+    // The drawings fill a 100 x 100 box.
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 100.0, size / 100.0);
+    paint(painter, spec);
+    return image;
 }

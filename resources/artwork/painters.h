@@ -2,6 +2,7 @@
 
 #include "resources/artwork/iconspec.h"
 
+class QImage;
 class QPainter;
 
 // Draws one icon of the table into the 100 x 100 box of drawing.h.
@@ -9,6 +10,9 @@ using PaintIcon = void (*)(QPainter &painter, const IconSpec &spec);
 
 // The drawing that icons.table names; nullptr for an unknown name.
 PaintIcon painterNamed(const QString &name);
+
+// One icon drawn at size x size pixels on a transparent ground.
+QImage renderIcon(const IconSpec &spec, PaintIcon paint, int size);
 
 // Format pages and devices (formaticons.cpp).
 void paintVideoFormat(QPainter &painter, const IconSpec &spec);
