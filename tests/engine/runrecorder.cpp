@@ -1,5 +1,9 @@
 #include "tests/engine/runrecorder.h"
 
+#include "tests/support/files.h"
+
+#include <QDir>
+
 #include <QMutexLocker>
 
 void RunRecorder::passStarted(int row)
@@ -116,4 +120,15 @@ ConvertJob jobFor(int formatId, const QStringList &inputs, const QString &output
     job.inputFiles = inputs;
     job.outputPath = output;
     return job;
+}
+
+QStringList processesUsing(const QString &block)
+{
+    const QByteArray marker = "QUILLMORA_PROGRESS_BLOCK=" + block.toUtf8() + '\0';
+    QStringList found;
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+        if (pid.toInt() > 0 && testsupport::readFile("/proc/" + pid + "/environ").contains(marker))
+            found << pid + " " + testsupport::readFile("/proc/" + pid + "/comm").trimmed();
+    }
+    return found;
 }

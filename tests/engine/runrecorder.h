@@ -46,3 +46,7 @@ private:
 
 // A job of the format with its default profile, from one input (or several for a join).
 ConvertJob jobFor(int formatId, const QStringList &inputs, const QString &output);
+
+// "pid name" of every process whose environment names the progress block:
+// the tools of one run and their children.
+QStringList processesUsing(const QString &block);

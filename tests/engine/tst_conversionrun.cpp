@@ -46,18 +46,6 @@ bool installTool(const QString &path)
            && QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-// The processes whose environment names the block: the tools of one run and their children.
-QStringList processesUsing(const QString &block)
-{
-    const QByteArray marker = "QUILLMORA_PROGRESS_BLOCK=" + block.toUtf8() + '\0';
-    QStringList found;
-    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
-        if (pid.toInt() > 0 && readFile("/proc/" + pid + "/environ").contains(marker))
-            found << pid + " " + readFile("/proc/" + pid + "/comm").trimmed();
-    }
-    return found;
-}
-
 } // namespace
 
 class TestConversionRun : public QObject

@@ -11,27 +11,11 @@
 
 #include <thread>
 
+using testsupport::entriesOf;
 using testsupport::readFile;
 using testsupport::writeFile;
 
 namespace {
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-// pid and name of every process whose environment names the block.
-QStringList processesUsing(const QString &block)
-{
-    const QByteArray marker = "QUILLMORA_PROGRESS_BLOCK=" + block.toUtf8() + '\0';
-    QStringList found;
-    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
-        if (pid.toInt() > 0 && readFile("/proc/" + pid + "/environ").contains(marker))
-            found << pid + " " + readFile("/proc/" + pid + "/comm").trimmed();
-    }
-    return found;
-}
 
 constexpr int formatJpeg = 22;
 

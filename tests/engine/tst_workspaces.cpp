@@ -13,16 +13,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using testsupport::entriesOf;
 using testsupport::readFile;
 using testsupport::writeFile;
 
 namespace {
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
-}
 
 bool isPrivateFolder(const QString &path)
 {

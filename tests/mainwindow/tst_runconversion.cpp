@@ -1,7 +1,7 @@
 #include "tests/mainwindow/windowfixture.h"
+#include "tests/support/files.h"
 #include "tests/support/media.h"
 
-#include <QDir>
 #include <QtTest>
 
 // One job of each kind converted by pressing Convert, with the real tools.
@@ -68,7 +68,7 @@ void TestRunConversion::everyKindConverts()
                      qPrintable(QStringLiteral("%1: %2 s").arg(expected.name).arg(probe.duration)));
     }
     // Only the outputs: the joins' working folders are gone.
-    QCOMPARE(QDir(fixture.outputFolderPath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+    QCOMPARE(testsupport::entriesOf(fixture.outputFolderPath()),
              (QStringList{"MergedAudio.mp3", "MergedVideo.mp4", "film.mp4", "photo.jpg", "song.mp3"}));
     QCOMPARE(fixture.shutdowns.count.load(), 0);
 }

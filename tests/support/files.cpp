@@ -1,5 +1,6 @@
 #include "tests/support/files.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace testsupport {
@@ -14,6 +15,12 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 } // namespace testsupport

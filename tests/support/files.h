@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Whole files written and read by the tests.
 namespace testsupport {
@@ -11,5 +12,8 @@ bool writeFile(const QString &path, const QByteArray &content);
 
 // Empty when the file cannot be read.
 QByteArray readFile(const QString &path);
+
+// Every entry of the folder, hidden ones too, sorted by name.
+QStringList entriesOf(const QString &folder);
 
 } // namespace testsupport
