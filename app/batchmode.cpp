@@ -9,8 +9,6 @@
 #include "engine/jobqueue.h"
 #include "platform/processprogressblock.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QThread>
 
 #include <cstdio>
@@ -39,7 +37,7 @@ void printLine(std::FILE *stream, const QString &text)
 
 int BatchMode::run(const CommandLineRequest &request)
 {
-    if (!QDir().mkpath(request.outputFolder) || !QFileInfo(request.outputFolder).isWritable()) {
+    if (!makeWritableFolder(request.outputFolder)) {
         printLine(stderr, tr("quillmora: cannot write into the output folder %1").arg(request.outputFolder));
         return 2;
     }
