@@ -49,20 +49,6 @@ inline double meanLevel(const QImage &frame)
     return frame.isNull() ? 0 : sum / (double(frame.width()) * frame.height());
 }
 
-// The largest difference between two channels of one pixel.
-inline int largestTint(const QImage &frame)
-{
-    int largest = 0;
-    for (int y = 0; y < frame.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
-        for (int x = 0; x < frame.width(); ++x) {
-            const int r = qRed(line[x]), g = qGreen(line[x]), b = qBlue(line[x]);
-            largest = qMax(largest, qMax(qAbs(r - g), qMax(qAbs(g - b), qAbs(r - b))));
-        }
-    }
-    return largest;
-}
-
 // Pixels inside the rectangle within `tolerance` of the colour on every channel.
 inline int countNear(const QImage &frame, const QRect &area, QRgb colour, int tolerance)
 {
