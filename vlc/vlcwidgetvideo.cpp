@@ -34,8 +34,10 @@ namespace {
 
 using Frames = VlcWidgetVideo::Frames;
 
-// The size of the media's video track: the decoder's own size may carry
-// padding rows that would stretch the picture.
+// The size of the media's video track as shown: the decoder's own size may
+// carry padding rows that would stretch the picture. libVLC turns a picture
+// stored with a rotation tag before it reaches us, so a quarter turn swaps
+// the stored width and height.
 QSize trackSize(libvlc_media_player_t *player, double *aspect)
 {
     QSize size;
@@ -50,8 +52,13 @@ QSize trackSize(libvlc_media_player_t *player, double *aspect)
             continue;
         size = QSize(int(track->video->i_width), int(track->video->i_height));
         const unsigned num = track->video->i_sar_num, den = track->video->i_sar_den;
-        if (!size.isEmpty())
-            *aspect = double(size.width()) * (num && den ? double(num) / den : 1.0) / size.height();
+        if (size.isEmpty())
+            continue;
+        *aspect = double(size.width()) * (num && den ? double(num) / den : 1.0) / size.height();
+        if (track->video->i_orientation >= libvlc_video_orient_left_top) {
+            size.transpose();
+            *aspect = 1 / *aspect;
+        }
     }
     libvlc_media_tracks_release(tracks, count);
     libvlc_media_release(media);

@@ -108,7 +108,7 @@ void TestTranscodePlan::rewrites_data()
     row("x264 odd size turned twice", "-vf transpose=1,transpose=1 -vcodec libx264 -acodec libfaac out.mp4", odd,
         "-vf transpose=1,transpose=1 -vcodec libx264 -acodec aac -s 852x478 -pix_fmt yuv420p out.mp4");
     row("x264 chosen size kept", "-s 640x480 -vcodec libx264 -acodec libfaac out.mp4", odd,
-        "-s 640x480 -vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4");
+        "-s 640x480 -vcodec libx264 -acodec aac -pix_fmt yuv420p -vf scale=640:360,pad=640:480:0:60,setsar=1 out.mp4");
     row("wmv2 odd size", "-vcodec wmv2 -acodec wmav1 out.wmv", odd, "-vcodec wmv2 -acodec wmav1 -s 852x478 out.wmv");
     row("msmpeg4v2 odd size", "-vcodec msmpeg4v2 -acodec libmp3lame out.avi", odd,
         "-vcodec msmpeg4v2 -acodec libmp3lame -s 852x478 out.avi");
@@ -116,25 +116,46 @@ void TestTranscodePlan::rewrites_data()
 
     // RealVideo: multiples of 16, at most 4095 macroblocks, packets below 64 kB
     row("rv10 small", "-vcodec rv10 -acodec ac3 out.rm", small,
-        "-vcodec rv10 -acodec ac3 -s 160x112 -maxrate 11775k -bufsize 471k out.rm");
+        "-vcodec rv10 -acodec ac3 -s 160x112 -maxrate 11775k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1 out.rm");
     row("rv10 odd", "-vcodec rv10 -acodec ac3 out.rm", odd,
         "-vcodec rv10 -acodec ac3 -s 848x480 -maxrate 11775k -bufsize 471k out.rm");
     row("rv20 1280x1024 shrinks", "-s 1280x1024 -vcodec rv20 -acodec ac3 out.rm", small,
-        "-s 1136x912 -vcodec rv20 -acodec ac3 -maxrate 11775k -bufsize 471k out.rm");
+        "-s 1136x912 -vcodec rv20 -acodec ac3 -maxrate 11775k -bufsize 471k -vf scale=1136:852,pad=1136:912:0:30,setsar=1 out.rm");
     row("rv10 1920x1080 shrinks", "-s 1920x1080 -vcodec rv10 -acodec ac3 out.rm", small,
-        "-s 1360x768 -vcodec rv10 -acodec ac3 -maxrate 11775k -bufsize 471k out.rm");
+        "-s 1360x768 -vcodec rv10 -acodec ac3 -maxrate 11775k -bufsize 471k -vf scale=1024:768,pad=1360:768:168:0,setsar=1 out.rm");
     row("rv10 1024x768 fits", "-s 1024x768 -vcodec rv10 -acodec ac3 out.rm", small,
         "-s 1024x768 -vcodec rv10 -acodec ac3 -maxrate 11775k -bufsize 471k out.rm");
     row("rv20 bitrate above one buffer a frame", "-r 15 -vcodec rv20 -b:v 8000k -acodec ac3 out.rm", small,
-        "-r 15 -vcodec rv20 -b:v 7065k -acodec ac3 -s 160x112 -maxrate 7065k -bufsize 471k out.rm");
+        "-r 15 -vcodec rv20 -b:v 7065k -acodec ac3 -s 160x112 -maxrate 7065k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1 out.rm");
 
     row("rm at 29.97 stores 30", "-r 29.97 -vcodec rv10 -acodec ac3 out.rm", small,
-        "-r 30 -vcodec rv10 -acodec ac3 -s 160x112 -maxrate 14130k -bufsize 471k out.rm");
+        "-r 30 -vcodec rv10 -acodec ac3 -s 160x112 -maxrate 14130k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1 out.rm");
     row("rm from an input at 29.97", "-vcodec rv20 -acodec ac3 out.rm", clip(160, 120, 30000.0 / 1001, 44100, 2),
-        "-vcodec rv20 -acodec ac3 -s 160x112 -r 30 -maxrate 14130k -bufsize 471k out.rm");
+        "-vcodec rv20 -acodec ac3 -s 160x112 -r 30 -maxrate 14130k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1 out.rm");
 
     // DV pairs every frame with its samples: gaps in the sound's timestamps are filled
-    row("dv", "-target ntsc-dv out.dv", small, "-target ntsc-dv -af aresample=async=1:first_pts=0 out.dv");
+    row("dv", "-target ntsc-dv out.dv", small, "-target ntsc-dv -af aresample=async=1:first_pts=0 -aspect 4:3 out.dv");
+
+    // A frame of another shape than the picture gets bars, never a stretched picture.
+    MediaFacts phone = clip(720, 1280, 30, 44100, 2); // stored 1280x720 with a quarter-turn tag
+    MediaFacts anamorphic = clip(720, 576, 25, 44100, 2);
+    anamorphic.pixelAspect = 64.0 / 45; // shown 16:9
+    row("portrait into the device preset's frame", "-s 720x480 -aspect 16:9 -vcodec libx264 -acodec libfaac out.mov",
+        phone, "-s 720x480 -aspect 16:9 -vcodec libx264 -acodec aac -pix_fmt yuv420p -vf scale=228:480,pad=720:480:246:0 out.mov");
+    row("portrait to dv", "-target ntsc-dv out.dv", phone,
+        "-target ntsc-dv -af aresample=async=1:first_pts=0 -aspect 4:3 -vf scale=304:480,pad=720:480:208:0 out.dv");
+    row("wide to dv is wide dv", "-target ntsc-dv out.dv", anamorphic,
+        "-target ntsc-dv -af aresample=async=1:first_pts=0 -aspect 16:9 out.dv");
+    row("portrait to realvideo", "-vcodec rv10 -acodec ac3 out.rm", clip(180, 320, 25, 44100, 2),
+        "-vcodec rv10 -acodec ac3 -s 176x320 -maxrate 11775k -bufsize 471k out.rm");
+    row("a display shape alone", "-aspect 4:3 -vcodec mpeg4 -acodec mp2 out.avi", anamorphic,
+        "-aspect 4:3 -vcodec mpeg4 -acodec mp2 -vf scale=720:432,pad=720:576:0:72 out.avi");
+    row("turned into the frame, bars after the graph's own filters",
+        "-vf movie=logo.png[watermark];[in][watermark]overlay=10:10,transpose=1[out] -s 640x480 -vcodec mpeg4 -acodec mp2 out.avi",
+        small,
+        "-vf movie=logo.png[watermark];[in][watermark]overlay=10:10,transpose=1,scale=360:480,pad=640:480:140:0,setsar=1[out] -s 640x480 -vcodec mpeg4 -acodec mp2 out.avi");
+    row("same shape, no bars", "-s 320x240 -vcodec mpeg4 -acodec mp2 out.avi", small,
+        "-s 320x240 -vcodec mpeg4 -acodec mp2 out.avi");
 
     // MPEG-1 frame rates outside the standard need "-strict -1"
     row("mpeg1 at 15", "-r 15 -vcodec mpeg1video -acodec mp2 out.mpg", small,
@@ -196,7 +217,7 @@ void TestTranscodePlan::rewrites_data()
         clip(0, 0, 0, 44100, 2), "-acodec aac -vn out.mp4");
     row("video input without sound", "-af volume=1.5 -vcodec mpeg4 -ar 44100 -ac 2 -acodec libmp3lame -b:a 128k out.avi",
         clip(160, 120, 25, 0, 0), "-vcodec mpeg4 -an out.avi");
-    row("dv needs no sound", "-target ntsc-dv out.dv", clip(160, 120, 25, 0, 0), "-target ntsc-dv -an out.dv");
+    row("dv needs no sound", "-target ntsc-dv out.dv", clip(160, 120, 25, 0, 0), "-target ntsc-dv -an -aspect 4:3 out.dv");
 
     // cuts: seek on the input where the filters do not look at the time
     QTest::newRow("cut without filters seeks on the input")

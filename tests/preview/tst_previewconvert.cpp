@@ -160,12 +160,6 @@ void TestPreviewConvert::rotationTaggedClipConvertsUpright()
     // Unstretched: still square, and as tall as a sixth of the picture's height
     // (60 of 320 upright) however the picture was scaled.
     const double aspect = double(square.width()) / square.height();
-    // Known faults of the transcoder, for its owner: a frame size it forces
-    // or is given is filled by the turned picture, with no bars.
-    QEXPECT_FAIL("DV", "-target ntsc-dv scales the upright 180x320 picture to 720x480 (4:3) without bars", Abort);
-    QEXPECT_FAIL("RM", "the RealVideo size 320x176 is rounded from the stored 320x180, not the shown 180x320", Abort);
-    QEXPECT_FAIL("Apple", "the preset's -s 720x480 -aspect 16:9 stretches the upright picture to 16:9", Abort);
-    QEXPECT_FAIL("Android", "the preset's -s 720x480 -aspect 16:9 stretches the upright picture to 16:9", Abort);
     QVERIFY2(aspect > 0.85 && aspect < 1.18, qPrintable(facts));
     QVERIFY2(qAbs(double(square.height()) / shown.height() - 60.0 / 320) < 0.03, qPrintable(facts));
 }

@@ -12,7 +12,7 @@ QString nameOf(const JoinPart &part, int index)
 bool samePictures(const ProbedMedia &a, const ProbedMedia &b)
 {
     return a.videoCodec == b.videoCodec && a.pixelFormat == b.pixelFormat && a.facts.width == b.facts.width
-           && a.facts.height == b.facts.height;
+           && a.facts.height == b.facts.height && a.rotation == b.rotation;
 }
 
 bool sameSound(const ProbedMedia &a, const ProbedMedia &b)

@@ -6,10 +6,13 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/display.h>
 }
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cmath>
 
 namespace {
 
@@ -42,12 +45,33 @@ double durationOf(const AVFormatContext *context)
     return longest;
 }
 
-void takeVideo(const AVStream *stream, ProbedMedia *media)
+// Degrees clockwise that the rotation tag (display matrix) turns the
+// picture by when shown, 0, 90, 180 or 270.
+int rotationOf(const AVStream *stream)
+{
+    const uint8_t *matrix = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr);
+    if (!matrix)
+        return 0;
+    const double counterClockwise = av_display_rotation_get(reinterpret_cast<const int32_t *>(matrix));
+    if (std::isnan(counterClockwise))
+        return 0;
+    const int quarters = int(std::lround(-counterClockwise / 90));
+    return ((quarters % 4 + 4) % 4) * 90;
+}
+
+// ffmpeg turns a picture by its rotation tag before any filter sees it, so
+// the facts give the size as shown.
+void takeVideo(AVFormatContext *context, AVStream *stream, ProbedMedia *media)
 {
     const AVCodecParameters *codec = stream->codecpar;
     media->facts.hasVideo = true;
-    media->facts.width = codec->width;
-    media->facts.height = codec->height;
+    media->rotation = rotationOf(stream);
+    const bool quarterTurned = media->rotation % 180 != 0;
+    media->facts.width = quarterTurned ? codec->height : codec->width;
+    media->facts.height = quarterTurned ? codec->width : codec->height;
+    const AVRational pixel = av_guess_sample_aspect_ratio(context, stream, nullptr);
+    if (pixel.num > 0 && pixel.den > 0)
+        media->facts.pixelAspect = quarterTurned ? av_q2d(av_inv_q(pixel)) : av_q2d(pixel);
     const AVRational rate = stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate : stream->r_frame_rate;
     media->facts.frameRate = rate.den > 0 ? av_q2d(rate) : 0;
     media->videoCodec = codec->codec_id;
@@ -125,10 +149,10 @@ ProbedMedia probeMedia(const QString &path, ProbeDetail detail)
     }
 
     for (unsigned i = 0; i < context->nb_streams; ++i) {
-        const AVStream *stream = context->streams[i];
+        AVStream *stream = context->streams[i];
         const AVMediaType type = stream->codecpar->codec_type;
         if (type == AVMEDIA_TYPE_VIDEO && !media.facts.hasVideo && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
-            takeVideo(stream, &media);
+            takeVideo(context, stream, &media);
         else if (type == AVMEDIA_TYPE_AUDIO && !media.facts.hasAudio)
             takeAudio(stream, &media);
     }

@@ -15,6 +15,7 @@ struct ProbedMedia {
     // The first real video stream (cover pictures do not count).
     int videoCodec = 0;     // AVCodecID
     int pixelFormat = -1;   // AVPixelFormat
+    int rotation = 0;       // degrees clockwise of its rotation tag
     // The first audio stream.
     int audioCodec = 0;     // AVCodecID
     QString channelLayout;  // "stereo", "mono", ...

@@ -114,6 +114,13 @@ std::optional<FfmpegCommand> parseFfmpegCommand(const QStringList &arguments)
     return command;
 }
 
+QSize parseFrameSize(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral(R"(^(\d+)x(\d+)$)"));
+    const QRegularExpressionMatch match = form.match(text);
+    return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+}
+
 std::optional<double> parseDuration(const QString &text)
 {
     static const QRegularExpression form(

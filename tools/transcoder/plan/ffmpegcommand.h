@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,9 @@ struct FfmpegCommand {
 
 // nullopt when the list has no "-i INPUT" or no output after it.
 std::optional<FfmpegCommand> parseFfmpegCommand(const QStringList &arguments);
+
+// "640x480"; an invalid size when the text is none.
+QSize parseFrameSize(const QString &text);
 
 // Seconds of an ffmpeg duration ("12", "12.345", "01:02:03.5", "-1");
 // nullopt when the text is none.

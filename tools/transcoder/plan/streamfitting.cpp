@@ -28,14 +28,6 @@ void setStrictUnofficial(FfmpegCommand &command)
         command.set(QStringLiteral("-strict"), QStringLiteral("-1"));
 }
 
-// "640x480"; an invalid size when the text is none.
-QSize parseSize(const QString &text)
-{
-    static const QRegularExpression form(QStringLiteral(R"(^(\d+)x(\d+)$)"));
-    const QRegularExpressionMatch match = form.match(text);
-    return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
-}
-
 // "25", "29.97", "30000/1001"; 0 when the text is none.
 double parseRate(const QString &text)
 {
@@ -201,7 +193,7 @@ QString fitVideo(FfmpegCommand &command, const OutputTarget &target, bool pictur
 
     if (limits) {
         const QString *sizeText = command.value(QStringLiteral("-s"));
-        QSize size = sizeText ? parseSize(*sizeText) : QSize(target.input.width, target.input.height);
+        QSize size = sizeText ? parseFrameSize(*sizeText) : QSize(target.input.width, target.input.height);
         if (!sizeText && pictureTurned)
             size.transpose();
         const QSize fitted = size.isValid() && !size.isEmpty() ? fitSize(size, *limits) : size;

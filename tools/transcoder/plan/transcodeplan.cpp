@@ -2,6 +2,7 @@
 
 #include "tools/transcoder/plan/ffmpegcommand.h"
 #include "tools/transcoder/plan/filterrewrites.h"
+#include "tools/transcoder/plan/framefitting.h"
 #include "tools/transcoder/plan/streamfitting.h"
 #include "tools/transcoder/plan/trimming.h"
 
@@ -67,6 +68,8 @@ TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, c
         error = fitAudio(*command, target);
     if (error.isEmpty())
         error = fitVideo(*command, target, filters.turnsPicture);
+    if (error.isEmpty())
+        fitPictureIntoFrame(*command, input, filters.turnsPicture);
     if (error.isEmpty())
         error = fitTrim(*command, input, filters.timeIndependent, &plan.expectedSeconds);
     if (!error.isEmpty())

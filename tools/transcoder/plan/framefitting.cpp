@@ -1,0 +1,128 @@
+#include "tools/transcoder/plan/framefitting.h"
+
+#include "tools/transcoder/plan/filtergraph.h"
+
+#include <QSize>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// Shapes this close are the same: rounding a size to the multiples an
+// encoder needs changes the shape a little, and bars of a pixel or two would
+// only be noise.
+constexpr double shapeTolerance = 0.03;
+
+struct Frame {
+    QSize size;            // in pixels
+    double aspect = 0;     // its width over its height as shown
+    bool squarePixels = false;
+};
+
+// "16:9", "1.7778"; 0 when the text is none.
+double parseAspect(const QString &text)
+{
+    const QStringList parts = text.split(u':');
+    if (parts.size() == 2)
+        return parts[1].toDouble() > 0 ? parts[0].toDouble() / parts[1].toDouble() : 0;
+    return text.toDouble();
+}
+
+// DV frames are 720x480 (NTSC) or 720x576 (PAL), shown 4:3 or 16:9: the
+// nearer shape, told to the encoder with "-aspect".
+std::optional<Frame> dvFrame(FfmpegCommand &command, const QString &target, double pictureAspect)
+{
+    const bool ntsc = target == QLatin1String("ntsc-dv");
+    if (!ntsc && target != QLatin1String("pal-dv"))
+        return std::nullopt;
+    const bool wide = pictureAspect >= (4.0 / 3 + 16.0 / 9) / 2;
+    if (!command.has(QStringLiteral("-aspect")))
+        command.set(QStringLiteral("-aspect"), wide ? QStringLiteral("16:9") : QStringLiteral("4:3"));
+    const double aspect = parseAspect(*command.value(QStringLiteral("-aspect")));
+    return Frame{QSize(720, ntsc ? 480 : 576), aspect > 0 ? aspect : 4.0 / 3, false};
+}
+
+std::optional<Frame> frameOf(FfmpegCommand &command, QSize picture, double pictureAspect)
+{
+    if (const QString *target = command.value(QStringLiteral("-target")))
+        return dvFrame(command, *target, pictureAspect);
+    const QString *sizeText = command.value(QStringLiteral("-s"));
+    const QString *aspectText = command.value(QStringLiteral("-aspect"));
+    const QSize size = sizeText ? parseFrameSize(*sizeText) : picture;
+    const double aspect = aspectText ? parseAspect(*aspectText) : 0;
+    if ((!sizeText && !aspectText) || size.isEmpty() || (aspectText && aspect <= 0))
+        return std::nullopt;
+    if (aspectText)
+        return Frame{size, aspect, false};
+    return Frame{size, double(size.width()) / size.height(), true};
+}
+
+int even(double value)
+{
+    return std::max(2, int(std::lround(value / 2)) * 2);
+}
+
+// Adds the filters at the end of the picture's graph; a label naming the
+// graph's output moves to the new last filter.
+void appendFilters(FfmpegCommand &command, const QList<Filter> &added)
+{
+    FilterGraph graph;
+    if (const QString *description = command.value(QStringLiteral("-vf"))) {
+        std::optional<FilterGraph> given = parseFilterGraph(*description);
+        if (!given)
+            return; // the plan refused such a graph before
+        graph = *given;
+    }
+    QStringList outputLabels;
+    if (!graph.filters.isEmpty())
+        std::swap(outputLabels, graph.filters.last().outputLabels);
+    for (const Filter &filter : added) {
+        graph.startsChain.append(graph.filters.isEmpty());
+        graph.filters.append(filter);
+    }
+    graph.filters.last().outputLabels = outputLabels;
+    command.set(QStringLiteral("-vf"), formatFilterGraph(graph));
+}
+
+Filter filter(const QString &name, const QStringList &values)
+{
+    Filter made;
+    made.name = name;
+    made.hasArguments = true;
+    for (const QString &value : values)
+        made.options.append(FilterOption{QString(), value});
+    return made;
+}
+
+} // namespace
+
+void fitPictureIntoFrame(FfmpegCommand &command, const MediaFacts &input, bool pictureTurned)
+{
+    if (!input.hasVideo || input.width <= 0 || input.height <= 0 || command.has(QStringLiteral("-vn")))
+        return;
+    QSize picture(input.width, input.height);
+    double pictureAspect = input.width * (input.pixelAspect > 0 ? input.pixelAspect : 1.0) / input.height;
+    if (pictureTurned) {
+        picture.transpose();
+        pictureAspect = 1 / pictureAspect;
+    }
+    const std::optional<Frame> frame = frameOf(command, picture, pictureAspect);
+    if (!frame || std::abs(pictureAspect / frame->aspect - 1) <= shapeTolerance)
+        return;
+
+    const QSize box = pictureAspect < frame->aspect
+                          ? QSize(even(frame->size.width() * pictureAspect / frame->aspect), frame->size.height())
+                          : QSize(frame->size.width(), even(frame->size.height() * frame->aspect / pictureAspect));
+    const QString width = QString::number(frame->size.width()), height = QString::number(frame->size.height());
+    QList<Filter> added{
+        filter(QStringLiteral("scale"), {QString::number(box.width()), QString::number(box.height())}),
+        filter(QStringLiteral("pad"), {width, height, QString::number((frame->size.width() - box.width()) / 2 & ~1),
+                                       QString::number((frame->size.height() - box.height()) / 2 & ~1)}),
+    };
+    // "-aspect" sets the pixels' shape itself; otherwise they are square, as
+    // the frame size asked for.
+    if (frame->squarePixels)
+        added.append(filter(QStringLiteral("setsar"), {QStringLiteral("1")}));
+    appendFilters(command, added);
+}
