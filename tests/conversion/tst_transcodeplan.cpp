@@ -154,6 +154,8 @@ void TestTranscodePlan::rewrites_data()
         "-vf movie=logo.png[watermark];[in][watermark]overlay=10:10,transpose=1[out] -s 640x480 -vcodec mpeg4 -acodec mp2 out.avi",
         small,
         "-vf movie=logo.png[watermark];[in][watermark]overlay=10:10,transpose=1,scale=360:480,pad=640:480:140:0,setsar=1[out] -s 640x480 -vcodec mpeg4 -acodec mp2 out.avi");
+    row("odd picture, a display shape alone", "-aspect 4:3 -vcodec mpeg4 -acodec mp2 out.avi", clip(853, 479, 25, 44100, 2),
+        "-aspect 4:3 -vcodec mpeg4 -acodec mp2 -vf scale=852:358,pad=853:479:0:60 out.avi");
     row("same shape, no bars", "-s 320x240 -vcodec mpeg4 -acodec mp2 out.avi", small,
         "-s 320x240 -vcodec mpeg4 -acodec mp2 out.avi");
 

@@ -4,6 +4,7 @@
 
 #include <QSize>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -58,9 +59,11 @@ std::optional<Frame> frameOf(FfmpegCommand &command, QSize picture, double pictu
     return Frame{size, double(size.width()) / size.height(), true};
 }
 
-int even(double value)
+// The nearest even number within the frame: 4:2:0 pictures have even sides,
+// and ffmpeg's pad filter rounds an odd frame down.
+int evenWithin(double value, int frameSide)
 {
-    return std::max(2, int(std::lround(value / 2)) * 2);
+    return std::clamp(int(std::lround(value / 2)) * 2, 2, std::max(2, frameSide & ~1));
 }
 
 // Adds the filters at the end of the picture's graph; a label naming the
@@ -111,14 +114,17 @@ void fitPictureIntoFrame(FfmpegCommand &command, const MediaFacts &input, bool p
     if (!frame || std::abs(pictureAspect / frame->aspect - 1) <= shapeTolerance)
         return;
 
+    const int frameWidth = frame->size.width(), frameHeight = frame->size.height();
     const QSize box = pictureAspect < frame->aspect
-                          ? QSize(even(frame->size.width() * pictureAspect / frame->aspect), frame->size.height())
-                          : QSize(frame->size.width(), even(frame->size.height() * frame->aspect / pictureAspect));
-    const QString width = QString::number(frame->size.width()), height = QString::number(frame->size.height());
+                          ? QSize(evenWithin(frameWidth * pictureAspect / frame->aspect, frameWidth),
+                                  evenWithin(frameHeight, frameHeight))
+                          : QSize(evenWithin(frameWidth, frameWidth),
+                                  evenWithin(frameHeight * frame->aspect / pictureAspect, frameHeight));
     QList<Filter> added{
         filter(QStringLiteral("scale"), {QString::number(box.width()), QString::number(box.height())}),
-        filter(QStringLiteral("pad"), {width, height, QString::number((frame->size.width() - box.width()) / 2 & ~1),
-                                       QString::number((frame->size.height() - box.height()) / 2 & ~1)}),
+        filter(QStringLiteral("pad"), {QString::number(frameWidth), QString::number(frameHeight),
+                                       QString::number((frameWidth - box.width()) / 2 & ~1),
+                                       QString::number((frameHeight - box.height()) / 2 & ~1)}),
     };
     // "-aspect" sets the pixels' shape itself; otherwise they are square, as
     // the frame size asked for.
