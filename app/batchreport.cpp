@@ -1,6 +1,7 @@
 #include "app/batchreport.h"
 
 #include "app/batchplan.h"
+#include "engine/timeleft.h"
 
 #include <QMutexLocker>
 
@@ -12,24 +13,13 @@ BatchReport::BatchReport(const QList<ConvertJob> &jobs, bool overwrite, std::FIL
         rows.append({job, Ready, QString()});
 }
 
-QString BatchReport::durationText(qint64 ms)
-{
-    const qint64 seconds = (ms + 500) / 1000;
-    const QString minutesAndSeconds = QStringLiteral("%1:%2")
-                                          .arg(seconds / 60 % 60)
-                                          .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    if (seconds < 3600)
-        return minutesAndSeconds;
-    return QStringLiteral("%1:%2").arg(seconds / 3600).arg(minutesAndSeconds.rightJustified(5, '0'));
-}
-
 QString BatchReport::progressText(int percent, qint64 elapsedMs)
 {
     const QString done = QStringLiteral("%1%").arg(percent, 3);
-    if (percent <= 0 || percent >= 100 || elapsedMs < 1000)
+    const int secondsLeft = estimateSecondsLeft({0, 0}, {elapsedMs, percent});
+    if (secondsLeft < 0)
         return done;
-    const qint64 leftMs = elapsedMs * (100 - percent) / percent;
-    return done + QStringLiteral("  ") + tr("%1 left").arg(durationText(leftMs));
+    return done + QStringLiteral("  ") + tr("%1 left").arg(clockText(secondsLeft));
 }
 
 QString BatchReport::prefix(int row) const

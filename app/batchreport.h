@@ -39,8 +39,6 @@ public:
     int succeeded() const;
     int failed() const; // also the stopped and the never started jobs
 
-    // "1:05:09", "4:07", "0:09".
-    static QString durationText(qint64 ms);
     // "42%  0:37 left"; the time only once there is something to go on.
     static QString progressText(int percent, qint64 elapsedMs);
 

@@ -10,12 +10,13 @@ namespace {
 constexpr int DocumentVersion = 1;
 
 // The integer fields of EditOptions and of WatermarkOptions, by key.
+template <typename Record>
 struct IntField {
     const char *key;
-    int EditOptions::*member;
+    int Record::*member;
 };
 
-const IntField editFields[] = {
+const IntField<EditOptions> editFields[] = {
     {"trimStart", &EditOptions::trimStart},
     {"trimLength", &EditOptions::trimLength},
     {"gifSize", &EditOptions::gifSize},
@@ -30,12 +31,7 @@ const IntField editFields[] = {
     {"subtitleFontSize", &EditOptions::subtitleFontSize},
 };
 
-struct WatermarkIntField {
-    const char *key;
-    int WatermarkOptions::*member;
-};
-
-const WatermarkIntField watermarkFields[] = {
+const IntField<WatermarkOptions> watermarkFields[] = {
     {"imageX", &WatermarkOptions::imageX},
     {"imageY", &WatermarkOptions::imageY},
     {"fontSize", &WatermarkOptions::fontSize},
@@ -63,7 +59,7 @@ QJsonObject watermarkToJson(const WatermarkOptions &watermark)
     QJsonObject object{{"imagePath", watermark.imagePath},
                        {"text", watermark.text},
                        {"fontName", watermark.fontName}};
-    for (const WatermarkIntField &field : watermarkFields)
+    for (const auto &field : watermarkFields)
         object.insert(QLatin1String(field.key), watermark.*field.member);
     return object;
 }
@@ -74,7 +70,7 @@ WatermarkOptions watermarkFromJson(const QJsonObject &object)
     readString(object, "imagePath", &watermark.imagePath);
     readString(object, "text", &watermark.text);
     readString(object, "fontName", &watermark.fontName);
-    for (const WatermarkIntField &field : watermarkFields)
+    for (const auto &field : watermarkFields)
         readInt(object, field.key, &(watermark.*field.member));
     return watermark;
 }
@@ -83,7 +79,7 @@ QJsonObject editToJson(const EditOptions &edit)
 {
     QJsonObject object{{"subtitlePath", edit.subtitlePath},
                        {"watermark", watermarkToJson(edit.watermark)}};
-    for (const IntField &field : editFields)
+    for (const auto &field : editFields)
         object.insert(QLatin1String(field.key), edit.*field.member);
     return object;
 }
@@ -93,7 +89,7 @@ EditOptions editFromJson(const QJsonObject &object)
     EditOptions edit;
     readString(object, "subtitlePath", &edit.subtitlePath);
     edit.watermark = watermarkFromJson(object.value(QLatin1String("watermark")).toObject());
-    for (const IntField &field : editFields)
+    for (const auto &field : editFields)
         readInt(object, field.key, &(edit.*field.member));
     return edit;
 }
