@@ -26,18 +26,11 @@ CGIFMerge::CGIFMerge(QWidget *parent)
 {
     ui->setupUi(this);
 
-    instance = new VlcInstance({QStringLiteral("--input-repeat=100"), QStringLiteral("--video-filter=adjust"),
-                                QStringLiteral("--no-video-title-show"), QStringLiteral("--sub-filter=logo:marq")},
-                               this);
+    instance = new VlcInstance(Vlc::previewArguments(), this);
     player = new VlcMediaPlayer(instance);
     player->setVideoWidget(ui->m_vlcVideo);
     ui->m_vlcVideo->setMediaPlayer(player);
     ui->m_vlcSeek->setMediaPlayer(player);
-
-    QPalette black = ui->m_vlcVideo->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    ui->m_vlcVideo->setPalette(black);
-    ui->m_vlcVideo->setAutoFillBackground(true);
 
     setFixedSize(width(), height());
     setWindowIcon(QIcon(QStringLiteral(":res/gif.png")));

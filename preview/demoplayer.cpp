@@ -7,36 +7,17 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QIcon>
-#include <QTimer>
-
-namespace {
-
-const QStringList vlcArguments = {
-    QStringLiteral("--input-repeat=100"),
-    QStringLiteral("--video-filter=adjust"),
-    QStringLiteral("--no-video-title-show"),
-    QStringLiteral("--sub-filter=logo:marq"),
-};
-
-// How often the wait for playback looks at the player.
-
-} // namespace
 
 DemoPlayer::DemoPlayer(QWidget *parent, Qt::WindowFlags f)
     : QDialog(parent, f)
 {
     ui.setupUi(this);
 
-    vlcInstance = new VlcInstance(vlcArguments, this);
+    vlcInstance = new VlcInstance(Vlc::previewArguments(), this);
     mediaPlayer = new VlcMediaPlayer(vlcInstance);
     mediaPlayer->setVideoWidget(ui.m_vlcVideo);
     ui.m_vlcVideo->setMediaPlayer(mediaPlayer);
     ui.m_vlcSeek->setMediaPlayer(mediaPlayer);
-
-    QPalette videoPalette = palette();
-    videoPalette.setColor(QPalette::Window, Qt::black);
-    ui.m_vlcVideo->setPalette(videoPalette);
-    ui.m_vlcVideo->setAutoFillBackground(true);
 
     setFixedSize(size());
     setWindowIcon(QIcon(QStringLiteral(":res/VideoPlayer/video_icon.png")));

@@ -24,6 +24,10 @@ class QTimer;
 namespace Vlc {
 // libVLC's states, same numbers.
 enum State { Idle = 0, Opening = 1, Buffering = 2, Playing = 3, Paused = 4, Stopped = 5, Ended = 6, Error = 7 };
+
+// What the preview players start libVLC with: the clip repeats, and the
+// picture adjustment, logo and marquee filters stand ready.
+QStringList previewArguments();
 } // namespace Vlc
 
 class VlcInstance : public QObject
@@ -138,7 +142,7 @@ private:
     QPointer<VlcWidgetVideo> videoWidget;
 };
 
-// Paints the player's frames (libVLC memory callbacks, RV32 into a QImage).
+// Paints the player's frames (libVLC memory callbacks, RV32 into a QImage) on black.
 class VlcWidgetVideo : public QWidget
 {
     Q_OBJECT

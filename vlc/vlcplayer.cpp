@@ -25,6 +25,12 @@ bool headless()
 
 } // namespace
 
+QStringList Vlc::previewArguments()
+{
+    return {QStringLiteral("--input-repeat=100"), QStringLiteral("--video-filter=adjust"),
+            QStringLiteral("--no-video-title-show"), QStringLiteral("--sub-filter=logo:marq")};
+}
+
 VlcInstance::VlcInstance(const QStringList &args, QObject *parent)
     : QObject(parent)
 {

@@ -175,7 +175,7 @@ int VlcWidgetVideo::frameCount() const
 void VlcWidgetVideo::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.fillRect(rect(), Qt::black);
     if (shown.isNull())
         return;
     // The whole picture at its display aspect, centred.
