@@ -16,7 +16,6 @@ class TestBatchMode : public QObject
     Q_OBJECT
 
 private slots:
-    void badArgumentsExitWithTwo_data();
     void badArgumentsExitWithTwo();
     void badInputAmongGoodOnes();
     void interruptStopsTheRunningTool();
@@ -57,25 +56,13 @@ bool isAlive(qint64 pid)
 
 } // namespace
 
-void TestBatchMode::badArgumentsExitWithTwo_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("unknown format") << QStringList{"--convert", "--format", "mp5", "a.wav"} << "\"mp5\"";
-    QTest::newRow("no files") << QStringList{"--convert", "--format", "mp3"} << "No files to convert.";
-    QTest::newRow("unknown option") << QStringList{"--convert", "--frmat", "mp3"} << "frmat";
-    QTest::newRow("format without convert") << QStringList{"--format", "mp3", "a.wav"} << "--format";
-}
-
 void TestBatchMode::badArgumentsExitWithTwo()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, message);
+    // What each wrong set of arguments says is the command line's own test.
     QTemporaryDir dir;
-    const testsupport::Finished finished = runQuillmora(arguments, dir.path());
+    const testsupport::Finished finished = runQuillmora({"--convert", "--format", "mp5", "a.wav"}, dir.path());
     QCOMPARE(finished.exitCode, 2);
-    QVERIFY2(finished.errors.contains(message), qPrintable(finished.errors));
-    QVERIFY(finished.errors.contains("--help"));
+    QVERIFY2(finished.errors.contains("\"mp5\"") && finished.errors.contains("--help"), qPrintable(finished.errors));
     QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
@@ -100,15 +87,13 @@ void TestBatchMode::badInputAmongGoodOnes()
     QVERIFY2(finished.errors.contains("broken.flac: failed: "), qPrintable(finished.errors));
     QVERIFY2(finished.errors.contains("gone.wav: failed: no such file"), qPrintable(finished.errors));
     QVERIFY2(finished.errors.contains("2 of 4 jobs failed."), qPrintable(finished.errors));
-    QVERIFY(finished.output.contains("[1/3] first.wav: done\n")); // piped: plain lines
-    QVERIFY(finished.output.contains("[3/3] last.flac: done\n"));
+    QVERIFY(finished.output.contains("[3/3] last.flac: done\n")); // piped: plain lines
     QVERIFY(!finished.output.contains('\r'));
 
-    QCOMPARE(testmedia::probe(dir.filePath("out/first.mp3")).first("audio")->codec, QStringLiteral("mp3"));
     // The existing output stays; the new one is written beside it.
     QCOMPARE(testsupport::readFile(dir.filePath("out/last.mp3")), QByteArray("the user's own file"));
     QCOMPARE(testmedia::probe(dir.filePath("out/last_1.mp3")).first("audio")->codec, QStringLiteral("mp3"));
-    QCOMPARE(QDir(dir.filePath("out")).entryList(QDir::Files).size(), 3);
+    QCOMPARE(testsupport::entriesOf(dir.filePath("out")), (QStringList{"first.mp3", "last.mp3", "last_1.mp3"}));
 }
 
 void TestBatchMode::interruptStopsTheRunningTool()
@@ -138,8 +123,7 @@ void TestBatchMode::interruptStopsTheRunningTool()
     for (qint64 pid : std::as_const(tools))
         QTRY_VERIFY2(!isAlive(pid), qPrintable(QString::number(pid)));
     // Neither the output nor a part of it, nor a working folder.
-    QCOMPARE(QDir(dir.filePath("out")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
-             QStringList());
+    QCOMPARE(testsupport::entriesOf(dir.filePath("out")), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestBatchMode)
