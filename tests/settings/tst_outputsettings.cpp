@@ -14,11 +14,10 @@ class TestOutputSettings : public QObject
 
 private slots:
     void initTestCase();
-    void mp4Defaults();
+    void opensOnTheJobAndCancelChangesNothing();
     void switchFormat_data();
     void switchFormat();
     void applePresetKeepsItsSize();
-    void cancelChangesNothing();
     void whichJobsOpenTheDialog_data();
     void whichJobsOpenTheDialog();
     void refreshedRowState_data();
@@ -40,14 +39,6 @@ const char *const nonCodecLists[] = {"m_pCmbVideoSize",     "m_pCmbFPS",        
 QComboBox *list(CSettings &dialog, const char *name)
 {
     return dialog.findChild<QComboBox *>(QLatin1String(name));
-}
-
-QStringList texts(QComboBox *box)
-{
-    QStringList result;
-    for (int i = 0; i < box->count(); ++i)
-        result << box->itemText(i);
-    return result;
 }
 
 // What a user's pick does: the entry becomes current and the list says it was activated.
@@ -82,34 +73,38 @@ void TestOutputSettings::initTestCase()
     qputenv("HOME", QFile::encodeName(home.path()));
 }
 
-void TestOutputSettings::mp4Defaults()
+void TestOutputSettings::opensOnTheJobAndCancelChangesNothing()
 {
     WindowFixture fixture;
     addJob(fixture, QStringLiteral("btnMP4"), {QStringLiteral("clip.avi")});
     fixture.window->setGeometry(100, 50, 1400, 900);
+    CQuillmoraTestAccess access = fixture.access();
+    const ConvertJob before = access.jobs().first();
+    fixture.prompts.folderAnswers << fixture.dir.path() + QStringLiteral("/other");
     int opened = 0;
-    fixture.access().answerSettingsDialog([&](CSettings &dialog) {
+    access.answerSettingsDialog([&](CSettings &dialog) {
         ++opened;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Output Settings"));
-        QCOMPARE(dialog.font().family(), QStringLiteral("WKFixd"));
-        QCOMPARE(dialog.font().pointSize(), 9);
-        QCOMPARE(dialog.size(), QSize(520, 368));
-        QCOMPARE(dialog.pos(), QPoint(100 + (1400 - 520) / 2, 50 + (900 - 368) / 2));
+        // Centred on the window, showing the job as it is.
+        QCOMPARE(dialog.pos(), QPoint(100 + (1400 - dialog.width()) / 2, 50 + (900 - dialog.height()) / 2));
         QCOMPARE(dialog.findChild<QLineEdit *>("m_pTxtOutFolder")->text(), fixture.outputFolderPath());
-        QComboBox *formats = list(dialog, "m_pCmbFileFormat");
-        QCOMPARE(formats->count(), 22);
-        QCOMPARE(formats->currentText(), QStringLiteral("All media files -> MP4"));
-        QCOMPARE(formats->itemData(20).toInt(), 20);
-        QCOMPARE(texts(list(dialog, "m_pCmbVideoCodec")), QStringList({"AVC(H.264)", "MPEG4"}));
-        QCOMPARE(texts(list(dialog, "m_pCmbAudioCodec")), QStringList({"AAC", "MP3"}));
+        QCOMPARE(list(dialog, "m_pCmbFileFormat")->currentText(), QStringLiteral("All media files -> MP4"));
         for (const char *name : nonCodecLists)
             QCOMPARE(list(dialog, name)->currentText(), QStringLiteral("Original"));
         // The size list is in size order, its entries carry their index.
         QCOMPARE(list(dialog, "m_pCmbVideoSize")->itemText(4), QStringLiteral("640x480 (VGA)"));
         QCOMPARE(list(dialog, "m_pCmbVideoSize")->itemData(4, Qt::UserRole).toInt(), 7);
-        });
-    fixture.access().action(WindowAction::Setting)->trigger();
+
+        choose(list(dialog, "m_pCmbFileFormat"), QStringLiteral("All media files -> WMV"));
+        choose(list(dialog, "m_pCmbVideoSize"), QStringLiteral("1920x1080"));
+        dialog.findChild<QPushButton *>("m_pBtnOutFolder")->click();
+        QCOMPARE(dialog.editedJob().profile.vSize, 12);
+        dialog.findChild<QPushButton *>("m_pBtnCancel")->click();
+    });
+    access.action(WindowAction::Setting)->trigger();
     QCOMPARE(opened, 1);
+    QCOMPARE(access.jobs().first().profile, before.profile);
+    QCOMPARE(access.jobs().first().outputPath, before.outputPath);
+    QCOMPARE(outputFolder(), fixture.outputFolderPath());
 }
 
 void TestOutputSettings::switchFormat_data()
@@ -117,17 +112,12 @@ void TestOutputSettings::switchFormat_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("target");
     QTest::addColumn<int>("row");
-    QTest::addColumn<QStringList>("videoCodecs");
-    QTest::addColumn<QStringList>("audioCodecs");
+    QTest::addColumn<bool>("video");
     QTest::addColumn<QString>("audioCodecShown");
-    QTest::newRow("MP4 to MP3") << "btnMP4" << "All media files -> MP3" << 11 << QStringList()
-                                << QStringList{"MP3"} << "MP3";
-    // The codec lists show their first entry, not the profile's own (WMAV1).
-    QTest::newRow("MP4 to WMV") << "btnMP4" << "All media files -> WMV" << 9
-                                << QStringList{"WMV2", "WMV1"} << QStringList{"WMAV2", "WMAV1"} << "WMAV2";
-    QTest::newRow("MP3 back to video") << "btnMP3" << "All media files -> MKV" << 5
-                                       << QStringList{"MPEG4", "MJPEG", "AVC(H.264)"}
-                                       << QStringList{"MP2", "MP3", "PCMS16"} << "MP2";
+    QTest::newRow("MP4 to MP3") << "btnMP4" << "All media files -> MP3" << 11 << false << "MP3";
+    // The codec list shows its first entry, not the profile's own (WMAV1).
+    QTest::newRow("MP4 to WMV") << "btnMP4" << "All media files -> WMV" << 9 << true << "WMAV2";
+    QTest::newRow("MP3 back to video") << "btnMP3" << "All media files -> MKV" << 5 << true << "MP2";
 }
 
 void TestOutputSettings::switchFormat()
@@ -135,35 +125,28 @@ void TestOutputSettings::switchFormat()
     QFETCH(QString, button);
     QFETCH(QString, target);
     QFETCH(int, row);
-    QFETCH(QStringList, videoCodecs);
-    QFETCH(QStringList, audioCodecs);
+    QFETCH(bool, video);
     QFETCH(QString, audioCodecShown);
     WindowFixture fixture;
     addJob(fixture, button, {QStringLiteral("clip.avi")});
     CQuillmoraTestAccess access = fixture.access();
     access.answerSettingsDialog([&](CSettings &dialog) {
         choose(list(dialog, "m_pCmbFileFormat"), target);
-        QCOMPARE(dialog.editedJob().formatId, row);
-        QCOMPARE(dialog.editedJob().profile, profileTable()[row]);
-        QCOMPARE(texts(list(dialog, "m_pCmbVideoCodec")), videoCodecs);
-        QCOMPARE(texts(list(dialog, "m_pCmbAudioCodec")), audioCodecs);
         QCOMPARE(list(dialog, "m_pCmbAudioCodec")->currentText(), audioCodecShown);
+        QCOMPARE(list(dialog, "m_pCmbVideoCodec")->count() > 0, video);
+        // An audio format empties the video lists; every other list shows "Original".
         for (int i = 0; i < int(std::size(nonCodecLists)); ++i) {
             QComboBox *box = list(dialog, nonCodecLists[i]);
-            if (videoCodecs.isEmpty() && i < VideoListCount)
-                QCOMPARE(box->count(), 0);
-            else
-                QCOMPARE(box->currentText(), QStringLiteral("Original"));
+            QCOMPARE(box->currentText(), !video && i < VideoListCount ? QString() : QStringLiteral("Original"));
         }
         pressApply(dialog);
     });
     access.invoke("onSelectTableWidget", 0, 0);
 
     const ConvertJob job = access.jobs().first();
-    QCOMPARE(job.formatId, row);
     QCOMPARE(job.profile, profileTable()[row]);
     QCOMPARE(job.outputPath, fixture.outputFolderPath() + "/clip" + formatExtension(row));
-    QCOMPARE(access.table()->item(0, 2)->text(), profileText(row));
+    QCOMPARE(access.table()->item(0, 2)->text(), target);
     QCOMPARE(access.table()->item(0, 3)->text(), job.outputPath);
 }
 
@@ -173,7 +156,6 @@ void TestOutputSettings::applePresetKeepsItsSize()
     addJob(fixture, QStringLiteral("btnApple"), {QStringLiteral("clip.avi")});
     CQuillmoraTestAccess access = fixture.access();
     access.answerSettingsDialog([&](CSettings &dialog) {
-        QCOMPARE(list(dialog, "m_pCmbFileFormat")->currentText(), QStringLiteral("All media files -> MOV"));
         QCOMPARE(list(dialog, "m_pCmbVideoSize")->currentText(), QStringLiteral("Original"));
         QCOMPARE(dialog.editedJob().profile.vSize, 6);
         pressApply(dialog);
@@ -182,59 +164,28 @@ void TestOutputSettings::applePresetKeepsItsSize()
     QCOMPARE(access.jobs().first().profile, devicePresetProfile(DevicePreset::Apple));
 }
 
-void TestOutputSettings::cancelChangesNothing()
-{
-    WindowFixture fixture;
-    addJob(fixture, QStringLiteral("btnMP4"), {QStringLiteral("clip.avi")});
-    CQuillmoraTestAccess access = fixture.access();
-    const ConvertJob before = access.jobs().first();
-    const QString otherFolder = fixture.dir.path() + QStringLiteral("/other");
-    fixture.prompts.folderAnswers << otherFolder;
-    access.answerSettingsDialog([&](CSettings &dialog) {
-        choose(list(dialog, "m_pCmbFileFormat"), QStringLiteral("All media files -> WMV"));
-        choose(list(dialog, "m_pCmbVideoSize"), QStringLiteral("1920x1080"));
-        dialog.findChild<QPushButton *>("m_pBtnOutFolder")->click();
-        QCOMPARE(dialog.findChild<QLineEdit *>("m_pTxtOutFolder")->text(), otherFolder);
-        QCOMPARE(dialog.editedJob().profile.vSize, 12);
-        dialog.findChild<QPushButton *>("m_pBtnCancel")->click();
-    });
-    access.action(WindowAction::Setting)->trigger();
-    const ConvertJob after = access.jobs().first();
-    QCOMPARE(after.formatId, before.formatId);
-    QCOMPARE(after.profile, before.profile);
-    QCOMPARE(after.outputPath, before.outputPath);
-    QCOMPARE(outputFolder(), fixture.outputFolderPath());
-    QCOMPARE(fixture.window->findChild<QLineEdit *>("txtOutFolder")->text(), fixture.outputFolderPath());
-}
-
 void TestOutputSettings::whichJobsOpenTheDialog_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<bool>("settingEnabled");
     QTest::addColumn<int>("openings"); // after the Setting action and a double click
-    QTest::newRow("video") << "btnMP4" << QStringList{"a.avi"} << true << 2;
-    QTest::newRow("audio: double click only") << "btnMP3" << QStringList{"a.wav"} << false << 1;
-    QTest::newRow("image") << "btnPNG" << QStringList{"a.jpg"} << false << 0;
-    QTest::newRow("video joiner") << "btnVideoMerge" << QStringList{"a.avi", "b.avi"} << false << 0;
-    QTest::newRow("audio joiner") << "btnAudioMerge" << QStringList{"a.wav", "b.wav"} << false << 0;
+    QTest::newRow("video") << "btnMP4" << QStringList{"a.avi"} << 2;
+    QTest::newRow("audio: double click only") << "btnMP3" << QStringList{"a.wav"} << 1;
+    QTest::newRow("image") << "btnPNG" << QStringList{"a.jpg"} << 0;
+    QTest::newRow("video joiner") << "btnVideoMerge" << QStringList{"a.avi", "b.avi"} << 0;
+    QTest::newRow("audio joiner") << "btnAudioMerge" << QStringList{"a.wav", "b.wav"} << 0;
 }
 
 void TestOutputSettings::whichJobsOpenTheDialog()
 {
     QFETCH(QString, button);
     QFETCH(QStringList, files);
-    QFETCH(bool, settingEnabled);
     QFETCH(int, openings);
     WindowFixture fixture;
     addJob(fixture, button, files);
     CQuillmoraTestAccess access = fixture.access();
-    QCOMPARE(access.jobs().size(), 1);
     int opened = 0;
-    access.answerSettingsDialog([&](CSettings &) {
-        ++opened;
-        });
-    QCOMPARE(access.action(WindowAction::Setting)->isEnabled(), settingEnabled);
+    access.answerSettingsDialog([&](CSettings &) { ++opened; });
     access.action(WindowAction::Setting)->trigger(); // a disabled action does nothing
     access.invoke("onSelectTableWidget", 0, 1);
     QCOMPARE(opened, openings);
@@ -268,13 +219,11 @@ void TestOutputSettings::refreshedRowState()
     access.invoke("onSelectTableWidget", 0, 0); // a double click works during a run too
 
     const ConvertJob job = access.jobs().first();
-    QCOMPARE(job.formatId, 9); // the list always takes the new format
-    QCOMPARE(job.profile, profileTable()[9]);
+    QCOMPARE(job.profile, profileTable()[9]); // the list always takes the new format
     if (rowRefreshed) {
         QCOMPARE(job.state, int(Ready));
         QCOMPARE(access.table()->item(0, 2)->text(), QStringLiteral("All media files -> WMV"));
         QVERIFY(!access.table()->cellWidget(0, 2));
-        QVERIFY(!job.progressBar);
         QCOMPARE(access.table()->item(0, 3)->text(), fixture.outputFolderPath() + "/clip.wmv");
     } else {
         QCOMPARE(job.state, state);
@@ -312,7 +261,6 @@ void TestOutputSettings::newFolderOnlyInRefreshedRows()
     access.table()->setCurrentCell(0, 0);
     access.action(WindowAction::Setting)->trigger();
     QCOMPARE(outputFolder(), dialogFolder);
-    QCOMPARE(fixture.window->findChild<QLineEdit *>("txtOutFolder")->text(), dialogFolder);
     QCOMPARE(access.jobs().at(0).outputPath, dialogFolder + QStringLiteral("/first.mp4"));
     QCOMPARE(access.jobs().at(1).outputPath, mainFolder + QStringLiteral("/second.mp4"));
 }
