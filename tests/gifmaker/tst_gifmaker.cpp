@@ -22,13 +22,10 @@ private slots:
     void initTestCase();
     void jobFromChoice_data();
     void jobFromChoice();
-    void freshDialog();
     void lengthButtonsStopAtTheirBounds();
-    void cancelAddsNothing();
     void unplayableFileIsRefusedWithoutHanging();
     void cancelledSecondChoiceKeepsTheLoadedFile();
-    void startButtonsMoveThePreviewOnly();
-    void appliedJobConvertsToTheChosenGif();
+    void cancelAddsNothingOkConvertsToTheChosenGif();
 
 private:
     QTemporaryDir dir;
@@ -44,11 +41,6 @@ T *part(QDialog &dialog, const char *name)
     if (!widget)
         qFatal("no %s in the GIF maker", name);
     return widget;
-}
-
-QString lengthText(QDialog &dialog)
-{
-    return part<QLabel>(dialog, "m_pGifLengthLabel")->text();
 }
 
 VlcMediaPlayer *playerOf(QDialog &dialog)
@@ -67,13 +59,8 @@ void openThrough(CGIFMerge &dialog, ScriptedPrompts &prompts, const QString &pat
 
 void TestGifMaker::initTestCase()
 {
-    QVERIFY(dir.isValid());
-    testmedia::ClipSpec spec;
-    spec.seconds = 6;
-    spec.width = 320;
-    spec.height = 240;
-    clip = dir.filePath(QStringLiteral("clip.mp4"));
-    QVERIFY(testmedia::makeClip(clip, spec));
+    QVERIFY(testmedia::makeMediaSet(dir.path(), {"bars.mp4"}));
+    clip = dir.filePath(QStringLiteral("bars.mp4"));
 }
 
 void TestGifMaker::jobFromChoice_data()
@@ -89,59 +76,25 @@ void TestGifMaker::jobFromChoice()
 {
     QFETCH(int, startMs);
     QFETCH(int, trimStart);
-    const OutputProfile profile = profileTable()[FormatGifMaker];
-    const ConvertJob job = makeGifJob(FormatGifMaker, profile, {QStringLiteral("/v/a.mp4"), startMs, 0, 2});
+    const ConvertJob job = makeGifJob(FormatGifMaker, profileTable()[FormatGifMaker], {QStringLiteral("/v/a.mp4"), startMs, 0, 2});
     QCOMPARE(job.edit.trimStart, trimStart);
-    QCOMPARE(job.edit.trimLength, 0);
-    QCOMPARE(job.edit.gifSize, 2);
-    QCOMPARE(job.inputFiles, QStringList{QStringLiteral("/v/a.mp4")});
-    QVERIFY(job.profile == profile);
-}
-
-void TestGifMaker::freshDialog()
-{
-    CGIFMerge dialog;
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("GIF Maker"));
-    QCOMPARE(dialog.size(), QSize(418, 315));
-    QVERIFY(!part<QPushButton>(dialog, "m_pOkBtn")->isEnabled());
-    QCOMPARE(lengthText(dialog), QStringLiteral("Current intercept 5 seconds"));
-    QComboBox *sizes = part<QComboBox>(dialog, "m_pSelectSizeCombo");
-    QCOMPARE(sizes->count(), 3);
-    QCOMPARE(sizes->itemText(2), QStringLiteral("Large Image"));
-    QCOMPARE(sizes->itemData(2).toInt(), 2);
-    QCOMPARE(dialog.choice().sizeChoice, 0);
-    QCOMPARE(dialog.choice().lengthSeconds, 5);
 }
 
 void TestGifMaker::lengthButtonsStopAtTheirBounds()
 {
     CGIFMerge dialog;
+    QCOMPARE(dialog.choice().sizeChoice, 0);
+    QCOMPARE(dialog.choice().lengthSeconds, 5);
+    QVERIFY(!part<QPushButton>(dialog, "m_pOkBtn")->isEnabled());
     QPushButton *shorter = part<QPushButton>(dialog, "m_pETDecreaseBtn");
     QPushButton *longer = part<QPushButton>(dialog, "m_pETIncreaseBtn");
     for (int i = 0; i < 7; ++i)
         shorter->click();
     QCOMPARE(dialog.choice().lengthSeconds, 0);
-    QCOMPARE(lengthText(dialog), QStringLiteral("Current intercept 0 seconds"));
     for (int i = 0; i < 12; ++i)
         longer->click();
     QCOMPARE(dialog.choice().lengthSeconds, 10);
-    QCOMPARE(lengthText(dialog), QStringLiteral("Current intercept 10 seconds"));
-    shorter->click();
-    QCOMPARE(lengthText(dialog), QStringLiteral("Current intercept 9 seconds"));
-}
-
-void TestGifMaker::cancelAddsNothing()
-{
-    WindowFixture fixture;
-    fixture.prompts.dialogDriver = [&](QDialog &dialog) {
-        openThrough(static_cast<CGIFMerge &>(dialog), fixture.prompts, clip);
-        part<QPushButton>(dialog, "m_pCancelBtn")->click();
-        return dialog.result();
-    };
-    fixture.button("btnGIFMaker")->click();
-    QCOMPARE(fixture.prompts.count("dialog"), 1);
-    QVERIFY(fixture.access().jobs().isEmpty());
-    QCOMPARE(fixture.access().table()->rowCount(), 0);
+    QCOMPARE(part<QLabel>(dialog, "m_pGifLengthLabel")->text(), QStringLiteral("Current intercept 10 seconds"));
 }
 
 void TestGifMaker::unplayableFileIsRefusedWithoutHanging()
@@ -172,35 +125,12 @@ void TestGifMaker::cancelledSecondChoiceKeepsTheLoadedFile()
     QCOMPARE(prompts.count("openFile"), 2);
     QCOMPARE(dialog.choice().path, clip);
     QVERIFY(part<QPushButton>(dialog, "m_pOkBtn")->isEnabled());
-    QVERIFY(prompts.shown.last().detail.startsWith(QStringLiteral("All Media Files ( *.asf *.avi")));
 }
 
-void TestGifMaker::startButtonsMoveThePreviewOnly()
-{
-    ScriptedPrompts prompts;
-    CGIFMerge dialog;
-    openThrough(dialog, prompts, clip);
-    VlcMediaPlayer *player = playerOf(dialog);
-    auto *video = dialog.findChild<VlcWidgetVideo *>();
-    QTRY_VERIFY(video->frameCount() > 0);
-    const QImage paused = video->lastFrame();
-    player->setTime(2000);
-    QTRY_VERIFY(qAbs(player->time() - 2000) <= 50);
-    // The paused preview shows the new position.
-    QTRY_VERIFY(video->lastFrame() != paused);
-    part<QPushButton>(dialog, "m_pSTIncreaseBtn")->click();
-    QTRY_VERIFY(qAbs(player->time() - 2100) <= 50);
-    part<QPushButton>(dialog, "m_pSTDecreaseBtn")->click();
-    part<QPushButton>(dialog, "m_pSTDecreaseBtn")->click();
-    QTRY_VERIFY(qAbs(player->time() - 1900) <= 50);
-    QCOMPARE(dialog.choice().lengthSeconds, 5);
-    QCOMPARE(dialog.choice().sizeChoice, 0);
-    QCOMPARE(dialog.choice().startMs, 0);
-}
-
-void TestGifMaker::appliedJobConvertsToTheChosenGif()
+void TestGifMaker::cancelAddsNothingOkConvertsToTheChosenGif()
 {
     WindowFixture fixture;
+    bool ok = false;
     fixture.prompts.dialogDriver = [&](QDialog &dialog) {
         openThrough(static_cast<CGIFMerge &>(dialog), fixture.prompts, clip);
         VlcMediaPlayer *player = playerOf(dialog);
@@ -211,26 +141,23 @@ void TestGifMaker::appliedJobConvertsToTheChosenGif()
         QComboBox *sizes = part<QComboBox>(dialog, "m_pSelectSizeCombo");
         sizes->setCurrentIndex(1);
         emit sizes->activated(1);
-        part<QPushButton>(dialog, "m_pOkBtn")->click();
+        part<QPushButton>(dialog, ok ? "m_pOkBtn" : "m_pCancelBtn")->click();
         return dialog.result();
     };
+    fixture.button("btnGIFMaker")->click();
+    QVERIFY(fixture.access().jobs().isEmpty());
+    ok = true;
     fixture.button("btnGIFMaker")->click();
     const QList<ConvertJob> &jobs = fixture.access().jobs();
     QCOMPARE(jobs.size(), 1);
     const ConvertJob job = jobs.first();
-    QCOMPARE(job.formatId, int(FormatGifMaker));
     QCOMPARE(job.inputPath, clip);
     QCOMPARE(job.edit.trimStart, 1);
-    QCOMPARE(job.edit.trimLength, 2);
-    QCOMPARE(job.edit.gifSize, 1);
-    QVERIFY(job.outputPath.endsWith(QStringLiteral("/clip.gif")));
-    QVERIFY(fixture.access().action(WindowAction::Convert)->isEnabled());
 
     QDir().mkpath(QFileInfo(job.outputPath).absolutePath());
     const conversion::Outcome outcome = conversion::convert(job, job.inputPath, job.outputPath);
     QVERIFY2(outcome.succeeded, qPrintable(outcome.errors));
     const testmedia::Probe probe = testmedia::probe(job.outputPath);
-    QVERIFY(probe.ok);
     QCOMPARE(probe.formatName, QStringLiteral("gif"));
     const testmedia::Stream *video = probe.first(QStringLiteral("video"));
     QVERIFY(video);

@@ -1,10 +1,20 @@
 #pragma once
 
+#include "app/outputprofile.h"
 #include "preview/demoplayer.h"
 #include "vlc/vlcapi.h"
 
 #include <QImage>
 #include <QTest>
+
+// A job converting the file with the profile given.
+inline ConvertJob previewJob(const QString &path, const OutputProfile &profile = defaultProfile(FormatMP4))
+{
+    ConvertJob job = makeJob(profile.formatId, profile);
+    job.inputPath = path;
+    job.inputFiles = {path};
+    return job;
+}
 
 // What the preview tests read and do inside the dialog: its form, its player
 // and the frames it paints.

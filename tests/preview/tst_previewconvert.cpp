@@ -18,14 +18,6 @@ namespace {
 
 constexpr int videoFormatCount = 11; // format ids 0..10
 
-ConvertJob jobFor(const QString &path, const OutputProfile &profile)
-{
-    ConvertJob job = makeJob(profile.formatId, profile);
-    job.inputPath = path;
-    job.inputFiles = {path};
-    return job;
-}
-
 // The first picture as a viewer shows it: turned by its rotation tag and
 // stretched to square pixels.
 QImage shownPicture(const QString &path)
@@ -67,32 +59,13 @@ private:
 
 void TestPreviewConvert::initTestCase()
 {
-    QVERIFY(dir.isValid());
-    testmedia::ClipSpec clip;
-    clip.seconds = 5;
-    clip.width = 320;
-    clip.height = 240;
-    clip.frameRate = 25;
-    QVERIFY(testmedia::makeClip(media("clip.mp4"), clip));
-    QFile subtitles(media("lines.srt"));
-    QVERIFY(subtitles.open(QIODevice::WriteOnly));
-    subtitles.write("1\n00:00:00,000 --> 00:00:09,000\nHELLO\n");
-    subtitles.close();
-
-    // Upright 180x320 with a white square in the top left corner, stored
-    // turned as 320x180 with a rotation tag of 90 degrees.
-    QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i",
-                                  "color=black:size=180x320:rate=25:duration=2,drawbox=x=0:y=0:w=60:h=60:color=white:t=fill,transpose=1",
-                                  "-f", "lavfi", "-i", "sine=duration=2", "-pix_fmt", "yuv420p", "-shortest",
-                                  media("stored.mp4")}));
-    QVERIFY(testmedia::runFfmpeg({"-i", media("stored.mp4"), "-c", "copy", "-metadata:s:v", "rotate=90",
-                                  media("phone.mp4")}));
+    QVERIFY(testmedia::makeMediaSet(dir.path(), {"bars.mp4", "phone.mp4", "lines.srt"}, 4));
 }
 
 void TestPreviewConvert::editedJobConvertsTrimmedTurnedAndMarked()
 {
     DemoPlayer dialog;
-    dialog.setJobs({jobFor(media("clip.mp4"), defaultProfile(FormatMP4))}, 0);
+    dialog.setJobs({previewJob(media("bars.mp4"))}, 0);
     DemoPlayerTestAccess access(dialog);
     Ui_DemoPlayer &ui = access.ui();
 
@@ -110,11 +83,8 @@ void TestPreviewConvert::editedJobConvertsTrimmedTurnedAndMarked()
     ui.m_pOKButton->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 
-    const ConvertJob edited = dialog.jobList().at(0);
-    QCOMPARE(edited.edit.rotation, 1);
-    QCOMPARE(edited.edit.subtitlePath, media("lines.srt"));
     const QString output = media("edited.mp4");
-    const conversion::Outcome outcome = conversion::convert(edited, media("clip.mp4"), output);
+    const conversion::Outcome outcome = conversion::convert(dialog.jobList().at(0), media("bars.mp4"), output);
     QVERIFY2(outcome.succeeded, qPrintable(outcome.errors));
     const testmedia::Probe probed = testmedia::probe(output);
     const testmedia::Stream *video = probed.first(QStringLiteral("video"));
@@ -144,7 +114,7 @@ void TestPreviewConvert::rotationTaggedClipConvertsUpright()
                                   : android ? devicePresetProfile(DevicePreset::Android)
                                             : defaultProfile(formatId);
     const QString output = media(QStringLiteral("upright_%1%2").arg(QTest::currentDataTag(), formatExtension(profile.formatId)));
-    const conversion::Outcome outcome = conversion::convert(jobFor(media("phone.mp4"), profile), media("phone.mp4"), output);
+    const conversion::Outcome outcome = conversion::convert(previewJob(media("phone.mp4"), profile), media("phone.mp4"), output);
     QVERIFY2(outcome.succeeded, qPrintable(outcome.errors));
 
     const QImage shown = shownPicture(output);

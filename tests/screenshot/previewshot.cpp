@@ -57,20 +57,14 @@ int main(int argc, char **argv)
     clip.videoSource = QStringLiteral("smptehdbars");
     const QString clipPath = dir.filePath(QStringLiteral("holiday.mp4"));
     const QString logoPath = dir.filePath(QStringLiteral("badge.png"));
-    const QString subtitlePath = dir.filePath(QStringLiteral("holiday.srt"));
-    QFile subtitles(subtitlePath);
+    const QString subtitlePath = dir.filePath(QStringLiteral("lines.srt"));
     if (!dir.isValid() || !testmedia::makeClip(clipPath, clip) || !drawLogo(logoPath)
-        || !subtitles.open(QIODevice::WriteOnly))
+        || !testmedia::makeMediaSet(dir.path(), {"lines.srt"}))
         return fail(QStringLiteral("cannot make the demo media"));
-    subtitles.write("1\n00:00:00,000 --> 00:01:00,000\nWelcome to the preview\n");
-    subtitles.close();
 
     ScriptedPrompts prompts;
-    ConvertJob job = makeJob(FormatMP4, defaultProfile(FormatMP4));
-    job.inputPath = clipPath;
-    job.inputFiles = {clipPath};
     DemoPlayer dialog(nullptr, Qt::WindowCloseButtonHint);
-    dialog.setJobs({job}, 0);
+    dialog.setJobs({previewJob(clipPath)}, 0);
     dialog.show();
     DemoPlayerTestAccess access(dialog);
     Ui_DemoPlayer &ui = access.ui();

@@ -2,6 +2,8 @@
 
 #include "tests/support/programrun.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -50,6 +52,43 @@ bool makeClip(const QString &path, const ClipSpec &spec)
         arguments << "-pix_fmt" << "yuv420p";
     arguments << path;
     return runFfmpeg(arguments);
+}
+
+bool makeMediaSet(const QString &folder, const QStringList &names, double seconds)
+{
+    const QDir dir(folder);
+    const QString duration = QString::number(seconds);
+    ClipSpec clip;
+    clip.seconds = seconds;
+    clip.width = 320;
+    clip.height = 240;
+    clip.frameRate = 25;
+    bool made = true;
+    for (const QString &name : names) {
+        const QString path = dir.filePath(name);
+        if (name == QLatin1String("bars.mp4") || name == QLatin1String("black.mp4")) {
+            clip.videoSource = name.startsWith(QLatin1String("bars")) ? "smptebars" : "color";
+            made = made && makeClip(path, clip);
+        } else if (name == QLatin1String("phone.mp4")) {
+            const QString stored = dir.filePath(QStringLiteral("phone-stored.mp4"));
+            made = made
+                   && runFfmpeg({"-f", "lavfi", "-i",
+                                 "color=black:size=180x320:rate=25:duration=" + duration
+                                     + ",drawbox=x=0:y=0:w=60:h=60:color=white:t=fill,transpose=1",
+                                 "-f", "lavfi", "-i", "sine=duration=" + duration, "-pix_fmt", "yuv420p",
+                                 "-shortest", stored})
+                   && runFfmpeg({"-i", stored, "-c", "copy", "-metadata:s:v", "rotate=90", path});
+        } else if (name == QLatin1String("logo.png")) {
+            made = made && runFfmpeg({"-f", "lavfi", "-i", "color=c=0xff00ff:size=32x32", "-frames:v", "1", path});
+        } else if (name == QLatin1String("lines.srt")) {
+            QFile subtitles(path);
+            made = made && subtitles.open(QIODevice::WriteOnly)
+                   && subtitles.write("1\n00:00:00,000 --> 00:10:00,000\nWelcome to the preview\n") > 0;
+        } else {
+            return false;
+        }
+    }
+    return made;
 }
 
 const Stream *Probe::first(const QString &type) const

@@ -23,6 +23,14 @@ struct ClipSpec {
 // and a 440 Hz tone. True when ffmpeg succeeded.
 bool makeClip(const QString &path, const ClipSpec &spec = {});
 
+// Makes the named files of the preview tests' set in the folder: "bars.mp4"
+// (colour bars) and "black.mp4", 320x240 at 25 fps; "phone.mp4", stored
+// 320x180 with a rotation tag of 90 (upright 180x320 with a 60x60 white square
+// in its top left corner); the clips `seconds` long with a tone; "logo.png", a
+// magenta 32x32 square; "lines.srt", one line shown for ten minutes. True when
+// every named file was made.
+bool makeMediaSet(const QString &folder, const QStringList &names, double seconds = 8);
+
 // Runs ffmpeg with the arguments (after "-y -v error"); true on exit code 0.
 bool runFfmpeg(const QStringList &arguments, QString *errors = nullptr);
 

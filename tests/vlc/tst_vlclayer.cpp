@@ -1,7 +1,7 @@
-// The libVLC layer on real media: frames, the logo (under a name libVLC would
-// split) and the marquee as they appear in the painted frames, and the widget
-// going first. The picture adjustment and subtitles are checked through the
-// preview dialog.
+// The libVLC layer on real media: the frames, the logo (under a name libVLC
+// would split) and the marquee shown and taken away again, and the widget
+// going first. What the frames show where is checked through the preview
+// dialog.
 #include "tests/support/media.h"
 #include "tests/vlc/vlcsession.h"
 
@@ -17,69 +17,48 @@ class TestVlcLayer : public QObject
 private slots:
     void initTestCase();
     void framesHaveTheVideoSize();
-    void logoAndMarqueeAppearWhereAndHowChosen();
+    void logoAndMarqueeComeAndGo();
     void widgetGoesFirstWhilePlaying();
 
 private:
     QTemporaryDir dir;
-    QString bars;  // still colour bars, 320x240
-    QString black; // a black picture, 320x240
+    QString bars;  // colour bars, 320x240, 8 s
+    QString black;
 };
 
 void TestVlcLayer::initTestCase()
 {
-    QVERIFY(dir.isValid());
-    testmedia::ClipSpec spec;
-    spec.seconds = 4;
-    spec.width = 320;
-    spec.height = 240;
-    spec.videoSource = QStringLiteral("smptebars");
+    QVERIFY(testmedia::makeMediaSet(dir.path(), {"bars.mp4", "black.mp4", "logo.png"}));
     bars = dir.filePath(QStringLiteral("bars.mp4"));
-    QVERIFY(testmedia::makeClip(bars, spec));
-    spec.videoSource = QStringLiteral("color");
-    black = dir.filePath(QStringLiteral("black.mkv"));
-    QVERIFY(testmedia::makeClip(black, spec));
+    black = dir.filePath(QStringLiteral("black.mp4"));
 }
 
 void TestVlcLayer::framesHaveTheVideoSize()
 {
     VlcSession session;
-    QCOMPARE(session.player.time() < 0, true);
+    QVERIFY(session.player.time() < 0);
     QVERIFY(session.play(bars));
     QCOMPARE(session.video.lastFrame().size(), QSize(320, 240));
-    QTRY_COMPARE(session.player.state(), Vlc::Playing);
-    QVERIFY(session.player.time() >= 0);
-    QTRY_VERIFY(qAbs(session.player.length() - 4000) < 200);
-
+    QTRY_VERIFY(qAbs(session.player.length() - 8000) < 200);
     session.player.pause();
     QTRY_COMPARE(session.player.state(), Vlc::Paused);
-    session.player.play();
-    QTRY_COMPARE(session.player.state(), Vlc::Playing);
     session.player.stop();
     QCOMPARE(session.player.state(), Vlc::Stopped);
 }
 
-void TestVlcLayer::logoAndMarqueeAppearWhereAndHowChosen()
+void TestVlcLayer::logoAndMarqueeComeAndGo()
 {
     // A name libVLC would read as a list of pictures.
     const QString logoPath = dir.filePath(QStringLiteral("red logo, v2;final.png"));
-    QImage logo(40, 30, QImage::Format_RGB32);
-    logo.fill(qRgb(255, 0, 0));
-    QVERIFY(logo.save(logoPath));
+    QVERIFY(QFile::copy(dir.filePath(QStringLiteral("logo.png")), logoPath));
 
     VlcSession session;
     QVERIFY(session.play(black));
-    const QRgb red = qRgb(255, 0, 0), orange = qRgb(255, 128, 0);
     session.player.video()->showLogo(logoPath, 50, 60, 255);
-    QTRY_VERIFY_WITH_TIMEOUT(countNear(session.video.lastFrame(), QRect(52, 62, 36, 26), red, 40) == 36 * 26, 5000);
-    const QImage withLogo = session.video.lastFrame();
-    QCOMPARE(countNear(withLogo, QRect(0, 0, 320, 240), red, 40), 40 * 30);
-
     session.player.video()->showMarquee(QStringLiteral("100% $W"), 20, 150, 0, 255, 40, 0xff8000);
-    QTRY_VERIFY_WITH_TIMEOUT(countNear(session.video.lastFrame(), QRect(20, 150, 300, 90), orange, 40) > 200, 5000);
-    const QImage withText = session.video.lastFrame();
-    QCOMPARE(countNear(withText, QRect(0, 0, 320, 148), orange, 40), 0);
-    QCOMPARE(countNear(withText, QRect(0, 0, 18, 240), orange, 40), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(countNear(session.video.lastFrame(), QRect(50, 60, 32, 32), qRgb(255, 0, 255), 75) > 900
+                                 && countNear(session.video.lastFrame(), QRect(20, 150, 300, 90), qRgb(255, 128, 0), 40) > 200,
+                             5000);
 
     session.player.video()->showLogo(QString(), 0, 0, 255);
     session.player.video()->showMarquee(QString(), 0, 0, 0, 255, 40, 0xff8000);
