@@ -2,10 +2,9 @@
 # cmake --install into a temporary prefix: the installed application finds
 # its tools (it converts a file, from a folder that holds neither tools nor
 # translations) and its translations under <prefix>/share.
-#   installed-layout.sh <build folder> <test translation .qm>
+#   installed-layout.sh <build folder>
 set -euo pipefail
 build=$(realpath "$1")
-qm=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/usr
@@ -15,7 +14,8 @@ for path in bin/quillmora lib/quillmora/transcoder lib/quillmora/imageconvert/co
     lib/quillmora/fonts/fonts.conf share/applications/io.quillmora.Quillmora.desktop \
     share/metainfo/io.quillmora.Quillmora.metainfo.xml \
     share/icons/hicolor/48x48/apps/io.quillmora.Quillmora.png \
-    share/icons/hicolor/scalable/apps/io.quillmora.Quillmora.svg; do
+    share/icons/hicolor/scalable/apps/io.quillmora.Quillmora.svg \
+    share/quillmora/translations/Quillmora_zh.qm; do
     [ -e "$prefix/$path" ] || { echo "not installed: $path" >&2; exit 1; }
 done
 
@@ -25,9 +25,7 @@ ffmpeg -nostdin -v error -f lavfi -i sine=duration=1 tone.wav
 env -u DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quillmora" --convert --format mp3 --output out tone.wav
 [ "$(ffprobe -v error -show_entries stream=codec_name -of csv=p=0 out/tone.mp3)" = mp3 ]
 
-# The test translation turns one message of the command line into Chinese.
-mkdir -p "$prefix/share/quillmora/translations"
-cp "$qm" "$prefix/share/quillmora/translations/Quillmora_zh.qm"
+# The installed translation speaks to a Chinese user on the command line too.
 status=0
 message=$(env -u DISPLAY LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8 "$prefix/bin/quillmora" --convert --format mp3 2>&1) || status=$?
 [ "$status" = 2 ] || { echo "exit code $status, not 2" >&2; exit 1; }
