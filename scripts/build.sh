@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Configures and builds Quillmora into build/ (the application, its tools and the tests).
+# ccache, when installed, keeps object files between builds and work trees.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 cmake --build build -j"$(nproc)"
