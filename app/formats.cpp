@@ -4,12 +4,16 @@
 #include "app/outputprofile.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 namespace {
 
 const char *const context = "CQuillmora";
+
+// One line for every file looked at: off unless asked for
+// (QT_LOGGING_RULES="quillmora.files.debug=true"), as a drop may bring thousands.
+Q_LOGGING_CATEGORY(fileKinds, "quillmora.files", QtInfoMsg)
 
 const FormatInfo formats[FormatCount] = {
     {"MP4", ".mp4", QT_TRANSLATE_NOOP("CQuillmora", "All media files -> MP4")},
@@ -141,21 +145,20 @@ QStringList inputSuffixes(int category)
 
 int classifyFile(const QString &path)
 {
+    // The suffix first: a file of no kind is never looked at.
     const QFileInfo info(path);
-    if (!info.isFile())
-        return UnknownFile;
     const QString suffix = info.suffix().toLower();
-    if (videoSuffixes().contains(suffix)) {
-        qDebug().noquote() << path + QStringLiteral(" is video format!");
-        return VideoFile;
-    }
-    if (audioSuffixes().contains(suffix)) {
-        qDebug().noquote() << path + QStringLiteral(" is audio format!");
-        return AudioFile;
-    }
-    if (imageSuffixes().contains(suffix)) {
-        qDebug().noquote() << path + QStringLiteral(" is image format!");
-        return ImageFile;
-    }
-    return UnknownFile;
+    const int kind = videoSuffixes().contains(suffix)   ? VideoFile
+                     : audioSuffixes().contains(suffix) ? AudioFile
+                     : imageSuffixes().contains(suffix) ? ImageFile
+                                                        : UnknownFile;
+    if (kind == UnknownFile || !info.isFile())
+        return UnknownFile;
+    if (kind == VideoFile)
+        qCDebug(fileKinds).noquote() << path + QStringLiteral(" is video format!");
+    else if (kind == AudioFile)
+        qCDebug(fileKinds).noquote() << path + QStringLiteral(" is audio format!");
+    else
+        qCDebug(fileKinds).noquote() << path + QStringLiteral(" is image format!");
+    return kind;
 }

@@ -2,6 +2,7 @@
 
 #include "app/formats.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -148,10 +149,31 @@ bool jobFromJson(const QJsonObject &object, ConvertJob *job)
 
 QByteArray jobListToJson(const QList<ConvertJob> &jobs)
 {
-    QJsonArray array;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    JobListWriter writer(buffer);
     for (const ConvertJob &job : jobs)
-        array.append(jobToJson(job));
-    return QJsonDocument(QJsonObject{{"version", DocumentVersion}, {"jobs", array}}).toJson();
+        writer.add(job);
+    writer.finish();
+    return buffer.data();
+}
+
+JobListWriter::JobListWriter(QIODevice &out)
+    : out(out)
+{
+    ok = out.write("{\"version\": " + QByteArray::number(DocumentVersion) + ", \"jobs\": [") >= 0;
+}
+
+void JobListWriter::add(const ConvertJob &job)
+{
+    const QByteArray separator = first ? "\n" : ",\n";
+    first = false;
+    ok = ok && out.write(separator + QJsonDocument(jobToJson(job)).toJson(QJsonDocument::Compact)) >= 0;
+}
+
+bool JobListWriter::finish()
+{
+    return ok && out.write("\n]}\n") >= 0;
 }
 
 QList<ConvertJob> jobListFromJson(const QByteArray &document, bool *ok)

@@ -20,3 +20,8 @@ qint64 kilobytesOf(qint64 bytes)
 {
     return (bytes + 1023) / 1024;
 }
+
+QString joinerName(qsizetype fileCount)
+{
+    return QString::number(fileCount) + QStringLiteral("Files");
+}

@@ -8,3 +8,6 @@ QString mediaFileFilter(int category);
 
 // Size in whole kilobytes, a started kilobyte counting as a whole one.
 qint64 kilobytesOf(qint64 bytes);
+
+// What the input column shows for a joiner job: the count of its files, "3Files".
+QString joinerName(qsizetype fileCount);

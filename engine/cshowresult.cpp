@@ -4,7 +4,7 @@
 #include "app/formats.h"
 #include "ui_resultshow.h"
 
-#include <QTableWidget>
+#include <QAbstractItemModel>
 
 // The form's own translation context.
 QString successLine(int count)
@@ -36,16 +36,15 @@ void CShowResult::setCounts()
     ui->m_pFailedInfoLabel->setText(failureLine(failureCount));
 }
 
-void CShowResult::countRows(const QTableWidget &table, int stateColumn)
+void CShowResult::countRows(const QAbstractItemModel &rows, int stateColumn)
 {
     // The texts the rows show, as the user sees them; "Stopped" counts in neither.
     const QString succeeded = stateText(Succeeded, true);
     const QString failed = stateText(Failed, true);
     successCount = 0;
     failureCount = 0;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        const QTableWidgetItem *item = table.item(row, stateColumn);
-        const QString text = item ? item->text() : QString();
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const QString text = rows.index(row, stateColumn).data().toString();
         successCount += text == succeeded;
         failureCount += text == failed;
     }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class QTableWidget;
+class QAbstractItemModel;
 class QWidget;
 namespace Ui {
 class ResultShow;
@@ -26,7 +26,7 @@ public:
     void setCounts();
 
     // Counts the rows whose state text reads "Successes" and "Failed".
-    void countRows(const QTableWidget &table, int stateColumn);
+    void countRows(const QAbstractItemModel &rows, int stateColumn);
 
     // Centres the box over the window, keeping its own size.
     void centreOver(const QWidget &window);

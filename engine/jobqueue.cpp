@@ -65,6 +65,15 @@ void JobQueue::append(const ConvertJob &job)
     jobs.append(job);
 }
 
+void JobQueue::append(QList<ConvertJob> &&more)
+{
+    QMutexLocker lock(&mutex);
+    if (jobs.isEmpty())
+        jobs = std::move(more);
+    else
+        jobs.append(std::move(more));
+}
+
 bool JobQueue::removeAt(int row)
 {
     QMutexLocker lock(&mutex);

@@ -28,6 +28,7 @@ public:
     int state(int row) const;
 
     void append(const ConvertJob &job);
+    void append(QList<ConvertJob> &&more);
     bool removeAt(int row);
     void clear();
     void assign(const QList<ConvertJob> &jobs);

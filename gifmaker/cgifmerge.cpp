@@ -8,6 +8,8 @@
 #include <QDebug>
 #include <QIcon>
 
+#include <climits>
+
 namespace {
 
 const char *const mediaSuffixes[] = {
@@ -47,6 +49,7 @@ CGIFMerge::CGIFMerge(QWidget *parent)
     connect(ui->m_pETDecreaseBtn, &QPushButton::clicked, this, &CGIFMerge::onETDecreaseClick);
     connect(ui->m_pETIncreaseBtn, &QPushButton::clicked, this, &CGIFMerge::onETIncreaseClick);
     connect(ui->m_pSelectSizeCombo, &QComboBox::activated, this, &CGIFMerge::onChangeSize);
+    connect(ui->m_vlcSeek, &VlcWidgetSeek::seeked, this, [this](int ms) { chosen.startMs = ms; });
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 }
 
@@ -87,7 +90,7 @@ void CGIFMerge::onBrowserButtonClick()
                           QCoreApplication::translate("GifMerge", "This file cannot be played:\n%1").arg(path));
 }
 
-// Loads the file into the preview and leaves it paused and silent.
+// Loads the file into the preview and leaves it paused and silent, at its start.
 bool CGIFMerge::load(const QString &path)
 {
     player->stop();
@@ -102,6 +105,8 @@ bool CGIFMerge::load(const QString &path)
         return false;
     }
     player->pause();
+    chosen.startMs = 0;
+    player->setTime(chosen.startMs);
     return true;
 }
 
@@ -115,7 +120,6 @@ void CGIFMerge::onGifLengthChanged()
 
 void CGIFMerge::onOkBtnClick()
 {
-    chosen.startMs = qMax(0, player->time());
     accept();
 }
 
@@ -126,7 +130,9 @@ void CGIFMerge::onCancelBtnClick()
 
 void CGIFMerge::moveStart(int deltaMs)
 {
-    player->setTime(player->time() + deltaMs);
+    const int length = player->length();
+    chosen.startMs = qBound(0, chosen.startMs + deltaMs, length > 0 ? length : INT_MAX);
+    player->setTime(chosen.startMs); // the preview shows the frame there
 }
 
 void CGIFMerge::onSTDecreaseClick()

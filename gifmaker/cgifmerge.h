@@ -42,6 +42,8 @@ private slots:
 private:
     void fillSizeList();
     bool load(const QString &path);
+    // The start moves from the one last chosen: a paused player may not have
+    // taken the last position yet when the next click comes.
     void moveStart(int deltaMs);
 
     std::unique_ptr<Ui_GifMerge> ui;

@@ -7,7 +7,7 @@
 // The GIF maker's choice, as the dialog hands it back.
 struct GifChoice {
     QString path;
-    int startMs = 0;     // player position when "Apply" was pressed
+    int startMs = 0;     // the start last chosen in the preview
     int lengthSeconds = 5;
     int sizeChoice = 0;  // 0 small, 1 middle, 2 large
 };

@@ -2,7 +2,10 @@
 
 #include "app/apptitle.h"
 #include "app/installlayout.h"
+#include "app/joblistkeeper.h"
+#include "app/unfinishedjobs.h"
 #include "engine/conversionworker.h"
+#include "mainwindow/jobtable.h"
 #include "platform/userprompts.h"
 
 #include <QAction>
@@ -13,7 +16,6 @@
 #include <QLocale>
 #include <QStyle>
 #include <QStyleFactory>
-#include <QTableWidget>
 #include <QToolButton>
 
 CQuillmora::CQuillmora(QWidget *parent)
@@ -30,6 +32,8 @@ CQuillmora::CQuillmora(QWidget *parent)
     createMenus();
     createToolBars();
     createCentralWidget();
+    openOwnJobList();
+    sliceFileAdding();
     running = false;
     openProgressBlocks();
     connectRunSignals();
@@ -86,7 +90,7 @@ void CQuillmora::onAbout()
 
 void CQuillmora::updateEditActions()
 {
-    const int row = jobTable ? jobTable->currentRow() : -1;
+    const int row = jobTable->currentJobRow();
     const bool editable = queue.isRow(row) && queue.at(row).profile.category == Video && !running;
     action(WindowAction::Edit)->setEnabled(editable);
     action(WindowAction::Setting)->setEnabled(editable);

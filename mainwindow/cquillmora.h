@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/convertjob.h"
+#include "app/filebatch.h"
 #include "app/outputprofile.h"
 #include "engine/jobqueue.h"
 #include "engine/timeleft.h"
@@ -11,22 +12,26 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QTranslator>
 
 #include <array>
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
 
 class CSettings;
 class ConversionWorker;
+class JobListKeeper;
+class JobTable;
+class OwnJobList;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTabWidget;
-class QTableWidget;
 class QToolBar;
 class QToolButton;
 
@@ -58,8 +63,8 @@ public:
     // added as a drop adds it (same classification and format choice).
     void openFiles(const QStringList &paths);
 
-    // At start: offers back the jobs that were not converted when Quillmora
-    // last closed or died. Returns how many were restored.
+    // At start: offers back the jobs that windows which have closed or died
+    // left unfinished, all in one question. Returns how many were restored.
     int offerUnfinishedJobs();
 
     // The end of a run: a desktop notification with the counts, shown only
@@ -68,7 +73,7 @@ public:
 
     // For closing: the list is kept on disk as it is, so the clearing that
     // follows does not forget the unfinished jobs.
-    void keepJobListForNextStart() { jobListSaving = false; }
+    void keepJobListForNextStart();
 
     // Where the conversion tools are; the application's folder unless set.
     void setToolsFolder(const QString &folder) { toolsFolder = folder; }
@@ -179,6 +184,8 @@ private:
     QWidget *createFormatColumn();
     QWidget *createOutputFolderRow();
     void createJobTable();
+    void openOwnJobList();
+    void sliceFileAdding();
     void openProgressBlocks();
     void releaseProgressBlocks();
     void connectRunSignals();
@@ -193,13 +200,12 @@ private:
 
     bool addFileRow(const QString &path, ConvertJob &job);
     bool addJoinRow(const QStringList &paths, ConvertJob &job);
-    bool addDroppedFile(const QString &path);
-    void addSingleFileJob(const QString &path);
-    void appendRow(const ConvertJob &job, const QString &nameText, const QString &sizeText);
-    void appendJob(const ConvertJob &job);
-    void removeRow(int row);
-    // Writes the unfinished jobs for the next start; every change of the list calls it.
-    void saveJobList();
+    // Files chosen, dropped or opened from outside, a batch at a time: the
+    // files are looked at in slices of the event loop, then their jobs join
+    // the table in one step, with one box for the files refused.
+    void addFiles(FileBatch &&batch);
+    void takePendingFiles(bool toTheEnd);
+    void finishAdding(FileBatch &batch);
 
     void applyJobAddedState();
     void applyListEmptiedState();
@@ -214,20 +220,22 @@ private:
 
     // Runs the settings dialog modally; true when it was accepted.
     bool runSettingsDialog(CSettings &dialog);
-    // The row's output path from the current output folder, its texts and,
-    // with reset, its state back to Ready (a converting row keeps all of it).
-    void refreshRow(int row, bool reset);
 
     void applyLanguageFile(const QString &fileName);
     void applyLanguage(const QString &fileName, const QString &fontFamily, int pointSize);
 
     QAction *action(WindowAction id) const { return actions[static_cast<int>(id)]; }
 
-    JobQueue queue; // written on the GUI thread only
+    JobQueue queue; // written on the GUI thread only, through jobTable
+    // This window's kept list; written while the queue still exists.
+    std::unique_ptr<OwnJobList> ownJobList;
+    std::unique_ptr<JobListKeeper> keeper;
+    std::deque<FileBatch> pendingFiles;
+    // Brings the next slice of pendingFiles once the events waiting have had their turn.
+    QTimer nextFileSlice;
     QString openFolder;
-    bool jobListSaving = true;
     QTranslator translator;
-    QTableWidget *jobTable = nullptr;
+    JobTable *jobTable = nullptr;
     // Replaces the settings dialog's modal run where no user can answer it.
     std::function<bool(CSettings &)> settingsDialogHook;
 

@@ -1,13 +1,12 @@
 #include "mainwindow/cquillmora.h"
 
+#include "mainwindow/jobtable.h"
 #include "preview/demoplayer.h"
-
-#include <QTableWidget>
 
 // The preview dialog edits a copy of the whole list; only OK hands it back.
 void CQuillmora::onEdit()
 {
-    const int row = jobTable->currentRow();
+    const int row = jobTable->currentJobRow();
     if (!queue.isRow(row))
         return;
 
@@ -15,6 +14,7 @@ void CQuillmora::onEdit()
     dialog.move(frameGeometry().center() - dialog.rect().center());
     dialog.setJobs(queue.all(), row);
     dialog.setModal(true);
+    // Rows added meanwhile (a drop still being taken) stay as they are.
     if (dialog.exec() == QDialog::Accepted)
-        queue.assign(dialog.jobList());
+        jobTable->replaceJobs(dialog.jobList());
 }

@@ -16,9 +16,7 @@ void CQuillmora::onGIFMerge()
 
     const GifChoice choice = dialog.choice();
     ConvertJob job = makeGifJob(currentFormatId, currentProfile, choice);
-    if (addFileRow(choice.path, job))
-        appendJob(job);
-    else
+    if (!addFileRow(choice.path, job))
         userPrompts().warning(this, appTitle(), tr("Unsupported format : ") + choice.path);
     applyJobAddedState();
 }

@@ -4,30 +4,22 @@
 #include "app/formats.h"
 #include "app/jobrows.h"
 #include "app/outputfolder.h"
+#include "mainwindow/jobtable.h"
 #include "platform/userprompts.h"
 
 #include <QDebug>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QMimeData>
-#include <QTableWidget>
-#include <QUrl>
-
-#include <algorithm>
+#include <QTimer>
 
 namespace {
 
-constexpr int RowHeight = 18;
-
-QTableWidgetItem *readOnlyItem(const QString &text, Qt::Alignment alignment)
-{
-    auto *item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    item->setTextAlignment(alignment);
-    return item;
-}
+// The longest the window spends on files before it answers again.
+constexpr int AddSliceMs = 20;
+// How many refused files one box names; the rest are counted.
+constexpr int RefusedNamed = 10;
 
 } // namespace
 
@@ -44,68 +36,36 @@ void CQuillmora::onOpen()
 
     if (currentCategory == VideoMerge || currentCategory == AudioMerge) {
         ConvertJob job = makeJob(currentFormatId, currentProfile);
-        if (addJoinRow(paths, job))
-            appendJob(job);
-        else
+        if (!addJoinRow(paths, job))
             userPrompts().warning(this, appTitle(), tr("Unsupported format in merge"));
-    } else {
-        for (const QString &path : paths)
-            addSingleFileJob(path);
+        applyJobAddedState();
+        return;
     }
-    applyJobAddedState();
-}
-
-void CQuillmora::addSingleFileJob(const QString &path)
-{
-    ConvertJob job = makeJob(currentFormatId, currentProfile);
-    job.inputFiles << path;
-    if (addFileRow(path, job))
-        appendJob(job);
-    else
-        userPrompts().warning(this, appTitle(), tr("Unsupported format : ") + path);
+    addFiles(FileBatch::chosen(paths, currentFormatId, currentProfile, outputFolder()));
 }
 
 bool CQuillmora::addFileRow(const QString &path, ConvertJob &job)
 {
-    if (!jobTable || !formatInfo(job.formatId))
+    if (!formatInfo(job.formatId))
         return false;
     job.state = Ready;
     job.inputPath = path;
     job.outputPath = outputPathFor(outputFolder(), path, job.formatId);
-    appendRow(job, path, tr("%1 KB").arg(kilobytesOf(QFileInfo(path).size())));
+    jobTable->appendJobs({job});
     return true;
 }
 
 bool CQuillmora::addJoinRow(const QStringList &paths, ConvertJob &job)
 {
-    if (!jobTable || !formatInfo(job.formatId))
+    if (!formatInfo(job.formatId))
         return false;
     job.state = Ready;
     job.outputPath = joinOutputPath(outputFolder(), job.profile.category);
     job.inputPath.clear();
     job.inputFiles = paths;
-    const QString countText = QString::number(paths.size()) + QStringLiteral("Files");
-    qDebug().noquote() << QStringLiteral("file path : ") + countText;
-    appendRow(job, countText, tr(" "));
+    qDebug().noquote() << QStringLiteral("file path : ") + joinerName(paths.size());
+    jobTable->appendJobs({job});
     return true;
-}
-
-void CQuillmora::appendRow(const ConvertJob &job, const QString &nameText, const QString &sizeText)
-{
-    const int row = jobTable->rowCount();
-    jobTable->insertRow(row);
-    jobTable->setRowHeight(row, RowHeight);
-    jobTable->setItem(row, 0, readOnlyItem(nameText, Qt::AlignLeft | Qt::AlignVCenter));
-    jobTable->setItem(row, 1, readOnlyItem(sizeText, Qt::AlignRight | Qt::AlignVCenter));
-    jobTable->setItem(row, 2, readOnlyItem(profileColumnText(job.formatId, job.state, running),
-                                           Qt::AlignCenter));
-    jobTable->setItem(row, 3, readOnlyItem(job.outputPath, Qt::AlignLeft | Qt::AlignVCenter));
-}
-
-void CQuillmora::appendJob(const ConvertJob &job)
-{
-    queue.append(job);
-    saveJobList();
 }
 
 void CQuillmora::dragEnterEvent(QDragEnterEvent *event)
@@ -115,76 +75,76 @@ void CQuillmora::dragEnterEvent(QDragEnterEvent *event)
 
 void CQuillmora::dropEvent(QDropEvent *event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    for (const QUrl &url : urls) {
-        const QString path = url.toLocalFile();
-        if (!path.isEmpty())
-            addDroppedFile(path);
-    }
+    addFiles(FileBatch::dropped(event->mimeData()->urls(), outputFolder()));
 }
 
-bool CQuillmora::addDroppedFile(const QString &path)
+void CQuillmora::sliceFileAdding()
 {
-    switch (classifyFile(path)) {
-    case VideoFile:
-        currentCategory = Video;
-        currentFormatId = FormatMP4;
-        break;
-    case AudioFile:
-        currentCategory = Audio;
-        currentFormatId = FormatMP3;
-        break;
-    case ImageFile:
-        currentCategory = Image;
-        currentFormatId = FormatPNG;
-        break;
-    default:
-        userPrompts().warning(this, tr("Failed to import Files"), path);
-        return false;
+    // A timer rather than a posted call, so that input, paint and other
+    // timers come in between two slices.
+    nextFileSlice.setSingleShot(true);
+    nextFileSlice.setInterval(0);
+    connect(&nextFileSlice, &QTimer::timeout, this, [this] { takePendingFiles(false); });
+}
+
+void CQuillmora::addFiles(FileBatch &&batch)
+{
+    pendingFiles.push_back(std::move(batch));
+    if (pendingFiles.size() == 1)
+        takePendingFiles(false);
+}
+
+void CQuillmora::takePendingFiles(bool toTheEnd)
+{
+    const QDeadlineTimer slice = toTheEnd ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(AddSliceMs);
+    while (!pendingFiles.empty()) {
+        pendingFiles.front().take(slice);
+        if (!pendingFiles.front().isDone())
+            break;
+        FileBatch done = std::move(pendingFiles.front());
+        pendingFiles.pop_front();
+        finishAdding(done); // its box lets other events in
+        if (slice.hasExpired())
+            break;
     }
-    selectProfileRow();
-    addSingleFileJob(path);
+    if (!pendingFiles.empty())
+        nextFileSlice.start();
+}
+
+void CQuillmora::finishAdding(FileBatch &batch)
+{
+    if (batch.lastFormatId() >= 0) { // a drop chooses the format of its last file
+        currentFormatId = batch.lastFormatId();
+        currentCategory = defaultProfile(currentFormatId).category;
+        selectProfileRow();
+    }
+    jobTable->appendJobs(std::move(batch.jobs()));
+    const QStringList &refused = batch.refused();
+    if (!refused.isEmpty()) {
+        QString names = refused.mid(0, RefusedNamed).join(QLatin1Char('\n'));
+        if (refused.size() > RefusedNamed)
+            names += QLatin1Char('\n') + tr("and %n more", nullptr, int(refused.size()) - RefusedNamed);
+        userPrompts().warning(this, tr("Failed to import Files"), names);
+    }
     applyJobAddedState();
-    return true;
 }
 
 void CQuillmora::onRemove()
 {
-    if (!jobTable)
-        return;
-    QList<int> rows;
-    const QModelIndexList selected = jobTable->selectionModel()->selectedIndexes();
-    for (const QModelIndex &index : selected) {
-        if (!rows.contains(index.row()))
-            rows << index.row();
-    }
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    for (int row : std::as_const(rows))
-        removeRow(row);
-    // While a table row goes, the current row moves under an index of the old
+    const QList<int> rows = jobTable->selectedJobRows();
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row)
+        jobTable->removeJob(*row);
+    // While a row goes, the current row moves under an index of the old
     // table; Edit and Setting are judged again from the row current now.
     updateEditActions();
     if (queue.count() == 0)
         applyListEmptiedState();
 }
 
-void CQuillmora::removeRow(int row)
-{
-    queue.removeAt(row);
-    jobTable->removeRow(row);
-    saveJobList();
-}
-
 void CQuillmora::onClearList()
 {
-    queue.clear();
-    if (jobTable) {
-        for (int row = jobTable->rowCount() - 1; row >= 0; --row) {
-            jobTable->removeCellWidget(row, 2);
-            jobTable->removeRow(row);
-        }
-    }
-    saveJobList();
+    pendingFiles.clear();
+    jobTable->clearJobs();
     applyListEmptiedState();
 }
 
@@ -195,5 +155,9 @@ void CQuillmora::onSelectItem(int, int)
 
 void CQuillmora::onSelectTableWidget(int, int)
 {
-    onSettings();
+    // Never during a run, when the Setting action is disabled for every row:
+    // the run would keep converting with the settings the row had. Otherwise
+    // it opens what Setting opens, and the settings of an audio job too.
+    if (!running)
+        onSettings();
 }

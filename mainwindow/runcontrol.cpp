@@ -3,16 +3,10 @@
 
 #include "engine/conversionworker.h"
 #include "engine/cshowresult.h"
+#include "mainwindow/jobtable.h"
 #include "platform/userprompts.h"
 
 #include <QCheckBox>
-#include <QTableWidget>
-
-namespace {
-
-constexpr int ProfileColumn = 2;
-
-} // namespace
 
 bool CQuillmora::onStart()
 {
@@ -87,7 +81,7 @@ bool CQuillmora::showRunResult()
 {
     // Queued behind the run's last state, so the rows read their final texts.
     CShowResult result;
-    result.countRows(*jobTable, ProfileColumn);
+    result.countRows(*jobTable->model(), JobTable::ProfileColumn);
     notifyRunEnded(result.successCount, result.failureCount);
     result.setCounts();
     result.centreOver(*this);

@@ -1,46 +1,54 @@
 // Jobs that come from outside the window's own buttons: the command line,
-// "Open With", and the unfinished jobs of the last session.
+// "Open With", and the unfinished jobs that closed or dead windows left; and
+// this window's own kept list.
 #include "mainwindow/cquillmora.h"
 
+#include "app/joblistkeeper.h"
+#include "app/outputfolder.h"
 #include "app/unfinishedjobs.h"
-#include "app/jobrows.h"
+#include "mainwindow/jobtable.h"
 #include "platform/userprompts.h"
 
-#include <QFileInfo>
 
 void CQuillmora::openFiles(const QStringList &paths)
 {
-    for (const QString &path : paths)
-        addDroppedFile(path);
+    addFiles(FileBatch::opened(paths, outputFolder()));
 }
 
-void CQuillmora::saveJobList()
+void CQuillmora::openOwnJobList()
 {
-    if (!jobListSaving)
-        return;
-    saveUnfinishedJobs(queue.all(), unfinishedJobsFile());
+    ownJobList = std::make_unique<OwnJobList>();
+    keeper = std::make_unique<JobListKeeper>([this] { return queue.all(); }, ownJobList->path(), this);
+    connect(jobTable, &JobTable::jobsChanged, keeper.get(), &JobListKeeper::requestWrite);
+}
+
+void CQuillmora::keepJobListForNextStart()
+{
+    takePendingFiles(true); // what was dropped is kept too
+    keeper->stop();
 }
 
 int CQuillmora::offerUnfinishedJobs()
 {
-    const QList<ConvertJob> unfinished = loadUnfinishedJobs(unfinishedJobsFile());
-    if (unfinished.isEmpty() || !jobTable)
+    LeftJobLists left;
+    QList<ConvertJob> unfinished = left.jobs();
+    if (left.count() == 0)
         return 0;
-    const QString question = unfinished.size() == 1
-                                 ? tr("Restore the unfinished job?")
-                                 : tr("Restore the %1 unfinished jobs?").arg(unfinished.size());
+    if (unfinished.isEmpty()) { // lists of jobs whose files have all gone
+        left.remove();
+        return 0;
+    }
+    const int count = int(unfinished.size());
+    const QString question = count == 1 ? tr("Restore the unfinished job?")
+                                        : tr("Restore the %1 unfinished jobs?").arg(count);
     if (!userPrompts().question(this, appTitle(), question)) {
-        saveJobList(); // No: this session starts afresh, and so will the next
+        left.remove(); // No: these start afresh; live windows' lists are not among them
         return 0;
     }
-    for (const ConvertJob &job : unfinished) {
-        if (job.inputFiles.size() >= 2)
-            appendRow(job, QString::number(job.inputFiles.size()) + QStringLiteral("Files"), tr(" "));
-        else
-            appendRow(job, job.inputPath,
-                      tr("%1 KB").arg(kilobytesOf(QFileInfo(job.inputPath).size())));
-        appendJob(job);
-    }
+    jobTable->appendJobs(std::move(unfinished));
+    // The jobs are in this window's list on disk before the lists they came from go.
+    if (keeper->writeNow())
+        left.remove();
     applyJobAddedState();
-    return int(unfinished.size());
+    return count;
 }

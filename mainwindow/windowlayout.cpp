@@ -2,12 +2,13 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/outputfolder.h"
+#include "mainwindow/jobtable.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -18,7 +19,6 @@
 #include <QStyleFactory>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -121,18 +121,6 @@ const std::vector<Entry> tableContextEntries = {
     W::Convert,      W::Stop,    separator, W::Edit,
 };
 
-struct ColumnSpec {
-    const char *header;
-    int width;
-};
-
-const ColumnSpec columnSpecs[] = {
-    {QT_TRANSLATE_NOOP("CQuillmora", "Input file name"), 400},
-    {QT_TRANSLATE_NOOP("CQuillmora", "Size"), 100},
-    {QT_TRANSLATE_NOOP("CQuillmora", "Profile"), 250},
-    {QT_TRANSLATE_NOOP("CQuillmora", "Output file name"), 400},
-};
-
 // Fusion with half its horizontal tab padding: Fusion's own pushes "Advanced"
 // out of the fixed-width format tabs and behind scroll arrows.
 class CompactTabsStyle : public QProxyStyle
@@ -230,18 +218,7 @@ void CQuillmora::createCentralWidget()
 
 void CQuillmora::createJobTable()
 {
-    jobTable = new QTableWidget(0, int(std::size(columnSpecs)), this);
-    jobTable->setObjectName(QStringLiteral("jobTable"));
-    for (int column = 0; column < jobTable->columnCount(); ++column)
-        jobTable->setColumnWidth(column, columnSpecs[column].width);
-    jobTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    jobTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    jobTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    jobTable->setShowGrid(true);
-    jobTable->verticalHeader()->hide();
-    jobTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    jobTable->setMinimumSize(1000, 500);
-
+    jobTable = new JobTable(queue, [this] { return bool(running); }, this);
     jobTable->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const Entry &entry : tableContextEntries) {
         if (entry) {
@@ -253,10 +230,13 @@ void CQuillmora::createJobTable()
         }
     }
 
-    connect(jobTable, &QTableWidget::cellClicked, this, &CQuillmora::onSelectItem);
-    connect(jobTable, &QTableWidget::cellDoubleClicked, this, &CQuillmora::onSelectTableWidget);
+    connect(jobTable, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex &index) { onSelectItem(index.row(), index.column()); });
+    connect(jobTable, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { onSelectTableWidget(index.row(), index.column()); });
     // Keyboard moves change the current row too; Edit and Setting must follow it.
-    connect(jobTable, &QTableWidget::currentCellChanged, this, &CQuillmora::updateEditActions);
+    connect(jobTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CQuillmora::updateEditActions);
 }
 
 QWidget *CQuillmora::createFormatColumn()
@@ -376,17 +356,13 @@ void CQuillmora::applyTexts(bool languageChanged)
     m_pBtnOpenFolder->setText(translated(QT_TRANSLATE_NOOP("CQuillmora", "Open Folder")));
     m_pChkShutDown->setText(
         translated(QT_TRANSLATE_NOOP("CQuillmora", "After Converting : Shut Down Computer")));
-    QStringList headers;
-    for (const ColumnSpec &column : columnSpecs)
-        headers << translated(column.header);
-    jobTable->setHorizontalHeaderLabels(headers);
+    jobTable->retranslate();
     applyAccessibleNames();
 }
 
 // Names that screen readers announce for the controls that show no text of their own.
 void CQuillmora::applyAccessibleNames()
 {
-    jobTable->setAccessibleName(translated(QT_TRANSLATE_NOOP("CQuillmora", "Job list")));
     m_pFormatTabs->setAccessibleName(m_lblOutputFormat->text());
     m_pFormatTabs->tabBar()->setAccessibleName(m_lblOutputFormat->text());
     for (int tab = 0; tab < m_pFormatTabs->count(); ++tab)

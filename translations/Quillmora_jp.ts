@@ -506,6 +506,12 @@
         <source>More actions</source>
         <translation>その他の操作</translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>ほか %n 件</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

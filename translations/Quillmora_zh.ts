@@ -506,6 +506,12 @@
         <source>More actions</source>
         <translation>更多操作</translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>以及另外 %n 个</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

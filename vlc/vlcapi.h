@@ -184,6 +184,10 @@ public:
     explicit VlcWidgetSeek(QWidget *parent = nullptr);
     void setMediaPlayer(VlcMediaPlayer *player);
 
+signals:
+    // The user moved the position to ms (milliseconds).
+    void seeked(int ms);
+
 private:
     void follow();
     void seekTo(int ms);

@@ -69,6 +69,8 @@ void VlcWidgetSeek::follow()
 
 void VlcWidgetSeek::seekTo(int ms)
 {
-    if (mediaPlayer && mediaPlayer->length() > 0)
-        mediaPlayer->setTime(ms);
+    if (!mediaPlayer || mediaPlayer->length() <= 0)
+        return;
+    mediaPlayer->setTime(ms);
+    emit seeked(ms);
 }

@@ -1,10 +1,13 @@
 // The unfinished-jobs file: every field survives the trip to disk, damage
-// costs only the damaged jobs, and nothing finished comes back.
+// costs only the damaged jobs, nothing finished comes back, and a burst of
+// changes costs one write.
+#include "app/joblistkeeper.h"
 #include "app/jobrecord.h"
 #include "app/unfinishedjobs.h"
 #include "tests/support/files.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,6 +20,7 @@ private slots:
     void damagedDocuments_data();
     void damagedDocuments();
     void onlyUnfinishedJobsAreKept();
+    void keeperWritesOnceASecondAtMost();
 };
 
 namespace {
@@ -119,6 +123,35 @@ void TestJobRecord::onlyUnfinishedJobsAreKept()
     QVERIFY(saveUnfinishedJobs({jobs[4]}, file));
     QVERIFY(!QFile::exists(file));
     QVERIFY(loadUnfinishedJobs(file).isEmpty());
+}
+
+void TestJobRecord::keeperWritesOnceASecondAtMost()
+{
+    QTemporaryDir dir;
+    const QString input = dir.filePath("song.wav");
+    QVERIFY(testsupport::writeFile(input, "x"));
+    QList<ConvertJob> jobs;
+    JobListKeeper keeper([&] { return jobs; }, dir.filePath("kept.json"));
+    QSignalSpy writes(&keeper, &JobListKeeper::written);
+
+    // A burst of changes: the first is written at once, the rest together a second later.
+    for (int i = 0; i < 200; ++i) {
+        jobs << unusualJob(input);
+        keeper.requestWrite();
+    }
+    QTRY_VERIFY(keeper.isIdle());
+    QCOMPARE(writes.size(), 2);
+    QCOMPARE(loadUnfinishedJobs(keeper.file()).size(), 200);
+
+    // Closing writes what waits at once, and nothing after.
+    jobs.removeLast();
+    keeper.requestWrite();
+    keeper.stop();
+    QCOMPARE(loadUnfinishedJobs(keeper.file()).size(), 199);
+    jobs.clear();
+    keeper.requestWrite();
+    QTest::qWait(JobListKeeper::IntervalMs + 200);
+    QCOMPARE(loadUnfinishedJobs(keeper.file()).size(), 199);
 }
 
 QTEST_GUILESS_MAIN(TestJobRecord)

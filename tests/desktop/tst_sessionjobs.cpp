@@ -1,9 +1,11 @@
 // Jobs from outside the window's buttons: files on the command line, the
-// unfinished jobs of a session that was killed, and the desktop notification
-// at the end of a run.
+// unfinished jobs of windows that were killed or closed (never those of a
+// window still open), and the desktop notification at the end of a run.
 #include "app/unfinishedjobs.h"
 #include "mainwindow/cquillmora.h"
 #include "tests/mainwindow/windowfixture.h"
+
+#include <QSet>
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -38,22 +40,37 @@ class TestSessionJobs : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void cleanupTestCase();
-    void killedSessionIsOfferedBack();
-    void noStartsAfresh();
+    void killedWindowsAreOfferedTogether();
+    void liveWindowsListIsNeverOffered();
     void runEndIsNotifiedOutsideTheWindow();
 
 private:
-    QTemporaryDir dataHome;
     QProcess bus;
 };
 
-void TestSessionJobs::initTestCase()
+namespace {
+
+// The jobs on disk of the window that the process runs.
+int keptBy(const QString &folder, qint64 pid)
 {
-    qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
-    QVERIFY(unfinishedJobsFile().startsWith(dataHome.path()));
+    const QStringList lists = QDir(folder).entryList({QStringLiteral("unfinished-jobs-%1-*.json").arg(pid)});
+    return lists.isEmpty() ? 0 : int(loadUnfinishedJobs(folder + "/" + lists.first()).size());
 }
+
+// The application as "Open With" starts it, in a home of the test's.
+void startWindow(QProcess &application, const QString &home, const QStringList &files)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("HOME", home);
+    environment.insert("XDG_CONFIG_HOME", home + "/.config");
+    application.setProcessEnvironment(environment);
+    application.start(QStringLiteral(QUILLMORA_BUILD_DIR "/quillmora"), files);
+    QVERIFY(application.waitForStarted());
+}
+
+} // namespace
 
 void TestSessionJobs::cleanupTestCase()
 {
@@ -63,53 +80,79 @@ void TestSessionJobs::cleanupTestCase()
     }
 }
 
-void TestSessionJobs::killedSessionIsOfferedBack()
+void TestSessionJobs::killedWindowsAreOfferedTogether()
 {
     WindowFixture fixture;
-    const QStringList inputs = {fixture.makeFile("song one.wav"), fixture.makeFile("photo.png"),
-                                fixture.makeFile("clip.mkv")};
+    const QString lists = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME")) + "/quillmora";
+    const QStringList firstFiles = {fixture.makeFile("song one.wav"), fixture.makeFile("photo.png")};
+    const QStringList secondFiles = {fixture.makeFile("clip.mkv")};
 
-    // The application opens the files as drops, writes its list, and dies.
-    QProcess application;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    application.setProcessEnvironment(environment);
-    application.start(QStringLiteral(QUILLMORA_BUILD_DIR "/quillmora"), inputs);
-    QVERIFY(application.waitForStarted());
-    QTRY_COMPARE_WITH_TIMEOUT(loadUnfinishedJobs(unfinishedJobsFile()).size(), 3, 30000);
-    application.kill();
-    QVERIFY(application.waitForFinished());
+    // Two windows of their own open files, keep them on disk, and are killed.
+    QProcess first;
+    QProcess second;
+    startWindow(first, fixture.dir.path(), firstFiles);
+    startWindow(second, fixture.dir.path(), secondFiles);
+    QTRY_COMPARE_WITH_TIMEOUT(keptBy(lists, first.processId()), 2, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(keptBy(lists, second.processId()), 1, 30000);
+    for (QProcess *application : {&first, &second}) {
+        application->kill();
+        QVERIFY(application->waitForFinished());
+    }
 
     // Every field's trip through the file is the job record's test.
     fixture.prompts.questionAnswers << true;
     QCOMPARE(fixture.window->offerUnfinishedJobs(), 3);
+    QCOMPARE(fixture.prompts.count("question"), 1);
     QCOMPARE(fixture.prompts.shown.last().text, QStringLiteral("Restore the 3 unfinished jobs?"));
-    QCOMPARE(fixture.access().table()->rowCount(), 3);
-    for (int row = 0; row < 3; ++row)
-        QCOMPARE(fixture.window->jobQueue().at(row).inputPath, inputs[row]);
+    QStringList restored;
+    for (const ConvertJob &job : fixture.access().jobs())
+        restored << job.inputPath;
+    QCOMPARE(QSet<QString>(restored.cbegin(), restored.cend()),
+             QSet<QString>({firstFiles[0], firstFiles[1], secondFiles[0]}));
+    QCOMPARE(fixture.access().rowCount(), 3);
+
+    // They are this window's now, and offered no more.
+    QCOMPARE(QDir(lists).entryList({"*.json"}), QStringList{QFileInfo(fixture.access().keptListFile()).fileName()});
+    QCOMPARE(loadUnfinishedJobs(fixture.access().keptListFile()).size(), 3);
+    QCOMPARE(fixture.window->offerUnfinishedJobs(), 0);
 }
 
-void TestSessionJobs::noStartsAfresh()
+void TestSessionJobs::liveWindowsListIsNeverOffered()
 {
-    WindowFixture fixture;
-    fixture.window->openFiles({fixture.makeFile("a.mp3"), fixture.makeFile("notes.txt")});
-    QCOMPARE(fixture.prompts.count("warning"), 1); // the text file, as a drop refuses it
-    QCOMPARE(loadUnfinishedJobs(unfinishedJobsFile()).size(), 1);
+    QTemporaryDir dataHome;
+    const QString legacy = dataHome.path() + "/quillmora/unfinished-jobs.json";
+    WindowFixture live({}, dataHome.path());
 
-    WindowFixture next;
+    // A list that an older version left counts as a window's that has ended.
+    ConvertJob old = makeJob(FormatMP3, defaultProfile(FormatMP3));
+    old.inputFiles = {live.makeFile("old.wav")};
+    old.inputPath = old.inputFiles.first();
+    old.outputPath = live.outputFolderPath() + "/old.mp3";
+    QVERIFY(saveUnfinishedJobs({old}, legacy));
+
+    live.window->openFiles({live.makeFile("a.mp3"), live.makeFile("notes.txt"), live.makeFile("c.wav")});
+    QCOMPARE(live.prompts.count("warning"), 1); // the text file, as a drop refuses it
+    const QString liveList = live.access().keptListFile();
+    QTRY_COMPARE(loadUnfinishedJobs(liveList).size(), 2);
+
+    // A second window is offered the old list alone; No removes that one only.
+    WindowFixture next({}, dataHome.path());
     next.prompts.questionAnswers << false;
     QCOMPARE(next.window->offerUnfinishedJobs(), 0);
     QCOMPARE(next.prompts.shown.last().text, QStringLiteral("Restore the unfinished job?"));
-    QCOMPARE(next.window->jobQueue().count(), 0);
-    QVERIFY(!QFile::exists(unfinishedJobsFile()));
+    QVERIFY(!QFile::exists(legacy));
+    QCOMPARE(loadUnfinishedJobs(liveList).size(), 2);
 
-    // Closing keeps the list as it was before the close clears it.
-    fixture.window->openFiles({fixture.makeFile("b.wav")});
-    QCOMPARE(loadUnfinishedJobs(unfinishedJobsFile()).size(), 2);
-    fixture.window->keepJobListForNextStart();
-    fixture.access().invoke("onClearList");
-    QCOMPARE(fixture.window->jobQueue().count(), 0);
-    QCOMPARE(loadUnfinishedJobs(unfinishedJobsFile()).size(), 2);
+    // Closing keeps the list as it was before the close clears it; once the
+    // window has gone, the next start is offered it.
+    live.window->openFiles({live.makeFile("b.wav")});
+    live.window->keepJobListForNextStart();
+    live.access().invoke("onClearList");
+    QCOMPARE(live.window->jobQueue().count(), 0);
+    QCOMPARE(loadUnfinishedJobs(liveList).size(), 3);
+    live.window.reset();
+    next.prompts.questionAnswers << true;
+    QCOMPARE(next.window->offerUnfinishedJobs(), 3);
 }
 
 void TestSessionJobs::runEndIsNotifiedOutsideTheWindow()

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "app/joblistkeeper.h"
 #include "engine/conversionworker.h"
 #include "mainwindow/cquillmora.h"
+#include "mainwindow/jobtable.h"
 #include "settings/csettings.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QMetaObject>
-#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -23,7 +24,19 @@ public:
     }
 
     QList<ConvertJob> jobs() const { return w.jobQueue().all(); }
-    QTableWidget *table() const { return w.jobTable; }
+    JobTable *table() const { return w.jobTable; }
+    int rowCount() const { return w.jobTable->model()->rowCount(); }
+    // A cell's text (or another role) as the table shows it.
+    QString cell(int row, int column, int role = Qt::DisplayRole) const
+    {
+        return w.jobTable->model()->index(row, column).data(role).toString();
+    }
+    // The current row, as a key press makes it.
+    void setCurrentRow(int row) { w.jobTable->setCurrentIndex(w.jobTable->model()->index(row, 0)); }
+    // Files of a drop or of the command line still being looked at.
+    bool adding() const { return !w.pendingFiles.empty(); }
+    // This window's kept list.
+    QString keptListFile() const { return w.keeper->file(); }
     int currentCategory() const { return w.currentCategory; }
     int currentFormatId() const { return w.currentFormatId; }
     OutputProfile currentProfile() const { return w.currentProfile; }

@@ -20,6 +20,7 @@ private slots:
     void drops();
     void dropOfSeveralKinds();
     void dropDuringRunAddsJob();
+    void thousandsOfDroppedFilesOneBox();
     void joiners_data();
     void joiners();
     void sameFileTwice();
@@ -30,14 +31,14 @@ private slots:
     void clearList();
 
 private:
-    static QStringList column(QTableWidget *table, int column);
+    static QStringList column(JobTable *table, int column);
 };
 
-QStringList TestJobList::column(QTableWidget *table, int column)
+QStringList TestJobList::column(JobTable *table, int column)
 {
     QStringList texts;
-    for (int row = 0; row < table->rowCount(); ++row)
-        texts << table->item(row, column)->text();
+    for (int row = 0; row < table->model()->rowCount(); ++row)
+        texts << table->model()->index(row, column).data().toString();
     return texts;
 }
 
@@ -48,7 +49,7 @@ void TestJobList::filesChosenForMp4()
     const QString b = fixture.makeFile("b.mkv", 10);
     fixture.chooseFiles("btnMP4", {a, b});
 
-    QTableWidget *table = fixture.access().table();
+    JobTable *table = fixture.access().table();
     const QString out = fixture.outputFolderPath();
     QCOMPARE(column(table, 0), QStringList({a, b}));
     QCOMPARE(column(table, 1), QStringList({"2 KB", "1 KB"}));
@@ -56,7 +57,7 @@ void TestJobList::filesChosenForMp4()
              QStringList({"All media files -> MP4", "All media files -> MP4"}));
     QCOMPARE(column(table, 3), QStringList({out + "/a.mp4", out + "/b.mp4"}));
     QCOMPARE(table->rowHeight(0), 18);
-    QVERIFY(!(table->item(0, 0)->flags() & Qt::ItemIsEditable));
+    QVERIFY(!(table->model()->index(0, 0).flags() & Qt::ItemIsEditable));
 
     const QList<ConvertJob> &jobs = fixture.access().jobs();
     QCOMPARE(jobs.size(), 2);
@@ -102,10 +103,10 @@ void TestJobList::sizesAndNames()
     QFETCH(QString, output);
     WindowFixture fixture;
     fixture.chooseFiles(button, {fixture.makeFile(name, bytes)});
-    QTableWidget *table = fixture.access().table();
-    QCOMPARE(table->rowCount(), 1);
-    QCOMPARE(table->item(0, 1)->text(), size);
-    QCOMPARE(table->item(0, 3)->text(), fixture.outputFolderPath() + "/" + output);
+    CQuillmoraTestAccess access = fixture.access();
+    QCOMPARE(access.rowCount(), 1);
+    QCOMPARE(access.cell(0, 1), size);
+    QCOMPARE(access.cell(0, 3), fixture.outputFolderPath() + "/" + output);
     QCOMPARE(fixture.access().jobs()[0].outputPath, fixture.outputFolderPath() + "/" + output);
 }
 
@@ -148,7 +149,7 @@ void TestJobList::cancelledDialogChangesNothing()
 {
     WindowFixture fixture;
     fixture.chooseFiles("btnMP4", {});
-    QCOMPARE(fixture.access().table()->rowCount(), 0);
+    QCOMPARE(fixture.access().rowCount(), 0);
     QVERIFY(fixture.access().jobs().isEmpty());
     QVERIFY(fixture.access().openFolder().isEmpty());
     QVERIFY(!fixture.access().action(WindowAction::Convert)->isEnabled());
@@ -191,7 +192,7 @@ void TestJobList::drops()
     const QList<ConvertJob> &jobs = fixture.access().jobs();
     if (formatId < 0) {
         QVERIFY(jobs.isEmpty());
-        QCOMPARE(fixture.access().table()->rowCount(), 0);
+        QCOMPARE(fixture.access().rowCount(), 0);
         QCOMPARE(fixture.prompts.count("warning"), 1);
         QCOMPARE(fixture.prompts.shown.first().title, QStringLiteral("Failed to import Files"));
         QCOMPARE(fixture.prompts.shown.first().text, path);
@@ -234,6 +235,27 @@ void TestJobList::dropDuringRunAddsJob()
     QVERIFY(!fixture.access().action(WindowAction::RemoveItem)->isEnabled());
 }
 
+void TestJobList::thousandsOfDroppedFilesOneBox()
+{
+    WindowFixture fixture;
+    QStringList paths;
+    for (int i = 0; i < 3000; ++i)
+        paths << fixture.makeFile(QStringLiteral("clip%1.%2").arg(i).arg(i % 3 == 2 ? "txt" : "mkv"));
+    fixture.drop(paths);
+    QTRY_VERIFY(!fixture.access().adding());
+
+    QCOMPARE(fixture.access().rowCount(), 2000);
+    QCOMPARE(fixture.access().cell(1999, 0), paths[2998]);
+    QCOMPARE(fixture.access().jobs()[1999].inputPath, paths[2998]);
+    // One box names the first ten refused files and counts the others.
+    QCOMPARE(fixture.prompts.count("warning"), 1);
+    const QStringList lines = fixture.prompts.shown.first().text.split('\n');
+    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines.first(), paths[2]);
+    QCOMPARE(lines.last(), QStringLiteral("and 990 more"));
+    QCOMPARE(fixture.prompts.shown.first().title, QStringLiteral("Failed to import Files"));
+}
+
 void TestJobList::joiners_data()
 {
     QTest::addColumn<QString>("button");
@@ -260,12 +282,12 @@ void TestJobList::joiners()
         paths << fixture.makeFile(name, 5000);
     fixture.chooseFiles(button, paths);
 
-    QTableWidget *table = fixture.access().table();
-    QCOMPARE(table->rowCount(), 1);
-    QCOMPARE(table->item(0, 0)->text(), QString::number(names.size()) + "Files");
-    QCOMPARE(table->item(0, 1)->text(), QStringLiteral(" "));
-    QCOMPARE(table->item(0, 2)->text(), profileText);
-    QCOMPARE(table->item(0, 3)->text(), fixture.outputFolderPath() + "/" + output);
+    CQuillmoraTestAccess access = fixture.access();
+    QCOMPARE(access.rowCount(), 1);
+    QCOMPARE(access.cell(0, 0), QString::number(names.size()) + "Files");
+    QCOMPARE(access.cell(0, 1), QStringLiteral(" "));
+    QCOMPARE(access.cell(0, 2), profileText);
+    QCOMPARE(access.cell(0, 3), fixture.outputFolderPath() + "/" + output);
     const ConvertJob &job = fixture.access().jobs().at(0);
     QVERIFY(job.inputPath.isEmpty());
     QCOMPARE(job.inputFiles, paths);
@@ -330,9 +352,8 @@ void TestJobList::removeJudgesEditFromNewCurrentRow()
     fixture.clickRow(0);
     fixture.access().action(WindowAction::RemoveItem)->trigger();
 
-    QTableWidget *table = fixture.access().table();
-    QCOMPARE(table->rowCount(), 2);
-    QCOMPARE(table->currentRow(), 0);
+    QCOMPARE(fixture.access().rowCount(), 2);
+    QCOMPARE(fixture.access().table()->currentJobRow(), 0);
     QCOMPARE(fixture.access().jobs()[0].profile.category == Video, editable);
     QCOMPARE(fixture.access().action(WindowAction::Edit)->isEnabled(), editable);
     QCOMPARE(fixture.access().action(WindowAction::Setting)->isEnabled(), editable);
@@ -345,7 +366,7 @@ void TestJobList::removeWithNothingSelected()
     fixture.access().table()->clearSelection();
     fixture.access().action(WindowAction::RemoveItem)->trigger();
     QCOMPARE(fixture.access().jobs().size(), 2);
-    QCOMPARE(fixture.access().table()->rowCount(), 2);
+    QCOMPARE(fixture.access().rowCount(), 2);
 }
 
 void TestJobList::clearList()
@@ -356,7 +377,7 @@ void TestJobList::clearList()
     QPointer<QProgressBar> bar = fixture.access().jobs()[1].progressBar;
     QVERIFY(bar);
     fixture.access().action(WindowAction::RemoveList)->trigger();
-    QCOMPARE(fixture.access().table()->rowCount(), 0);
+    QCOMPARE(fixture.access().rowCount(), 0);
     QVERIFY(fixture.access().jobs().isEmpty());
     QTRY_VERIFY(!bar); // deleted later by the table
     QVERIFY(!fixture.access().action(WindowAction::Convert)->isEnabled());
@@ -364,7 +385,7 @@ void TestJobList::clearList()
 
     // The list fills again as usual afterwards.
     fixture.drop({fixture.makeFile("c.avi")});
-    QCOMPARE(fixture.access().table()->rowCount(), 1);
+    QCOMPARE(fixture.access().rowCount(), 1);
 }
 
 QTEST_MAIN(TestJobList)

@@ -30,7 +30,7 @@ void addTwoJobs(WindowFixture &fixture)
 
 QString profileCell(WindowFixture &fixture, int row)
 {
-    return fixture.access().table()->item(row, 2)->text();
+    return fixture.access().cell(row, 2);
 }
 
 } // namespace
@@ -78,10 +78,10 @@ void TestProgressDisplay::rowsOutOfRangeChangeNothing()
         access.invoke("setProcValue", row, 50);
         access.invoke("removeProgressBar", row);
     }
-    QCOMPARE(access.table()->rowCount(), 2);
+    QCOMPARE(access.rowCount(), 2);
     for (int row = 0; row < 2; ++row) {
         QCOMPARE(access.jobs()[row].state, int(Ready));
-        QVERIFY(!access.table()->cellWidget(row, 2));
+        QVERIFY(!access.table()->progressBar(row));
         QVERIFY(!access.jobs()[row].progressBar);
     }
 }
@@ -92,7 +92,7 @@ void TestProgressDisplay::barLifecycle()
     addTwoJobs(fixture);
     CQuillmoraTestAccess access = fixture.access();
     access.invoke("insertProgressBar", 1);
-    auto *bar = qobject_cast<QProgressBar *>(access.table()->cellWidget(1, 2));
+    auto *bar = access.table()->progressBar(1);
     QVERIFY(bar);
     QCOMPARE(access.jobs()[1].progressBar, bar);
     QCOMPARE(bar->value(), 0);
@@ -104,11 +104,11 @@ void TestProgressDisplay::barLifecycle()
     access.invoke("setProcValue", 1, 150); // outside the range: the bar keeps its value
     QCOMPARE(bar->value(), 42);
     access.invoke("setProcValue", 0, 70); // a row without a bar
-    QVERIFY(!access.table()->cellWidget(0, 2));
+    QVERIFY(!access.table()->progressBar(0));
 
     QPointer<QProgressBar> watched = bar;
     access.invoke("removeProgressBar", 1);
-    QVERIFY(!access.table()->cellWidget(1, 2));
+    QVERIFY(!access.table()->progressBar(1));
     QVERIFY(!access.jobs()[1].progressBar);
     access.invoke("setProcValue", 1, 80); // after removal: nothing to move
     QTRY_VERIFY(!watched);
@@ -117,7 +117,7 @@ void TestProgressDisplay::barLifecycle()
     // A bar the table dropped by itself (as a row refresh does) is never touched again.
     access.invoke("insertProgressBar", 0);
     watched = access.jobs()[0].progressBar;
-    access.table()->removeCellWidget(0, 2);
+    access.table()->setIndexWidget(access.table()->model()->index(0, 2), nullptr);
     QTRY_VERIFY(!watched);
     access.invoke("setProcValue", 0, 10); // a use after free under AddressSanitizer otherwise
 }
@@ -153,7 +153,7 @@ void TestProgressDisplay::signalsFromAnotherThread()
     worker.join();
     QCOMPARE(seenByWorker.inputPath, fixture.access().jobs()[1].inputPath);
     // Nothing may happen on the worker's thread; the window handles all in order.
-    QVERIFY(!fixture.access().table()->cellWidget(1, 2));
+    QVERIFY(!fixture.access().table()->progressBar(1));
     QTRY_VERIFY(fixture.access().jobs()[1].progressBar);
     QTRY_COMPARE(fixture.access().jobs()[1].progressBar->value(), 64);
     QCOMPARE(fixture.access().jobs()[1].state, int(Converting));

@@ -73,7 +73,7 @@ public:
         return QTest::qWaitFor([&] { return profileCell(row) == text; }, 10000);
     }
 
-    QString profileCell(int row) { return access().table()->item(row, 2)->text(); }
+    QString profileCell(int row) { return access().cell(row, 2); }
     QString outputName(const QString &name) { return outputFolderPath() + QLatin1Char('/') + name; }
 
     FakeTools tools;
@@ -109,7 +109,7 @@ void TestRun::passesAreBracketed()
     QCOMPARE(fixture.events.count(QStringLiteral("finished")), 1);
     QCOMPARE(fixture.profileCell(0), QStringLiteral("Successes"));
     QCOMPARE(fixture.profileCell(1), QStringLiteral("Successes"));
-    QVERIFY(!fixture.access().table()->cellWidget(0, 2));
+    QVERIFY(!fixture.access().table()->progressBar(0));
     QVERIFY(!fixture.access().running());
     QVERIFY(fixture.access().action(WindowAction::Convert)->isEnabled());
     QVERIFY(!fixture.access().action(WindowAction::Stop)->isEnabled());
@@ -131,7 +131,7 @@ void TestRun::overwriteQuestion()
     QCOMPARE(question.text, QStringLiteral("\nOutput file already exists! Do you want to overwrite?"));
     QCOMPARE(fixture.tools.outputs(), QStringList{fixture.outputName("a_1.mp4")});
     // The list keeps the name the user saw.
-    QCOMPARE(fixture.access().table()->item(0, 3)->text(), fixture.outputName("a.mp4"));
+    QCOMPARE(fixture.access().cell(0, 3), fixture.outputName("a.mp4"));
 }
 
 void TestRun::stopDuringSecondOfThree()
@@ -144,7 +144,7 @@ void TestRun::stopDuringSecondOfThree()
     QVERIFY(QTest::qWaitFor([&] { return fixture.tools.outputs().size() == 2; }, 5000)); // the tool runs
     // During the run files are still taken, but the list and its formats are locked.
     fixture.addFiles({QStringLiteral("d.avi")});
-    QCOMPARE(fixture.access().table()->rowCount(), 4);
+    QCOMPARE(fixture.access().rowCount(), 4);
     for (WindowAction id : {WindowAction::Convert, WindowAction::RemoveList, WindowAction::Edit})
         QVERIFY(!fixture.access().action(id)->isEnabled());
     QVERIFY(!fixture.button(QStringLiteral("btnMP4"))->isEnabled());
@@ -201,16 +201,15 @@ void TestRun::failedRowTellsWhy()
     fixture.addFiles({QStringLiteral("a.avi")});
     fixture.convert();
     QVERIFY(fixture.waitForEnd());
-    const QTableWidgetItem *cell = fixture.access().table()->item(0, 2);
-    QCOMPARE(cell->text(), QStringLiteral("Failed"));
-    QVERIFY2(cell->toolTip().contains(QLatin1String("Invalid data found when processing input")),
-             qPrintable(cell->toolTip()));
+    const QString tip = fixture.access().cell(0, 2, Qt::ToolTipRole);
+    QCOMPARE(fixture.access().cell(0, 2), QStringLiteral("Failed"));
+    QVERIFY2(tip.contains(QLatin1String("Invalid data found when processing input")), qPrintable(tip));
 
     // Converting again clears the old reason.
     fixture.tools.setBody(QStringLiteral("touch \"$out\""));
     fixture.convert();
     QVERIFY(fixture.waitForText(0, QStringLiteral("Successes")));
-    QVERIFY(cell->toolTip().isEmpty());
+    QVERIFY(fixture.access().cell(0, 2, Qt::ToolTipRole).isEmpty());
 }
 
 void TestRun::closingDuringRunEndsIt()
@@ -236,7 +235,7 @@ void TestRun::timeLeftBesideThePercentage()
     fixture.addFiles({QStringLiteral("a.avi")});
     CQuillmoraTestAccess access = fixture.access();
     access.invoke("insertProgressBar", 0);
-    auto *bar = qobject_cast<QProgressBar *>(access.table()->cellWidget(0, 2));
+    auto *bar = access.table()->progressBar(0);
     QVERIFY(bar);
     access.invoke("setProcValue", 0, 10);
     QCOMPARE(bar->text(), QStringLiteral("10%"));

@@ -36,15 +36,15 @@ void TestRunConversion::everyKindConverts()
     fixture.chooseFiles(QStringLiteral("btnJPEG"), {in + "photo.png"});
     fixture.chooseFiles(QStringLiteral("btnVideoMerge"), {in + "part1.mp4", in + "part2.mkv"});
     fixture.chooseFiles(QStringLiteral("btnAudioMerge"), {in + "take1.wav", in + "take2.flac"});
-    QTableWidget *table = fixture.access().table();
-    QCOMPARE(table->rowCount(), 5);
+    CQuillmoraTestAccess access = fixture.access();
+    QCOMPARE(access.rowCount(), 5);
 
     fixture.access().action(WindowAction::Convert)->trigger();
     QVERIFY(QTest::qWaitFor([&] { return fixture.prompts.count(QStringLiteral("dialog")) == 1; }, 600000));
     QCOMPARE(fixture.prompts.shown.last().text,
              QStringLiteral("0  task has been failed\n5  tasks have been completed"));
-    for (int row = 0; row < table->rowCount(); ++row)
-        QVERIFY2(table->item(row, 2)->text() == QLatin1String("Successes"), qPrintable(table->item(row, 2)->toolTip()));
+    for (int row = 0; row < access.rowCount(); ++row)
+        QVERIFY2(access.cell(row, 2) == QLatin1String("Successes"), qPrintable(access.cell(row, 2, Qt::ToolTipRole)));
 
     struct Expected {
         const char *name;

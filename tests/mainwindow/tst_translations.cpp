@@ -121,7 +121,7 @@ void TestTranslations::realFilesChangeTheTexts()
     CQuillmora &window = *fixture.window;
     CQuillmoraTestAccess access = fixture.access();
     fixture.chooseFiles(QStringLiteral("btnMP4"), {fixture.makeFile(QStringLiteral("clip.avi"))});
-    access.table()->setCurrentCell(0, 0);
+    access.setCurrentRow(0);
     QDir::setCurrent(QStringLiteral(QUILLMORA_BUILD_DIR)); // where the build writes the .qm files
 
     access.action(WindowAction::Chinese)->trigger();

@@ -107,8 +107,8 @@ void TestWindowLayout::startupState()
                             WindowAction::Exit})
         QVERIFY(fixture.access().action(id)->isEnabled());
 
-    QCOMPARE(fixture.access().table()->rowCount(), 0);
-    QCOMPARE(fixture.access().table()->horizontalHeaderItem(3)->text(),
+    QCOMPARE(fixture.access().rowCount(), 0);
+    QCOMPARE(fixture.access().table()->model()->headerData(3, Qt::Horizontal).toString(),
              QStringLiteral("Output file name"));
 
     auto *folderEdit = window.findChild<QLineEdit *>("txtOutFolder");
@@ -154,7 +154,7 @@ void TestWindowLayout::menusToolBarsAndContextMenu()
                           "Convert: actionConvert actionStop actionEdit actionSetting",
                           "Help: actionAbout"}));
 
-    QTableWidget *table = fixture.access().table();
+    JobTable *table = fixture.access().table();
     QCOMPARE(table->contextMenuPolicy(), Qt::ActionsContextMenu);
     QCOMPARE(entryNames(table->actions()),
              QStringLiteral("actionOutputFolder actionSetting | actionRemoveItem actionRemoveList "
@@ -261,7 +261,7 @@ void TestWindowLayout::enabling()
         else if (step.startsWith("click"))
             fixture.clickRow(step.mid(5).toInt());
         else if (step.startsWith("key"))
-            access.table()->setCurrentCell(step.mid(3).toInt(), 0);
+            access.setCurrentRow(step.mid(3).toInt());
         else if (step == "start")
             access.startRun();
         else if (step == "stop")
@@ -314,7 +314,7 @@ void TestWindowLayout::everyControlIsNamed()
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
 
     // The table's context menu, opened by the menu key too, offers named actions.
-    QTableWidget *table = fixture.access().table();
+    JobTable *table = fixture.access().table();
     QCOMPARE(table->contextMenuPolicy(), Qt::ActionsContextMenu);
     for (QAction *action : table->actions())
         QVERIFY(action->isSeparator() || !action->text().trimmed().isEmpty());

@@ -16,15 +16,17 @@
 
 #include <memory>
 
-// A fresh main window whose settings store, output folder and input files lie
-// in a temporary folder, with every box and dialog answered by ScriptedPrompts.
-// The store holds the output folder and whatever else the test gives.
+// A fresh main window whose settings store, output folder, input files and
+// kept job lists lie in a temporary folder (the lists in dataHome when one is
+// given), with every box and dialog answered by ScriptedPrompts. The store
+// holds the output folder and whatever else the test gives.
 class WindowFixture
 {
 public:
-    explicit WindowFixture(const QVariantMap &stored = {})
+    explicit WindowFixture(const QVariantMap &stored = {}, const QString &dataHome = {})
     {
         QDir().mkpath(inputFolder());
+        qputenv("XDG_DATA_HOME", (dataHome.isEmpty() ? dir.path() + QStringLiteral("/data") : dataHome).toUtf8());
         useSettingsFolder(settingsFolder());
         QVariantMap values = stored;
         if (!values.contains(QStringLiteral("outFolder")))
@@ -95,16 +97,20 @@ public:
         QCoreApplication::sendEvent(window.get(), &drop);
     }
 
-    // A real mouse click on a cell, as a user selects a row.
-    void clickRow(int row)
+    // A real mouse click on a cell, as a user selects a row; or a double click.
+    void clickRow(int row, bool twice = false)
     {
         if (!window->isVisible()) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         }
-        QTableWidget *table = access().table();
-        const QRect cell = table->visualItemRect(table->item(row, 0));
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        JobTable *table = access().table();
+        const QPoint cell = table->visualRect(table->model()->index(row, 0)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+        if (twice) { // the second press of a double click comes as one event of its own
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+            QTest::mouseRelease(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+        }
     }
 
     QTemporaryDir dir;

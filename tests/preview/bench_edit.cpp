@@ -11,7 +11,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 
@@ -98,13 +98,13 @@ int main(int argc, char **argv)
     prompts.fileAnswers = {{clip}};
     CQuillmora window;
     window.findChild<QToolButton *>(QStringLiteral("btnMP4"))->click();
-    auto *table = window.findChild<QTableWidget *>(QStringLiteral("jobTable"));
-    if (!table || table->rowCount() != 1) {
+    auto *table = window.findChild<QTableView *>(QStringLiteral("jobTable"));
+    if (!table || table->model()->rowCount() != 1) {
         std::fprintf(stderr, "the clip did not become a job\n");
         return 1;
     }
     window.show();
-    table->setCurrentCell(0, 0);
+    table->setCurrentIndex(table->model()->index(0, 0));
 
     QList<double> editDelays;
     QList<double> showDelays;

@@ -1,6 +1,7 @@
 // The preview dialog on real libVLC and clips made by ffmpeg: what the
 // preview shows for each tab, and what Apply, OK and CANCEL hand back.
 
+#include "app/unfinishedjobs.h"
 #include "tests/mainwindow/windowfixture.h"
 #include "tests/preview/demoplayeraccess.h"
 #include "tests/support/media.h"
@@ -230,11 +231,12 @@ void TestDemoPlayer::okHandsBackAppliedEditsCancelNothing()
     QVERIFY(QFile::copy(media("black.mp4"), fixture.inputFolder() + "/clip.mp4"));
     fixture.chooseFiles("btnMP4", {fixture.inputFolder() + "/clip.mp4"});
     CQuillmoraTestAccess window = fixture.access();
-    window.table()->setCurrentCell(0, 0);
+    window.setCurrentRow(0);
     const ConvertJob original = window.jobs().at(0);
 
-    // Applies a text, leaves a subtitle pending, and ends with the button
-    // given, once the dialog runs modally (Edit opens the job first).
+    // Applies a text and a trim from 1 s to 3 s, leaves a subtitle pending,
+    // and ends with the button given, once the dialog runs modally (Edit
+    // opens the job first).
     auto editWith = [&](const char *endButton) {
         bool shown = false;
         QTimer poll;
@@ -246,6 +248,11 @@ void TestDemoPlayer::okHandsBackAppliedEditsCancelNothing()
             DemoPlayerTestAccess access(*dialog);
             access.ui().m_pTextPathText->setText(QStringLiteral("Applied"));
             access.ui().m_WatermarkApplyButton->click();
+            QVERIFY(access.pauseAt(1000));
+            access.ui().m_pStartTimeButton->click();
+            QVERIFY(access.pauseAt(3000));
+            access.ui().m_pEndTimeButton->click();
+            access.ui().m_pEffectApplyButton->click();
             prompts.fileAnswers = {{media("lines.srt")}};
             access.ui().m_pSubtitlePathButton->click();
             dialog->findChild<QPushButton *>(endButton)->click();
@@ -259,9 +266,14 @@ void TestDemoPlayer::okHandsBackAppliedEditsCancelNothing()
     QCOMPARE(window.jobs().at(0).edit.watermark.text, original.edit.watermark.text);
 
     editWith("m_pOKButton");
-    QCOMPARE(window.jobs().at(0).edit.watermark.text, QStringLiteral("Applied"));
-    QVERIFY(window.jobs().at(0).edit.subtitlePath.isEmpty());
-    QCOMPARE(window.jobs().at(0).outputPath, original.outputPath);
+    const ConvertJob edited = window.jobs().at(0);
+    QCOMPARE(edited.edit.watermark.text, QStringLiteral("Applied"));
+    QVERIFY2(qAbs(edited.edit.trimStart - 1000) < 100, qPrintable(QString::number(edited.edit.trimStart)));
+    QVERIFY(edited.edit.subtitlePath.isEmpty());
+    QCOMPARE(edited.outputPath, original.outputPath);
+    // What a crash leaves on disk a second later is the trimmed job.
+    QTRY_COMPARE(loadUnfinishedJobs(window.keptListFile()).value(0).edit.trimStart, edited.edit.trimStart);
+    QCOMPARE(loadUnfinishedJobs(window.keptListFile()).value(0).edit.trimLength, edited.edit.trimLength);
 }
 
 void TestDemoPlayer::jobsThatCannotBeEditedLeaveTheTabsDisabled()

@@ -9,7 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
@@ -76,10 +76,10 @@ QString addDemoJobs(CQuillmora &window, ScriptedPrompts &prompts, const QString 
         expectedRows += batch.button == QLatin1String("btnVideoMerge") ? 1 : int(answer.size());
     }
 
-    auto *table = window.findChild<QTableWidget *>(QStringLiteral("jobTable"));
+    auto *table = window.findChild<QTableView *>(QStringLiteral("jobTable"));
     if (prompts.count(QStringLiteral("warning")) > warningsBefore)
         return QStringLiteral("the window refused a file: ") + prompts.shown.last().text;
-    if (!table || table->rowCount() != expectedRows || window.jobQueue().count() != expectedRows)
+    if (!table || table->model()->rowCount() != expectedRows || window.jobQueue().count() != expectedRows)
         return QStringLiteral("the job table does not show the %1 demo jobs").arg(expectedRows);
 
     return {};
@@ -120,12 +120,12 @@ void playRunInProgress(CQuillmora &window, const std::function<void(QWidget &bar
     emit window.sigInsertProgressBar(RunInProgressRow);
     emit window.sigUpdateState(RunInProgressRow, Converting);
     const int percents[] = {40, 47, 55, 62};
-    auto *table = window.findChild<QTableWidget *>(QStringLiteral("jobTable"));
+    auto *table = window.findChild<QTableView *>(QStringLiteral("jobTable"));
     for (int step = 0; step < 4; ++step) {
         if (step > 0)
             QTest::qWait(int(TimeLeftSettleMs) + 100);
         emit window.sigSetProcValue(RunInProgressRow, percents[step]);
         if (step > 0)
-            grabBar(*table->cellWidget(RunInProgressRow, 2));
+            grabBar(*table->indexWidget(table->model()->index(RunInProgressRow, 2)));
     }
 }

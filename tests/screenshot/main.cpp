@@ -23,7 +23,7 @@
 #include <QLoggingCategory>
 #include <QScrollArea>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -86,10 +86,10 @@ void useAsHome(const QString &home)
     }
 }
 
-int columnsWidth(const QTableWidget &table)
+int columnsWidth(const QTableView &table)
 {
     int width = 0;
-    for (int column = 0; column < table.columnCount(); ++column)
+    for (int column = 0; column < table.model()->columnCount(); ++column)
         width += table.columnWidth(column);
     return width;
 }
@@ -97,7 +97,7 @@ int columnsWidth(const QTableWidget &table)
 // Grows the window until the Video page shows its whole column of buttons
 // and the table all of its columns. A resize reaches the X server and comes
 // back, hence the short waits.
-void growToContents(QWidget &window, const QTabWidget &tabs, const QTableWidget &table)
+void growToContents(QWidget &window, const QTabWidget &tabs, const QTableView &table)
 {
     const auto *videoPage = qobject_cast<const QScrollArea *>(tabs.widget(VideoTab));
     for (int attempt = 0; attempt < 10; ++attempt) {
@@ -131,7 +131,7 @@ bool switchLanguage(CQuillmora &window, const QString &view)
 }
 
 // The settings dialog of the first job, as the Setting action opens it.
-QImage grabSettingsDialog(CQuillmora &window, QTableWidget &table)
+QImage grabSettingsDialog(CQuillmora &window, QTableView &table)
 {
     QImage picture;
     CQuillmoraTestAccess access(window);
@@ -142,7 +142,7 @@ QImage grabSettingsDialog(CQuillmora &window, QTableWidget &table)
             picture = dialog.grab().toImage();
         }
     });
-    table.setCurrentCell(0, 0);
+    table.setCurrentIndex(table.model()->index(0, 0));
     access.action(WindowAction::Setting)->trigger();
     return picture;
 }
@@ -164,7 +164,7 @@ int save(const QImage &picture, const QString &outputPath)
 }
 
 // The window during a run, and the converting row's bar as it went on, level with that row.
-int drawRunPicture(CQuillmora &window, QTableWidget &table, const QString &outputPath)
+int drawRunPicture(CQuillmora &window, QTableView &table, const QString &outputPath)
 {
     // The list is what matters here: the window need not show every format button.
     const QSize compact(1500, 560);
@@ -173,7 +173,7 @@ int drawRunPicture(CQuillmora &window, QTableWidget &table, const QString &outpu
     QList<QImage> bars;
     playRunInProgress(window, [&](QWidget &bar) { bars << grabWhenShown(bar); });
     const QImage windowImage = grabWhenShown(window);
-    const QRect row = table.visualItemRect(table.item(RunInProgressRow, 0));
+    const QRect row = table.visualRect(table.model()->index(RunInProgressRow, 0));
     const int rowTop = table.viewport()->mapTo(&window, row.topLeft()).y();
     return save(composeScreenshot(windowImage, rowTop, {stackEnlarged(bars, 2)}), outputPath);
 }
@@ -210,7 +210,7 @@ int main(int argc, char **argv)
     RecordedShutdowns shutdowns;
     CQuillmora window;
     auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("formatTabs"));
-    auto *table = window.findChild<QTableWidget *>(QStringLiteral("jobTable"));
+    auto *table = window.findChild<QTableView *>(QStringLiteral("jobTable"));
     if (!tabs || !table)
         return fail(QStringLiteral("the window has no format tabs or no job table"));
     const QString jobError = addDemoJobs(window, prompts, home.path);

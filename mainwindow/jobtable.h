@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/convertjob.h"
+
+#include <QList>
+#include <QTableView>
+
+#include <functional>
+
+class JobQueue;
+class JobTableModel;
+class QProgressBar;
+
+// The window's job table: a view over the job list, one row per job in the
+// list's order. Every change of the list made on the GUI thread goes through
+// it, so that rows and jobs stay paired; jobsChanged() tells of each one.
+class JobTable : public QTableView
+{
+    Q_OBJECT
+
+public:
+    enum Column : int { InputColumn, SizeColumn, ProfileColumn, OutputColumn, ColumnCount };
+    static constexpr int RowHeight = 18;
+
+    // runActive tells whether a run is under way when a state arrives:
+    // Converting and Failed read "Stopped" when it is not.
+    JobTable(JobQueue &jobs, std::function<bool()> runActive, QWidget *parent = nullptr);
+    ~JobTable() override;
+
+    // Appends the jobs at the end in one step. Each input's size is read when
+    // its row is first shown: a look at a file costs a system call, and ten
+    // thousand of them a noticeable while.
+    void appendJobs(QList<ConvertJob> &&jobs);
+    void removeJob(int row);
+    void clearJobs();
+    // A row's new record; its texts follow, its bar stays.
+    void replaceJob(int row, const ConvertJob &job);
+    // The first rows' new records, as the preview dialog hands them back.
+    void replaceJobs(const QList<ConvertJob> &jobs);
+
+    // The row of the current cell, or -1.
+    int currentJobRow() const;
+    QList<int> selectedJobRows() const;
+
+    // What a run shows: a row's state, the reason it failed (the tooltip of
+    // its Profile cell) and a progress bar over that cell, one per row.
+    void setState(int row, int state);
+    void setFailureReason(int row, const QString &reason);
+    void startProgress(int row);
+    // The bar's value and its text, as QProgressBar::setFormat takes it.
+    void setProgress(int row, int value, const QString &format);
+    void endProgress(int row);
+    QProgressBar *progressBar(int row) const;
+
+    // The headers and the table's name in the current language.
+    void retranslate();
+
+signals:
+    void jobsChanged();
+
+private:
+    JobQueue &queue;
+    JobTableModel *rows;
+};
