@@ -1,12 +1,12 @@
 #include "batch/batchmode.h"
 
-#include "batch/batchplan.h"
-#include "batch/batchreport.h"
 #include "app/installlayout.h"
 #include "app/outputfolder.h"
-#include "platform/interruptsignals.h"
+#include "batch/batchplan.h"
+#include "batch/batchreport.h"
 #include "engine/conversionrun.h"
 #include "engine/jobqueue.h"
+#include "platform/interruptsignals.h"
 #include "platform/processprogressblock.h"
 
 #include <QThread>
