@@ -1,6 +1,7 @@
 // Starting, stopping and ending a conversion run, and the progress blocks its tools write.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "engine/conversionworker.h"
 #include "engine/cshowresult.h"
 #include "platform/userprompts.h"

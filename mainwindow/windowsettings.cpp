@@ -1,6 +1,7 @@
 // What lasts from one run to the next, the output folder and the confirmed close.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "app/outputfolder.h"
 #include "mainwindow/settingsstore.h"
 #include "platform/userprompts.h"

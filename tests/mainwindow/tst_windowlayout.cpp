@@ -1,3 +1,4 @@
+#include "app/apptitle.h"
 #include "tests/mainwindow/windowfixture.h"
 
 #include <QAccessible>

@@ -1,12 +1,12 @@
-#include "app/batchmode.h"
+#include "batch/batchmode.h"
 
-#include "app/batchplan.h"
-#include "app/batchreport.h"
 #include "app/installlayout.h"
 #include "app/outputfolder.h"
-#include "app/interruptsignals.h"
+#include "batch/batchplan.h"
+#include "batch/batchreport.h"
 #include "engine/conversionrun.h"
 #include "engine/jobqueue.h"
+#include "platform/interruptsignals.h"
 #include "platform/processprogressblock.h"
 
 #include <QThread>

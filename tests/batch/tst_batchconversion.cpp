@@ -1,7 +1,7 @@
 // quillmora --convert turns real media into each kind of output: a video, a
 // song, a picture and a join, as ffprobe reads them, each dated as its
 // (first) source with --keep-dates.
-#include "tests/desktop/batchrun.h"
+#include "tests/batch/batchrun.h"
 #include "tests/support/media.h"
 
 #include <QDateTime>
