@@ -3,7 +3,6 @@
 #include "app/formats.h"
 #include "app/outputfolder.h"
 
-
 namespace {
 
 // How many files are taken between two looks at the clock.
@@ -27,7 +26,10 @@ int dropFormatOf(int fileKind)
 
 FileBatch::FileBatch(const QStringList &paths, const QList<QUrl> &urls, bool byKind,
                      const QString &outputFolder)
-    : paths(paths), urls(urls), byKind(byKind), folder(outputFolder)
+    : paths(paths)
+    , urls(urls)
+    , byKind(byKind)
+    , folder(outputFolder)
 {
     made.reserve(paths.size() + urls.size());
 }

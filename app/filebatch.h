@@ -33,7 +33,8 @@ public:
     int lastFormatId() const { return lastFormat; }
 
 private:
-    FileBatch(const QStringList &paths, const QList<QUrl> &urls, bool byKind, const QString &outputFolder);
+    FileBatch(const QStringList &paths, const QList<QUrl> &urls, bool byKind,
+              const QString &outputFolder);
 
     QStringList paths;
     QList<QUrl> urls;

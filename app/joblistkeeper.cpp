@@ -3,7 +3,9 @@
 #include "app/unfinishedjobs.h"
 
 JobListKeeper::JobListKeeper(Snapshot snapshot, const QString &file, QObject *parent)
-    : QObject(parent), snapshot(std::move(snapshot)), path(file)
+    : QObject(parent)
+    , snapshot(std::move(snapshot))
+    , path(file)
 {
     writer.setMaxThreadCount(1);
     delay.setSingleShot(true);
@@ -44,11 +46,14 @@ void JobListKeeper::startWrite()
     writer.start([this, jobs = snapshot(), file = path] {
         const bool ok = saveUnfinishedJobs(jobs, file);
         // Dropped unread if the keeper is gone by then.
-        QMetaObject::invokeMethod(this, [this, ok] {
-            writing = false;
-            emit written(ok);
-            schedule();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, ok] {
+                writing = false;
+                emit written(ok);
+                schedule();
+            },
+            Qt::QueuedConnection);
     });
 }
 

@@ -35,13 +35,14 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 
-// The twelve actions of the menus, tool bars and the job table's context menu.
+// The actions of the menus, tool bars and the job table's context menu.
 enum class WindowAction : int {
     RemoveItem, RemoveList, Convert, Stop, Edit, Setting,
     OutputFolder, English, Chinese, Japanese, About, Exit,
+    KeepSourceDates,
 };
 
-constexpr int WindowActionCount = 12;
+constexpr int WindowActionCount = 13;
 
 // The main window: format buttons, the job list and its progress display.
 // The job list and the table have one row per job, in the same order.
@@ -152,6 +153,8 @@ private slots:
     void setProcValue(int row, int value);
     // The tool's last error lines become the tooltip of a Failed row.
     void showFailureReason(int row, const QString &reason);
+    // A Succeeded row's tooltip says which streams were copied, not encoded again.
+    void showCopiedStreams(int row, const QString &streams);
 
     // Dialogs, output folder and language.
     void onSettings();
@@ -159,6 +162,8 @@ private slots:
     void onAbout();
     void setOutFolder();
     void onOutFolder();
+    // Whether converted files take their sources' modification time.
+    void onKeepSourceDates(bool keep);
     void onSelectEnglish();
     void onSelectChinese();
     void onSelectJapanese();
@@ -234,6 +239,7 @@ private:
     // Brings the next slice of pendingFiles once the events waiting have had their turn.
     QTimer nextFileSlice;
     QString openFolder;
+    bool keepSourceDates = false;
     QTranslator translator;
     JobTable *jobTable = nullptr;
     // Replaces the settings dialog's modal run where no user can answer it.

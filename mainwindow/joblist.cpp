@@ -1,8 +1,9 @@
 // Jobs entering and leaving the list: file dialog, joiners, drops, removal.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "app/formats.h"
-#include "app/jobrows.h"
+#include "app/mediafiles.h"
 #include "app/outputfolder.h"
 #include "mainwindow/jobtable.h"
 #include "platform/userprompts.h"

@@ -1,7 +1,7 @@
 #include "mainwindow/jobtable.h"
 
 #include "app/formats.h"
-#include "app/jobrows.h"
+#include "app/mediafiles.h"
 #include "engine/jobqueue.h"
 
 #include <QAbstractTableModel>
@@ -47,7 +47,8 @@ QString cellText(const ConvertJob &job, int column, qint64 inputBytes, int state
         return isJoiner(job) ? joinerName(job.inputFiles.size()) : job.inputPath;
     case JobTable::SizeColumn:
         return isJoiner(job) ? QCoreApplication::translate("CQuillmora", " ")
-                             : QCoreApplication::translate("CQuillmora", "%1 KB").arg(kilobytesOf(inputBytes));
+                             : QCoreApplication::translate("CQuillmora", "%1 KB")
+                                   .arg(kilobytesOf(inputBytes));
     case JobTable::ProfileColumn:
         return profileColumnText(job.formatId, state, runActive);
     default:
@@ -59,9 +60,9 @@ QString cellText(const ConvertJob &job, int column, qint64 inputBytes, int state
 
 // The rows' texts come from the job list when they are painted; the model
 // keeps only what the list does not hold: each input's size (read when the
-// row is first shown), the state as the window last showed it (whether a run was under way
-// then decides between "Failed" and "Stopped"), and the reasons of the few
-// rows that failed.
+// row is first shown), the state as the window last showed it (whether a run
+// was under way then decides between "Failed" and "Stopped"), and the
+// tooltips of the few rows that have one.
 class JobTableModel : public QAbstractTableModel
 {
 public:
@@ -72,16 +73,24 @@ public:
     };
 
     JobTableModel(JobQueue &jobs, std::function<bool()> runActive, QObject *parent)
-        : QAbstractTableModel(parent), jobs(jobs), runActive(std::move(runActive))
+        : QAbstractTableModel(parent)
+        , jobs(jobs)
+        , runActive(std::move(runActive))
     {
     }
 
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(shown.size()); }
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(shown.size());
+    }
     int columnCount(const QModelIndex &parent = {}) const override
     {
         return parent.isValid() ? 0 : JobTable::ColumnCount;
     }
-    Qt::ItemFlags flags(const QModelIndex &) const override { return Qt::ItemIsSelectable | Qt::ItemIsEnabled; }
+    Qt::ItemFlags flags(const QModelIndex &) const override
+    {
+        return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    }
 
     QVariant data(const QModelIndex &index, int role) const override
     {
@@ -98,8 +107,8 @@ public:
         case Qt::TextAlignmentRole:
             return int(columnSpecs[index.column()].alignment);
         case Qt::ToolTipRole:
-            if (index.column() == JobTable::ProfileColumn && failures.contains(index.row()))
-                return failures.value(index.row());
+            if (index.column() == JobTable::ProfileColumn && tips.contains(index.row()))
+                return tips.value(index.row());
             return {};
         default:
             return {};
@@ -134,12 +143,12 @@ public:
         beginRemoveRows({}, row, row);
         jobs.removeAt(row);
         shown.removeAt(row);
-        QMap<int, QString> below;
-        for (auto failure = failures.cbegin(); failure != failures.cend(); ++failure) {
-            if (failure.key() != row)
-                below.insert(failure.key() > row ? failure.key() - 1 : failure.key(), failure.value());
+        QMap<int, QString> moved;
+        for (auto tip = tips.cbegin(); tip != tips.cend(); ++tip) {
+            if (tip.key() != row)
+                moved.insert(tip.key() > row ? tip.key() - 1 : tip.key(), tip.value());
         }
-        failures.swap(below);
+        tips.swap(moved);
         endRemoveRows();
     }
 
@@ -148,7 +157,7 @@ public:
         beginResetModel();
         jobs.clear();
         shown.clear();
-        failures.clear();
+        tips.clear();
         endResetModel();
     }
 
@@ -175,9 +184,9 @@ public:
         changed(row, JobTable::ProfileColumn, JobTable::ProfileColumn);
     }
 
-    void setFailure(int row, const QString &reason)
+    void setTip(int row, const QString &text)
     {
-        failures.insert(row, reason);
+        tips.insert(row, text);
         changed(row, JobTable::ProfileColumn, JobTable::ProfileColumn);
     }
 
@@ -195,7 +204,7 @@ private:
         shownRow.state = state;
         shownRow.runActive = runActive();
         if (state != Failed)
-            failures.remove(row);
+            tips.remove(row);
     }
 
     void changed(int row, int firstColumn, int lastColumn)
@@ -206,11 +215,13 @@ private:
     JobQueue &jobs;
     std::function<bool()> runActive;
     mutable QList<Shown> shown; // sizes are read on the first look
-    QMap<int, QString> failures; // by row
+    QMap<int, QString> tips;    // by row
 };
 
 JobTable::JobTable(JobQueue &jobs, std::function<bool()> runActive, QWidget *parent)
-    : QTableView(parent), queue(jobs), rows(new JobTableModel(jobs, std::move(runActive), this))
+    : QTableView(parent)
+    , queue(jobs)
+    , rows(new JobTableModel(jobs, std::move(runActive), this))
 {
     setObjectName(QStringLiteral("jobTable"));
     setModel(rows);
@@ -289,10 +300,10 @@ void JobTable::setState(int row, int state)
     emit jobsChanged();
 }
 
-void JobTable::setFailureReason(int row, const QString &reason)
+void JobTable::setStateTip(int row, const QString &text)
 {
     if (queue.isRow(row))
-        rows->setFailure(row, reason);
+        rows->setTip(row, text);
 }
 
 void JobTable::startProgress(int row)

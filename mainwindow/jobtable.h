@@ -42,10 +42,11 @@ public:
     int currentJobRow() const;
     QList<int> selectedJobRows() const;
 
-    // What a run shows: a row's state, the reason it failed (the tooltip of
-    // its Profile cell) and a progress bar over that cell, one per row.
+    // What a run shows: a row's state, the tooltip of its Profile cell (why
+    // it failed, or which streams were copied; a new state other than Failed
+    // clears it) and a progress bar over that cell, one per row.
     void setState(int row, int state);
-    void setFailureReason(int row, const QString &reason);
+    void setStateTip(int row, const QString &text);
     void startProgress(int row);
     // The bar's value and its text, as QProgressBar::setFormat takes it.
     void setProgress(int row, int value, const QString &format);

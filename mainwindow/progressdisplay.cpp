@@ -1,6 +1,7 @@
 // State texts and progress bars of the rows, driven by the conversion thread's signals.
 #include "mainwindow/cquillmora.h"
 
+#include "engine/copiedstreams.h"
 #include "mainwindow/jobtable.h"
 
 void CQuillmora::updateJobState(int row, int state)
@@ -10,7 +11,12 @@ void CQuillmora::updateJobState(int row, int state)
 
 void CQuillmora::showFailureReason(int row, const QString &reason)
 {
-    jobTable->setFailureReason(row, reason);
+    jobTable->setStateTip(row, reason);
+}
+
+void CQuillmora::showCopiedStreams(int row, const QString &streams)
+{
+    jobTable->setStateTip(row, copiedStreamsText(streams));
 }
 
 void CQuillmora::insertProgressBar(int row)

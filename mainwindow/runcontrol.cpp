@@ -1,6 +1,7 @@
 // Starting, stopping and ending a conversion run, and the progress blocks its tools write.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "engine/conversionworker.h"
 #include "engine/cshowresult.h"
 #include "mainwindow/jobtable.h"
@@ -20,6 +21,7 @@ bool CQuillmora::onStart()
     settings.toolsFolder = toolsFolder;
     settings.progressBlock = ffmpegBlock.name();
     settings.convertBlock = convertBlock.name();
+    settings.keepSourceDates = keepSourceDates;
     worker = std::make_unique<ConversionWorker>(
         jobQueue(), settings, this, [this](int, const QString &) { return askOverwrite(); },
         [this] { return showRunResult(); });
@@ -48,6 +50,8 @@ void CQuillmora::connectWorker(ConversionWorker &runWorker)
     connect(&runWorker, &ConversionWorker::runFinished, this, &CQuillmora::sigFinished,
             Qt::DirectConnection);
     connect(&runWorker, &ConversionWorker::rowFailed, this, &CQuillmora::showFailureReason,
+            Qt::QueuedConnection);
+    connect(&runWorker, &ConversionWorker::rowCopiedStreams, this, &CQuillmora::showCopiedStreams,
             Qt::QueuedConnection);
 }
 

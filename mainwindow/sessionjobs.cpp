@@ -3,6 +3,7 @@
 // this window's own kept list.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "app/joblistkeeper.h"
 #include "app/outputfolder.h"
 #include "app/unfinishedjobs.h"

@@ -19,7 +19,7 @@ limit=${2:-600}
 if [ -z "${BENCH:-}" ]; then
     build_dir=${BUILD_DIR:-build}
     cmake --build "$build_dir" -j2 --target quillmora_bench_add >/dev/null
-    BENCH=$build_dir/tests/bench/quillmora_bench_add
+    BENCH=$build_dir/devtools/bench/quillmora_bench_add
 fi
 bench=$(realpath "$BENCH")
 
