@@ -31,6 +31,7 @@ private slots:
     void initTestCase();
     void badInputsFailWithAReason();
     void keptDatesAreTheSources();
+    void joinCopiesSongsAlreadyInItsFormat();
 
 private:
     QTemporaryDir media;
@@ -119,6 +120,34 @@ void TestRunWithTools::keptDatesAreTheSources()
                 QVERIFY2(date.secsTo(QDateTime::currentDateTime()) < 600, qPrintable(name));
         }
     }
+}
+
+// Songs that already have the audio joiner's format (MP3, 44.1 kHz, stereo,
+// 256 kbit/s) go into the join as they are; another bitrate is encoded.
+void TestRunWithTools::joinCopiesSongsAlreadyInItsFormat()
+{
+    QTemporaryDir out;
+    const QStringList songs{out.filePath("one.mp3"), out.filePath("two.mp3"), out.filePath("three.mp3")};
+    for (int i = 0; i < songs.size(); ++i) {
+        QVERIFY(testmedia::runFfmpeg({"-i", media.filePath("a.wav"), "-ac", "2", "-ar", "44100", "-c:a", "libmp3lame",
+                                      "-b:a", i == 2 ? "128k" : "256k", songs[i]}));
+    }
+    jobs.assign({jobFor(FormatAudioJoiner, songs, out.filePath("MergedAudio.mp3"))});
+    RunRecorder recorder;
+    RunSettings settings;
+    settings.toolsFolder = QUILLMORA_BUILD_DIR;
+    settings.progressBlock = ownBlock.name();
+    settings.passPauseMs = 0;
+    ConversionRun(jobs, recorder, settings).run();
+    QCOMPARE(jobs.state(0), int(Succeeded));
+    QCOMPARE(recorder.events().filter("copied"), QStringList({"copied 0 audio", "copied 0 audio"}));
+
+    QString errors;
+    QVERIFY2(testmedia::runFfmpeg({"-i", out.filePath("MergedAudio.mp3"), "-f", "null", "-"}, &errors)
+                 && errors.isEmpty(),
+             qPrintable(errors));
+    const double seconds = testmedia::probe(out.filePath("MergedAudio.mp3")).duration;
+    QVERIFY2(std::abs(seconds - 3) < 0.2, qPrintable(QString::number(seconds)));
 }
 
 QTEST_GUILESS_MAIN(TestRunWithTools)
