@@ -10,7 +10,7 @@ BatchReport::BatchReport(const QList<ConvertJob> &jobs, bool overwrite, std::FIL
     : overwrite(overwrite), out(out), err(err), terminal(terminal)
 {
     for (const ConvertJob &job : jobs)
-        rows.append({job, Ready, QString()});
+        rows.append({job, Ready, QString(), QString()});
 }
 
 QString BatchReport::progressText(int percent, qint64 elapsedMs)
@@ -80,6 +80,13 @@ void BatchReport::failureReason(int row, const QString &reason)
         rows[row].reason = reason.trimmed();
 }
 
+void BatchReport::outputRenamed(int row, const QString &writtenPath)
+{
+    QMutexLocker lock(&mutex);
+    if (row >= 0 && row < rows.size())
+        rows[row].writtenPath = writtenPath;
+}
+
 void BatchReport::passEnded(int)
 {
 }
@@ -98,7 +105,8 @@ void BatchReport::endLine(int row)
     lineDrawn = false;
     const Row &entry = rows[row];
     if (entry.state == Succeeded) {
-        write(out, prefix(row) + QStringLiteral(": ") + tr("done") + QLatin1Char('\n'));
+        const QString done = entry.writtenPath.isEmpty() ? tr("done") : tr("done as %1").arg(entry.writtenPath);
+        write(out, prefix(row) + QStringLiteral(": ") + done + QLatin1Char('\n'));
         return;
     }
     QString text = prefix(row) + QStringLiteral(": ")

@@ -28,6 +28,7 @@ public:
     void progress(int row, int percent) override;
     void stateChanged(int row, int state) override;
     void failureReason(int row, const QString &reason) override;
+    void outputRenamed(int row, const QString &writtenPath) override;
     void passEnded(int row) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
@@ -47,6 +48,7 @@ private:
         ConvertJob job;
         int state = Ready;
         QString reason;
+        QString writtenPath; // when not the job's own output name
     };
 
     QString prefix(int row) const;

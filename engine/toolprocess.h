@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -16,14 +17,23 @@ struct ToolExit {
     int exitCode = -1;
     bool stopped = false;    // it ended because requestStop() was called
     QString errorText;       // what it wrote on standard error, the last lines only
+    // What it told on standard output in lines "quillmora:<key>=<value>"
+    // (the last value of each key): "output", the name it really wrote.
+    QHash<QString, QString> told;
 
     bool succeeded() const { return started && normalExit && exitCode == 0 && !stopped; }
 };
+
+// The tool's lines "quillmora:<key>=<value>" of a piece of its standard
+// output, added to told; other lines are passed over.
+void readToolLines(const QByteArray &lines, QHash<QString, QString> *told);
 
 // The one place where the application starts an external program. Start and
 // wait happen on one thread (the run's); requestStop() may come from any
 // thread: the tool is asked to end (SIGTERM), so that it can remove its
 // temporary files, and is killed when it has not ended within the grace time.
+// The tool dies with the application (a parent-death signal), so a killed
+// application leaves no conversion running on.
 class ToolProcess
 {
 public:
@@ -46,10 +56,6 @@ public:
 
     // Thread-safe; also before start() (the tool then ends at once) and after its end.
     void requestStop();
-    bool stopRequested() const { return stopFlag.load(); }
-
-    // The process id while it runs, 0 otherwise.
-    qint64 processId() const;
 
 private:
     std::unique_ptr<QProcess> process;

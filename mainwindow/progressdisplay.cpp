@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int ProfileColumn = 2;
+constexpr int OutputColumn = 3;
 
 } // namespace
 
@@ -18,7 +19,7 @@ void CQuillmora::updateJobState(int row, int state)
         return;
     saveJobList();
     if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn)) {
-        item->setText(profileColumnText(queue.at(row).formatId, state, running));
+        item->setText(profileColumnText(queue.at(row).formatId, state, runControl->isRunning()));
         if (state != Failed)
             item->setToolTip(QString());
     }
@@ -30,6 +31,14 @@ void CQuillmora::showFailureReason(int row, const QString &reason)
         return;
     if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn))
         item->setToolTip(reason);
+}
+
+void CQuillmora::showWrittenName(int row, const QString &path)
+{
+    if (!queue.isRow(row))
+        return;
+    if (QTableWidgetItem *item = jobTable->item(row, OutputColumn))
+        item->setText(path);
 }
 
 void CQuillmora::insertProgressBar(int row)

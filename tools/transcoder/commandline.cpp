@@ -18,6 +18,11 @@ bool isJoin(const QStringList &arguments)
     return false;
 }
 
+bool replacesOutput(const QStringList &arguments)
+{
+    return arguments.mid(0, arguments.size() - 1).contains(QStringLiteral("-y"));
+}
+
 bool isComplete(const QStringList &arguments)
 {
     const int input = arguments.indexOf(QStringLiteral("-i"));

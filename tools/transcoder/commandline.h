@@ -11,6 +11,10 @@ QString inputOf(const QStringList &arguments);
 // A join: "-f concat" before the input.
 bool isJoin(const QStringList &arguments);
 
+// "-y": an output that is there is replaced. Without it the file written
+// takes the next free "_N" name instead (ffmpeg's own "-n" means the same).
+bool replacesOutput(const QStringList &arguments);
+
 // Enough for a run: an input and an output after it.
 bool isComplete(const QStringList &arguments);
 

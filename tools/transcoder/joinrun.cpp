@@ -121,5 +121,7 @@ int runJoin(const QStringList &given)
     if (plan.audio)
         arguments << "-map" << "0:a:0";
     arguments << "-c" << "copy" << output;
-    return convertInto(arguments, plan.expectedSeconds);
+    return convertInto(arguments, plan.expectedSeconds, commandline::replacesOutput(given)
+                                                            ? TemporaryOutput::Existing::Replace
+                                                            : TemporaryOutput::Existing::Keep);
 }

@@ -67,5 +67,7 @@ int runSingle(const QStringList &given, bool printOnly)
     QString error;
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
-    return convertInto(plan.ffmpegArguments, plan.expectedSeconds);
+    return convertInto(plan.ffmpegArguments, plan.expectedSeconds, commandline::replacesOutput(given)
+                                                                       ? TemporaryOutput::Existing::Replace
+                                                                       : TemporaryOutput::Existing::Keep);
 }
