@@ -1,5 +1,5 @@
-#include "app/batchmode.h"
-#include "app/batchoptions.h"
+#include "batch/batchmode.h"
+#include "app/commandline.h"
 #include "mainwindow/cquillmora.h"
 #include "app/languagefiles.h"
 

@@ -1,7 +1,7 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/apptitle.h"
-#include "app/interruptsignals.h"
+#include "platform/interruptsignals.h"
 #include "platform/userprompts.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/formats.h"
-#include "app/jobrows.h"
+#include "app/mediafiles.h"
 #include "app/outputfolder.h"
 #include "platform/userprompts.h"
 

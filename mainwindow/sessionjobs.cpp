@@ -3,7 +3,7 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/unfinishedjobs.h"
-#include "app/jobrows.h"
+#include "app/mediafiles.h"
 #include "platform/userprompts.h"
 
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "tests/screenshot/composition.h"
+#include "devtools/screenshot/composition.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "app/jobrows.h"
+#include "app/mediafiles.h"
 
 #include "app/formats.h"
 

@@ -13,9 +13,9 @@
 #include "tests/mainwindow/recordedshutdowns.h"
 #include "tests/mainwindow/scriptedprompts.h"
 #include "tests/mainwindow/testaccess.h"
-#include "tests/screenshot/composition.h"
-#include "tests/screenshot/demojobs.h"
-#include "tests/screenshot/pagecheck.h"
+#include "devtools/screenshot/composition.h"
+#include "devtools/screenshot/demojobs.h"
+#include "devtools/screenshot/pagecheck.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/interruptsignals.h"
+#include "platform/interruptsignals.h"
 
 #include <QSocketNotifier>
 

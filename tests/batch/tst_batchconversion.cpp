@@ -1,6 +1,6 @@
 // quillmora --convert turns real media into each kind of output: a video, a
 // song, a picture and a join, as ffprobe reads them.
-#include "tests/desktop/batchrun.h"
+#include "tests/batch/batchrun.h"
 #include "tests/support/media.h"
 
 #include <QDir>

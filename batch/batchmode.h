@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/batchoptions.h"
+#include "app/commandline.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "tests/screenshot/demojobs.h"
+#include "devtools/screenshot/demojobs.h"
 
 #include "app/convertjob.h"
 #include "mainwindow/cquillmora.h"

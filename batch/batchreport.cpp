@@ -1,6 +1,6 @@
-#include "app/batchreport.h"
+#include "batch/batchreport.h"
 
-#include "app/batchplan.h"
+#include "batch/batchplan.h"
 #include "engine/timeleft.h"
 
 #include <QMutexLocker>

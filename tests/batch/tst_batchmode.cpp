@@ -1,6 +1,6 @@
 // quillmora --convert as scripts meet it: exit codes, failures with their
 // reasons, and a stop by signal that leaves nothing behind.
-#include "tests/desktop/batchrun.h"
+#include "tests/batch/batchrun.h"
 #include "tests/support/files.h"
 #include "tests/support/media.h"
 

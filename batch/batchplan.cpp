@@ -1,4 +1,4 @@
-#include "app/batchplan.h"
+#include "batch/batchplan.h"
 
 #include "app/formats.h"
 #include "app/outputfolder.h"

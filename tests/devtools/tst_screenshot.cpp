@@ -1,6 +1,6 @@
 #include "tests/mainwindow/windowfixture.h"
-#include "tests/screenshot/composition.h"
-#include "tests/screenshot/pagecheck.h"
+#include "devtools/screenshot/composition.h"
+#include "devtools/screenshot/pagecheck.h"
 #include "tests/support/files.h"
 #include "tests/support/programrun.h"
 

@@ -1,4 +1,4 @@
-#include "app/batchoptions.h"
+#include "app/commandline.h"
 
 #include "app/formats.h"
 

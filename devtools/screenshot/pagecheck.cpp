@@ -1,4 +1,4 @@
-#include "tests/screenshot/pagecheck.h"
+#include "devtools/screenshot/pagecheck.h"
 
 #include <QScrollArea>
 #include <QTabBar>

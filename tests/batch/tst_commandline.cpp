@@ -1,8 +1,8 @@
 // The command line: what each set of arguments asks for, the jobs a batch
 // makes of its files, and the progress texts.
-#include "app/batchoptions.h"
-#include "app/batchplan.h"
-#include "app/batchreport.h"
+#include "app/commandline.h"
+#include "batch/batchplan.h"
+#include "batch/batchreport.h"
 #include "app/formats.h"
 #include "tests/support/files.h"
 
