@@ -63,8 +63,8 @@ void RunControl::connectWorker()
     connect(w, &ConversionWorker::failureReason, this, &RunControl::failureReason, Qt::DirectConnection);
     connect(w, &ConversionWorker::outputRenamed, this, &RunControl::outputRenamed, Qt::DirectConnection);
     connect(w, &ConversionWorker::passEnded, this, &RunControl::passEnded, Qt::DirectConnection);
-    // Queued behind all of those.
-    connect(w, &ConversionWorker::runFinished, this, &RunControl::runEnded, Qt::QueuedConnection);
+    // Queued behind all of those; dropped with the worker when a close ends the run.
+    connect(w, &ConversionWorker::runFinished, w, [this] { runEnded(); }, Qt::QueuedConnection);
 }
 
 void RunControl::stop()
@@ -83,10 +83,7 @@ void RunControl::stopAndWait()
         worker->stopAndWait();
         worker.reset();
     }
-    if (busy) {
-        busy = false;
-        emit finished();
-    }
+    busy = false; // the window is going: nothing waits for finished()
 }
 
 void RunControl::runEnded()

@@ -42,7 +42,7 @@ public:
     // The run stays busy until its last pass has ended (finished()).
     void stop();
     // Closing: stops, gives up a question or a result box still waiting, and
-    // returns once the run's thread has ended; no shutdown follows.
+    // returns once the run's thread has ended; no shutdown and no finished() follow.
     void stopAndWait();
 
     // From start() until Stop or the end of the run: a row that fails

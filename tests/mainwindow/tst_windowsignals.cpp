@@ -58,9 +58,9 @@ private:
 
 void TestWindowSignals::initTestCase()
 {
-    // Ten minutes of sound: far more than the test waits.
+    // Half an hour of sound: far more than the test waits.
     testmedia::ClipSpec song;
-    song.seconds = 600;
+    song.seconds = 1800;
     song.width = 0;
     QVERIFY(testmedia::makeClip(folder.filePath("long.flac"), song));
 }
