@@ -1,7 +1,7 @@
-#include "batch/batchmode.h"
 #include "app/commandline.h"
-#include "mainwindow/cquillmora.h"
 #include "app/languagefiles.h"
+#include "batch/batchmode.h"
+#include "mainwindow/cquillmora.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

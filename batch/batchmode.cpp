@@ -1,12 +1,12 @@
 #include "batch/batchmode.h"
 
-#include "batch/batchplan.h"
-#include "batch/batchreport.h"
 #include "app/installlayout.h"
 #include "app/outputfolder.h"
-#include "platform/interruptsignals.h"
+#include "batch/batchplan.h"
+#include "batch/batchreport.h"
 #include "engine/conversionrun.h"
 #include "engine/jobqueue.h"
+#include "platform/interruptsignals.h"
 #include "platform/processprogressblock.h"
 
 #include <QThread>
@@ -16,9 +16,10 @@
 
 namespace {
 
-RunSettings batchRunSettings(const QString &progressBlock)
+RunSettings batchRunSettings(const QString &progressBlock, bool keepDates)
 {
     RunSettings settings;
+    settings.keepSourceDates = keepDates;
     settings.toolsFolder = toolsFolder();
     settings.environment = toolEnvironment(settings.toolsFolder);
     // A block of its own, so that a window of the same user is not disturbed.
@@ -52,7 +53,7 @@ int BatchMode::run(const CommandLineRequest &request)
         JobQueue queue;
         queue.assign(plan.jobs);
         const ProcessProgressBlock progressBlock;
-        const RunSettings settings = batchRunSettings(progressBlock.name());
+        const RunSettings settings = batchRunSettings(progressBlock.name(), request.keepDates);
         ConversionRun conversion(queue, report, settings);
 
         InterruptSignals interrupts;

@@ -1,6 +1,7 @@
 #include "batch/batchreport.h"
 
 #include "batch/batchplan.h"
+#include "engine/copiedstreams.h"
 #include "engine/timeleft.h"
 
 #include <QMutexLocker>
@@ -91,6 +92,13 @@ void BatchReport::passEnded(int)
 {
 }
 
+void BatchReport::streamsCopied(int row, const QString &streams)
+{
+    QMutexLocker lock(&mutex);
+    if (row >= 0 && row < rows.size())
+        rows[row].copiedStreams = streams;
+}
+
 bool BatchReport::confirmOverwrite(int, const QString &outputPath)
 {
     // Never replace what this run has just written (two inputs of one name).
@@ -105,8 +113,10 @@ void BatchReport::endLine(int row)
     lineDrawn = false;
     const Row &entry = rows[row];
     if (entry.state == Succeeded) {
+        const QString copied = copiedStreamsText(entry.copiedStreams);
         const QString done = entry.writtenPath.isEmpty() ? tr("done") : tr("done as %1").arg(entry.writtenPath);
-        write(out, prefix(row) + QStringLiteral(": ") + done + QLatin1Char('\n'));
+        write(out, prefix(row) + QStringLiteral(": ") + done
+                       + (copied.isEmpty() ? QString() : QStringLiteral(" (") + copied + u')') + QLatin1Char('\n'));
         return;
     }
     QString text = prefix(row) + QStringLiteral(": ")

@@ -30,6 +30,7 @@ public:
     void failureReason(int row, const QString &reason) override;
     void outputRenamed(int row, const QString &writtenPath) override;
     void passEnded(int row) override;
+    void streamsCopied(int row, const QString &streams) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
     // Ends the line of the last job; call after the run.
@@ -49,6 +50,7 @@ private:
         int state = Ready;
         QString reason;
         QString writtenPath; // when not the job's own output name
+        QString copiedStreams;
     };
 
     QString prefix(int row) const;

@@ -1,6 +1,7 @@
 #include "engine/conversionrun.h"
 
 #include "engine/conversionpass.h"
+#include "engine/filedates.h"
 #include "engine/imagearguments.h"
 #include "engine/jobqueue.h"
 #include "engine/joinparts.h"
@@ -78,7 +79,8 @@ QString failureText(const ToolExit &exit, const QString &program)
 struct ConversionRun::PassOutcome {
     int state = Failed;
     QString reason;
-    QString writtenPath; // of a pass that succeeded: where the tool put the file
+    QString writtenPath;   // of a pass that succeeded: where the tool put the file
+    QString copiedStreams; // what the tool says it copied
 };
 
 ConversionRun::ConversionRun(JobQueue &jobs, RunObserver &observer, RunSettings runSettings)
@@ -144,23 +146,24 @@ void ConversionRun::runRow(int row)
     if (stopped)
         return;
 
-    int state = Failed;
+    PassOutcome outcome;
     if (job.inputFiles.size() >= 2)
-        state = runJoin(row, job, replace);
+        outcome = runJoin(row, job, replace);
     else
-        state = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single, replace})
-                    .state;
-    ++(state == Succeeded ? succeededRows : failedRows);
+        outcome = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single, replace});
+    if (outcome.state == Succeeded && settings.keepSourceDates)
+        copyModificationTime(job.inputFiles.value(0, job.inputPath), outcome.writtenPath);
+    ++(outcome.state == Succeeded ? succeededRows : failedRows);
 }
 
-int ConversionRun::runJoin(int row, const ConvertJob &job, bool replaceExisting)
+ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job, bool replaceExisting)
 {
     const ConvertJob parts = withJoinPartFormat(job);
     const int partCount = job.inputFiles.size();
     JoinWorkspace workspace(QFileInfo(job.outputPath).absolutePath(), joinKindOf(job.profile));
     const ConversionPass joinPass{workspace.listFilePath(), job.outputPath, PassKind::JoinFinal, replaceExisting};
     if (!workspace.isValid())
-        return runPass(row, parts, joinPass, workspace.errorString()).state;
+        return runPass(row, parts, joinPass, workspace.errorString());
 
     PassOutcome outcome;
     // The join pass's own complaint names a part file; the part's says why.
@@ -178,11 +181,11 @@ int ConversionRun::runJoin(int row, const ConvertJob &job, bool replaceExisting)
         outcome = runPass(row, parts, joinPass, QString(), partFailure);
     } else {
         // Stopped before the join pass: the joined file was never written.
-        outcome = {Failed, stoppedText(), QString()};
+        outcome = {Failed, stoppedText(), QString(), QString()};
         reportEnd(row, outcome);
     }
     workspace.remove();
-    return outcome.state;
+    return outcome;
 }
 
 ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job, const ConversionPass &pass,
@@ -201,7 +204,7 @@ ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job
                 observer.progress(row, percent);
             });
         reportState(row, Converting);
-        outcome = setupError.isEmpty() ? runTool(job, pass) : PassOutcome{Failed, setupError, QString()};
+        outcome = setupError.isEmpty() ? runTool(job, pass) : PassOutcome{Failed, setupError, QString(), QString()};
         if (outcome.state != Succeeded && !earlierFailure.isEmpty())
             outcome.reason = earlierFailure + u'\n' + outcome.reason;
         // The parts of a join leave it Converting: it ends with its join pass.
@@ -234,7 +237,7 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
 
     const PassWorkspace workspace(job, pass);
     if (!workspace.isValid())
-        return {Failed, workspace.errorString(), QString()};
+        return {Failed, workspace.errorString(), QString(), QString()};
 
     ToolProcess process;
     process.setWorkingDirectory(workspace.path());
@@ -244,7 +247,7 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
         // Under the lock, Stop either sees this process or this pass sees Stop.
         QMutexLocker lock(&processLock);
         if (stopped)
-            return {Failed, stoppedText(), QString()};
+            return {Failed, stoppedText(), QString(), QString()};
         currentProcess = &process;
     }
     process.start(program, arguments);
@@ -254,10 +257,11 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
         currentProcess = nullptr;
     }
     if (exit.succeeded() && !stopped)
-        return {Succeeded, QString(), exit.told.value(QStringLiteral("output"), pass.outputPath)};
+        return {Succeeded, QString(), exit.reports.value(QStringLiteral("output"), pass.outputPath),
+                exit.reports.value(QStringLiteral("copied"))};
     ToolExit seen = exit;
     seen.stopped = exit.stopped || stopped;
-    return {Failed, failureText(seen, program), QString()};
+    return {Failed, failureText(seen, program), QString(), QString()};
 }
 
 void ConversionRun::reportEnd(int row, const PassOutcome &outcome)
@@ -272,6 +276,10 @@ void ConversionRun::reportEnd(int row, const PassOutcome &outcome)
         observer.failureReason(row, outcome.reason);
     }
     reportState(row, outcome.state);
+    if (outcome.state == Succeeded && !outcome.copiedStreams.isEmpty()) {
+        QMutexLocker lock(&observerLock);
+        observer.streamsCopied(row, outcome.copiedStreams);
+    }
 }
 
 void ConversionRun::reportState(int row, int state)

@@ -42,6 +42,9 @@ public:
     virtual void outputRenamed(int row, const QString &writtenPath) = 0;
     // The pass is over and its bar goes.
     virtual void passEnded(int row) = 0;
+    // After Succeeded: the tool copied these streams ("video", "audio" or
+    // "video,audio") instead of encoding them again.
+    virtual void streamsCopied(int row, const QString &streams) = 0;
 
     // The output exists: true to overwrite it, false to write a "_1", "_2", ... name.
     // Not asked when the output is the job's own input: that is never replaced.
@@ -58,6 +61,8 @@ struct RunSettings {
     int pollIntervalMs = 100;
     int passPauseMs = 100;                // the two pauses at the end of a pass
     int stopGraceMs = 2000;               // a stopped tool is killed after this
+    bool keepSourceDates = false;         // each output takes its source's modification
+                                          // time (a join's: its first part's)
 };
 
 // How many rows of a run ended in each way.
@@ -92,7 +97,7 @@ private:
     struct PassOutcome;
 
     void runRow(int row);
-    int runJoin(int row, const ConvertJob &job, bool replaceExisting);
+    PassOutcome runJoin(int row, const ConvertJob &job, bool replaceExisting);
     PassOutcome runPass(int row, const ConvertJob &job, const ConversionPass &pass,
                         const QString &setupError = QString(), const QString &earlierFailure = QString());
     // The row's job is over: the name it wrote, or why it failed, then its state.

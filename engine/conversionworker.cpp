@@ -27,6 +27,7 @@ public:
     void failureReason(int row, const QString &reason) override { emit worker.failureReason(row, reason); }
     void outputRenamed(int row, const QString &path) override { emit worker.outputRenamed(row, path); }
     void passEnded(int row) override { emit worker.passEnded(row); }
+    void streamsCopied(int row, const QString &streams) override { emit worker.streamsCopied(row, streams); }
     bool confirmOverwrite(int row, const QString &outputPath) override
     {
         const OverwriteQuestion question = worker.overwriteQuestion;

@@ -47,6 +47,7 @@ signals:
     void failureReason(int row, const QString &reason);
     void outputRenamed(int row, const QString &writtenPath);
     void passEnded(int row);
+    void streamsCopied(int row, const QString &streams);
     // After the last pass of the run has ended, before the run's end hook.
     void runFinished();
 

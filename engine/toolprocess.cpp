@@ -12,7 +12,7 @@ namespace {
 
 constexpr int pollMs = 50;
 constexpr int errorTailBytes = 4096;
-constexpr int longestToolLine = 64 * 1024;
+constexpr int outputLimitBytes = 65536;
 
 QString lastLines(const QByteArray &errors)
 {
@@ -20,33 +20,20 @@ QString lastLines(const QByteArray &errors)
     return QString::fromUtf8(tail).trimmed();
 }
 
-// The complete lines of what came so far go to told; an unfinished one waits
-// in pending for the rest (a line longer than any the tools write is dropped).
-void takeLines(QByteArray *pending, QHash<QString, QString> *told)
+QHash<QString, QString> reportsIn(const QByteArray &output)
 {
-    const int end = pending->lastIndexOf('\n');
-    if (end >= 0) {
-        readToolLines(pending->left(end), told);
-        pending->remove(0, end + 1);
+    static const QByteArray prefix = "quillmora:";
+    QHash<QString, QString> reports;
+    for (const QByteArray &line : output.split('\n')) {
+        const int equals = line.indexOf('=');
+        if (line.startsWith(prefix) && equals > prefix.size())
+            reports.insert(QString::fromUtf8(line.mid(prefix.size(), equals - prefix.size())),
+                           QString::fromUtf8(line.mid(equals + 1)).trimmed());
     }
-    if (pending->size() > longestToolLine)
-        pending->clear();
+    return reports;
 }
 
 } // namespace
-
-void readToolLines(const QByteArray &lines, QHash<QString, QString> *told)
-{
-    static const QByteArray prefix = "quillmora:";
-    for (const QByteArray &line : lines.split('\n')) {
-        const int equals = line.indexOf('=');
-        if (!line.startsWith(prefix) || equals < 0)
-            continue;
-        const QByteArray value = line.mid(equals + 1);
-        told->insert(QString::fromUtf8(line.mid(prefix.size(), equals - prefix.size())),
-                     QString::fromUtf8(value.endsWith('\r') ? value.chopped(1) : value));
-    }
-}
 
 ToolProcess::ToolProcess()
     : process(std::make_unique<QProcess>())
@@ -98,6 +85,12 @@ ToolExit ToolProcess::waitForExit()
     ToolExit exit;
     QByteArray errors;
     QByteArray output;
+    // A tool says little on standard output; more is not read, so it cannot fill the memory.
+    auto readOutput = [&] {
+        const QByteArray read = process->readAllStandardOutput();
+        if (output.size() < outputLimitBytes)
+            output += read;
+    };
     if (startFailed || process->state() == QProcess::NotRunning) {
         exit.errorText = process->errorString();
         return exit;
@@ -106,10 +99,9 @@ ToolExit ToolProcess::waitForExit()
     QElapsedTimer sinceStop;
     while (!process->waitForFinished(pollMs)) {
         errors += process->readAllStandardError();
+        readOutput();
         if (errors.size() > 4 * errorTailBytes)
             errors = errors.right(errorTailBytes);
-        output += process->readAllStandardOutput();
-        takeLines(&output, &exit.told);
         if (!stopFlag.load())
             continue;
         if (!sinceStop.isValid()) {
@@ -120,13 +112,13 @@ ToolExit ToolProcess::waitForExit()
         }
     }
     errors += process->readAllStandardError();
-    output += process->readAllStandardOutput() + '\n';
-    takeLines(&output, &exit.told);
+    readOutput();
     pid = 0;
     exit.normalExit = process->exitStatus() == QProcess::NormalExit;
     exit.exitCode = exit.normalExit ? process->exitCode() : -1;
     exit.stopped = stopFlag.load();
     exit.errorText = lastLines(errors);
+    exit.reports = reportsIn(output);
     return exit;
 }
 

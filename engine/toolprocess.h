@@ -17,16 +17,12 @@ struct ToolExit {
     int exitCode = -1;
     bool stopped = false;    // it ended because requestStop() was called
     QString errorText;       // what it wrote on standard error, the last lines only
-    // What it told on standard output in lines "quillmora:<key>=<value>"
-    // (the last value of each key): "output", the name it really wrote.
-    QHash<QString, QString> told;
+    // Its "quillmora:<key>=<value>" lines on standard output: "output", the
+    // name it really wrote; "copied", the streams it copied.
+    QHash<QString, QString> reports;
 
     bool succeeded() const { return started && normalExit && exitCode == 0 && !stopped; }
 };
-
-// The tool's lines "quillmora:<key>=<value>" of a piece of its standard
-// output, added to told; other lines are passed over.
-void readToolLines(const QByteArray &lines, QHash<QString, QString> *told);
 
 // The one place where the application starts an external program. Start and
 // wait happen on one thread (the run's); requestStop() may come from any

@@ -66,11 +66,12 @@ void CQuillmora::connectRunSignals()
     connect(this, &CQuillmora::sigRemoveProgressBar, this, &CQuillmora::removeProgressBar);
     connect(run, &RunControl::failureReason, this, &CQuillmora::showFailureReason, Qt::QueuedConnection);
     connect(run, &RunControl::outputRenamed, this, &CQuillmora::showWrittenName, Qt::QueuedConnection);
+    connect(run, &RunControl::streamsCopied, this, &CQuillmora::showCopiedStreams, Qt::QueuedConnection);
 }
 
 bool CQuillmora::onStart()
 {
-    if (!runControl->start())
+    if (!runControl->start({keepSourceDates}))
         return false;
     applyRunStartedState();
     return true;

@@ -1,6 +1,7 @@
 // The GIF maker's job: the dialog's choice becomes one row of the list.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "gifmaker/cgifmerge.h"
 #include "platform/userprompts.h"
 

@@ -1,6 +1,7 @@
 // Jobs entering and leaving the list: file dialog, joiners, drops, removal.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "app/formats.h"
 #include "app/mediafiles.h"
 #include "app/outputfolder.h"

@@ -2,6 +2,7 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/formats.h"
+#include "engine/copiedstreams.h"
 
 #include <QProgressBar>
 #include <QTableWidget>
@@ -39,6 +40,9 @@ void CQuillmora::showWrittenName(int row, const QString &path)
         return;
     if (QTableWidgetItem *item = jobTable->item(row, OutputColumn))
         item->setText(path);
+void CQuillmora::showCopiedStreams(int row, const QString &streams)
+{
+    showFailureReason(row, copiedStreamsText(streams)); // the same place: the state's tooltip
 }
 
 void CQuillmora::insertProgressBar(int row)

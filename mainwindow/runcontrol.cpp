@@ -1,6 +1,7 @@
 #include "mainwindow/runcontrol.h"
 
 #include "app/installlayout.h"
+#include "app/apptitle.h"
 #include "engine/conversionworker.h"
 #include "engine/cshowresult.h"
 #include "platform/desktopnotification.h"
@@ -31,7 +32,7 @@ RunControl::~RunControl()
     // ffmpegBlock and convertBlock remove the named blocks themselves.
 }
 
-bool RunControl::start()
+bool RunControl::start(const RunChoices &choices)
 {
     // The last run may still be ending its passes or closing its result box.
     if (busy || (worker && worker->isRunning()))
@@ -45,6 +46,7 @@ bool RunControl::start()
     settings.environment = toolEnvironment(toolsFolder);
     settings.progressBlock = ffmpegBlock.name();
     settings.convertBlock = convertBlock.name();
+    settings.keepSourceDates = choices.keepSourceDates;
     worker = std::make_unique<ConversionWorker>(
         jobs, settings, this, [this](int, const QString &path) { return askOverwrite(path); },
         [this] { return showResult(); });
@@ -63,6 +65,7 @@ void RunControl::connectWorker()
     connect(w, &ConversionWorker::failureReason, this, &RunControl::failureReason, Qt::DirectConnection);
     connect(w, &ConversionWorker::outputRenamed, this, &RunControl::outputRenamed, Qt::DirectConnection);
     connect(w, &ConversionWorker::passEnded, this, &RunControl::passEnded, Qt::DirectConnection);
+    connect(w, &ConversionWorker::streamsCopied, this, &RunControl::streamsCopied, Qt::DirectConnection);
     // Queued behind all of those; dropped with the worker when a close ends the run.
     connect(w, &ConversionWorker::runFinished, w, [this] { runEnded(); }, Qt::QueuedConnection);
 }

@@ -15,6 +15,11 @@ class QCheckBox;
 class QTableWidget;
 class QWidget;
 
+// The window's settings that a run takes.
+struct RunChoices {
+    bool keepSourceDates = false; // each output takes its source's modification time
+};
+
 // The window's side of a conversion run: starts and stops the run's thread,
 // holds the progress blocks its tools write and gives the tools their
 // environment, asks the overwrite question, and at the end shows the result
@@ -37,7 +42,7 @@ public:
     void setToolsFolder(const QString &folder) { toolsFolder = folder; }
 
     // Starts a run over the list; false while the last one is still busy.
-    bool start();
+    bool start(const RunChoices &choices);
     // Stop: no further pass starts and every running tool is asked to end.
     // The run stays busy until its last pass has ended (finished()).
     void stop();
@@ -65,6 +70,7 @@ signals:
     void failureReason(int row, const QString &reason);
     void outputRenamed(int row, const QString &writtenPath);
     void passEnded(int row);
+    void streamsCopied(int row, const QString &streams);
     // The run's last pass has ended and everything it told has been
     // delivered: the list may change again.
     void finished();

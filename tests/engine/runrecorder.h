@@ -11,7 +11,7 @@
 #include <functional>
 
 // What a conversion run told its observer, as lines "start 0", "progress 0 57",
-// "state 0 1", "reason 0", "renamed 0 <path>", "end 0", "ask 0", in order.
+// "state 0 1", "reason 0", "renamed 0 <path>", "copied 0 audio", "end 0", "ask 0", in order.
 class RunRecorder : public RunObserver
 {
 public:
@@ -24,6 +24,7 @@ public:
     void failureReason(int row, const QString &reason) override;
     void outputRenamed(int row, const QString &writtenPath) override;
     void passEnded(int row) override;
+    void streamsCopied(int row, const QString &streams) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
     QStringList events() const;

@@ -1,3 +1,4 @@
+#include "app/apptitle.h"
 #include "platform/progressshare.h"
 #include "tests/mainwindow/faketools.h"
 #include "tests/mainwindow/windowfixture.h"

@@ -1,3 +1,4 @@
+#include "app/apptitle.h"
 #include "tests/mainwindow/windowfixture.h"
 
 #include <QAccessible>
@@ -139,7 +140,8 @@ void TestWindowLayout::menusToolBarsAndContextMenu()
     }
     QCOMPARE(titles, QStringList({"File", "Convert", "Setting", "Language", "Help"}));
     QCOMPARE(entries, QStringList({"actionRemoveItem actionRemoveList | actionExit",
-                                   "actionConvert actionStop", "actionSetting actionOutputFolder",
+                                   "actionConvert actionStop",
+                                   "actionSetting actionOutputFolder | actionKeepSourceDates",
                                    "actionEnglish actionChinese actionJapanese", "actionAbout"}));
 
     const QList<QToolBar *> bars = window.findChildren<QToolBar *>();

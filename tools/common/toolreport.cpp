@@ -8,9 +8,9 @@
 
 namespace toolreport {
 
-void tell(const QString &key, const QString &value)
+void tell(const char *key, const QString &value)
 {
-    std::printf("quillmora:%s=%s\n", key.toUtf8().constData(), value.toUtf8().constData());
+    std::printf("quillmora:%s=%s\n", key, value.simplified().toUtf8().constData());
     std::fflush(stdout);
 }
 
@@ -18,7 +18,7 @@ void tellWrittenName(const TemporaryOutput &output)
 {
     const QString written = QFileInfo(output.writtenPath()).absoluteFilePath();
     if (written != QFileInfo(output.finalPath()).absoluteFilePath())
-        tell(QStringLiteral("output"), written);
+        tell("output", written);
 }
 
 } // namespace toolreport

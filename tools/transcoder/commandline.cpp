@@ -18,9 +18,10 @@ bool isJoin(const QStringList &arguments)
     return false;
 }
 
-bool replacesOutput(const QStringList &arguments)
+TemporaryOutput::Existing outputExisting(const QStringList &arguments)
 {
-    return arguments.mid(0, arguments.size() - 1).contains(QStringLiteral("-y"));
+    return arguments.mid(0, arguments.size() - 1).contains(QStringLiteral("-y")) ? TemporaryOutput::Existing::Replace
+                                                                                   : TemporaryOutput::Existing::Keep;
 }
 
 bool isComplete(const QStringList &arguments)

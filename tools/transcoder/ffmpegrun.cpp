@@ -68,7 +68,8 @@ QString describeFailure(const FfmpegRun &run)
     return QStringLiteral("ffmpeg failed: ") + reason;
 }
 
-int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing)
+int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
+                QString *ffmpegFailure)
 {
     TemporaryOutput output(arguments.takeLast(), existing);
     QString error;
@@ -82,12 +83,18 @@ int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::
 
     if (run.child.stopped)
         return stopsignals::exitCode();
+    QString failure;
     if (!run.child.succeeded())
-        return toolerror::fail(describeFailure(run));
-    if (!run.wroteSomething || output.size() == 0) {
-        return toolerror::fail(QStringLiteral("nothing to write to %1: the cut is empty or lies past the end of the input")
-                                   .arg(output.finalPath()));
+        failure = describeFailure(run);
+    else if (!run.wroteSomething || output.size() == 0)
+        failure = QStringLiteral("nothing to write to %1: the cut is empty or lies past the end of the input")
+                      .arg(output.finalPath());
+    if (!failure.isEmpty() && ffmpegFailure) {
+        *ffmpegFailure = failure;
+        return 1;
     }
+    if (!failure.isEmpty())
+        return toolerror::fail(failure);
     if (stopsignals::requested())
         return stopsignals::exitCode();
     if (!output.commit(&error))
