@@ -40,6 +40,8 @@ void CQuillmora::showWrittenName(int row, const QString &path)
         return;
     if (QTableWidgetItem *item = jobTable->item(row, OutputColumn))
         item->setText(path);
+}
+
 void CQuillmora::showCopiedStreams(int row, const QString &streams)
 {
     showFailureReason(row, copiedStreamsText(streams)); // the same place: the state's tooltip
