@@ -15,11 +15,11 @@ struct ConversionWorker::PendingCall {
     bool result = false;
 };
 
-ConversionWorker::ConversionWorker(JobQueue &jobs, const RunSettings &settings, QObject *context,
-                                   OverwriteQuestion overwriteQuestion, RunEnd runEnd)
-    : context(context)
-    , overwriteQuestion(std::move(overwriteQuestion))
-    , runEnd(std::move(runEnd))
+ConversionWorker::ConversionWorker(JobQueue &jobs, const RunSettings &settings, QObject *answerContext,
+                                   OverwriteQuestion askOverwrite, RunEnd onRunEnd)
+    : context(answerContext)
+    , overwriteQuestion(std::move(askOverwrite))
+    , runEnd(std::move(onRunEnd))
     , conversion(jobs, *this, settings)
 {
 }
