@@ -28,6 +28,7 @@ const char *const convertOption = "convert";
 const char *const formatOption = "format";
 const char *const outputOption = "output";
 const char *const overwriteOption = "overwrite";
+const char *const keepDatesOption = "keep-dates";
 const char *const listOption = "list-formats";
 
 } // namespace
@@ -90,6 +91,8 @@ void CommandLine::define(QCommandLineParser &parser)
                       tr("folder")});
     parser.addOption({QString::fromLatin1(overwriteOption),
                       tr("Replace existing outputs instead of writing \"name_1\" beside them.")});
+    parser.addOption({QString::fromLatin1(keepDatesOption),
+                      tr("Give each output the modification date of its source (a join: of its first file).")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
     parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
                                  QStringLiteral("[files...]"));
@@ -122,7 +125,7 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
         request.files << absolute(currentFolder, file);
 
     if (!parser.isSet(QLatin1String(convertOption))) {
-        for (const char *option : {formatOption, outputOption, overwriteOption}) {
+        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -145,6 +148,7 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
                                ? absolute(currentFolder, parser.value(QLatin1String(outputOption)))
                                : QDir::cleanPath(currentFolder);
     request.overwrite = parser.isSet(QLatin1String(overwriteOption));
+    request.keepDates = parser.isSet(QLatin1String(keepDatesOption));
     return request;
 }
 

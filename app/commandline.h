@@ -25,6 +25,7 @@ struct CommandLineRequest {
     BatchFormat format;      // Convert
     QString outputFolder;    // Convert: absolute
     bool overwrite = false;  // Convert
+    bool keepDates = false;  // Convert: outputs take their sources' modification time
     QStringList files;       // Window and Convert: absolute paths, in order
 };
 

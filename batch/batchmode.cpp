@@ -16,9 +16,10 @@
 
 namespace {
 
-RunSettings batchRunSettings(const QString &progressBlock)
+RunSettings batchRunSettings(const QString &progressBlock, bool keepDates)
 {
     RunSettings settings;
+    settings.keepSourceDates = keepDates;
     settings.toolsFolder = toolsFolder();
     settings.environment.insert(QStringLiteral("FC_CONFIG_DIR"), fontConfigFolder(settings.toolsFolder));
     settings.environment.insert(QStringLiteral("FC_CONFIG_FILE"), QStringLiteral("fonts.conf"));
@@ -53,7 +54,7 @@ int BatchMode::run(const CommandLineRequest &request)
         JobQueue queue;
         queue.assign(plan.jobs);
         const ProcessProgressBlock progressBlock;
-        const RunSettings settings = batchRunSettings(progressBlock.name());
+        const RunSettings settings = batchRunSettings(progressBlock.name(), request.keepDates);
         ConversionRun conversion(queue, report, settings);
 
         InterruptSignals interrupts;

@@ -1,6 +1,7 @@
 #include "batch/batchreport.h"
 
 #include "batch/batchplan.h"
+#include "engine/copiedstreams.h"
 #include "engine/timeleft.h"
 
 #include <QMutexLocker>
@@ -10,7 +11,7 @@ BatchReport::BatchReport(const QList<ConvertJob> &jobs, bool overwriteOutputs, s
     : overwrite(overwriteOutputs), out(output), err(errors), terminal(onTerminal)
 {
     for (const ConvertJob &job : jobs)
-        rows.append({job, Ready, QString()});
+        rows.append({job, Ready, QString(), QString()});
 }
 
 QString BatchReport::progressText(int percent, qint64 elapsedMs)
@@ -84,6 +85,13 @@ void BatchReport::passEnded(int)
 {
 }
 
+void BatchReport::streamsCopied(int row, const QString &streams)
+{
+    QMutexLocker lock(&mutex);
+    if (row >= 0 && row < rows.size())
+        rows[row].copiedStreams = streams;
+}
+
 bool BatchReport::confirmOverwrite(int, const QString &outputPath)
 {
     // Never replace what this run has just written (two inputs of one name).
@@ -98,7 +106,9 @@ void BatchReport::endLine(int row)
     lineDrawn = false;
     const Row &entry = rows[row];
     if (entry.state == Succeeded) {
-        write(out, prefix(row) + QStringLiteral(": ") + tr("done") + QLatin1Char('\n'));
+        const QString copied = copiedStreamsText(entry.copiedStreams);
+        write(out, prefix(row) + QStringLiteral(": ") + tr("done")
+                       + (copied.isEmpty() ? QString() : QStringLiteral(" (") + copied + u')') + QLatin1Char('\n'));
         return;
     }
     QString text = prefix(row) + QStringLiteral(": ")

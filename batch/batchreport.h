@@ -29,6 +29,7 @@ public:
     void stateChanged(int row, int state) override;
     void failureReason(int row, const QString &reason) override;
     void passEnded(int row) override;
+    void streamsCopied(int row, const QString &streams) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
     // Ends the line of the last job; call after the run.
@@ -47,6 +48,7 @@ private:
         ConvertJob job;
         int state = Ready;
         QString reason;
+        QString copiedStreams;
     };
 
     QString prefix(int row) const;

@@ -1,6 +1,7 @@
 #include "engine/conversionrun.h"
 
 #include "engine/conversionpass.h"
+#include "engine/filedates.h"
 #include "engine/imagearguments.h"
 #include "engine/jobqueue.h"
 #include "engine/joinparts.h"
@@ -64,6 +65,7 @@ QString failureText(const ToolExit &exit, const QString &program)
 struct ConversionRun::PassOutcome {
     int state = Failed;
     QString reason;
+    QString copiedStreams; // what the tool says it copied
 };
 
 ConversionRun::ConversionRun(JobQueue &queue, RunObserver &runObserver, RunSettings runSettings)
@@ -130,6 +132,8 @@ void ConversionRun::runRow(int row)
         state = runJoin(row, job);
     else
         state = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single}).state;
+    if (state == Succeeded && settings.keepSourceDates)
+        copyModificationTime(job.inputFiles.value(0, job.inputPath), job.outputPath);
     ++(state == Succeeded ? succeededRows : failedRows);
 }
 
@@ -177,6 +181,10 @@ ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job
         reportState(row, Converting);
         outcome = setupError.isEmpty() ? runTool(job, pass) : PassOutcome{Failed, setupError};
         reportState(row, outcome.state);
+        if (!outcome.copiedStreams.isEmpty()) {
+            QMutexLocker lock(&observerLock);
+            observer.streamsCopied(row, outcome.copiedStreams);
+        }
         if (outcome.state != Succeeded) {
             if (!earlierFailure.isEmpty())
                 outcome.reason = earlierFailure + u'\n' + outcome.reason;
@@ -230,7 +238,7 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
         currentProcess = nullptr;
     }
     if (exit.succeeded() && !stopped)
-        return {Succeeded, QString()};
+        return {Succeeded, QString(), exit.reports.value(QStringLiteral("copied"))};
     ToolExit seen = exit;
     seen.stopped = exit.stopped || stopped;
     return {Failed, failureText(seen, program)};

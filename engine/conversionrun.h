@@ -33,6 +33,9 @@ public:
     virtual void failureReason(int row, const QString &reason) = 0;
     // The pass is over and its bar goes.
     virtual void passEnded(int row) = 0;
+    // After Succeeded: the tool copied these streams ("video", "audio" or
+    // "video,audio") instead of encoding them again.
+    virtual void streamsCopied(int row, const QString &streams) = 0;
 
     // The output exists: true to overwrite it, false to write a "_1", "_2", ... name.
     virtual bool confirmOverwrite(int row, const QString &outputPath) = 0;
@@ -48,6 +51,8 @@ struct RunSettings {
     int pollIntervalMs = 100;
     int passPauseMs = 100;                // the two pauses at the end of a pass
     int stopGraceMs = 2000;               // a stopped tool is killed after this
+    bool keepSourceDates = false;         // each output takes its source's modification
+                                          // time (a join's: its first part's)
 };
 
 // How many rows of a run ended in each way.

@@ -76,6 +76,11 @@ void ConversionWorker::passEnded(int row)
     emit removeProgressBar(row);
 }
 
+void ConversionWorker::streamsCopied(int row, const QString &streams)
+{
+    emit rowCopiedStreams(row, streams);
+}
+
 bool ConversionWorker::confirmOverwrite(int row, const QString &outputPath)
 {
     const OverwriteQuestion question = overwriteQuestion;

@@ -44,6 +44,8 @@ signals:
     void setProcValue(int row, int percent);
     void updateState(int row, int state);
     void rowFailed(int row, const QString &reason);
+    // After Succeeded: the streams the tool copied ("video", "audio", "video,audio").
+    void rowCopiedStreams(int row, const QString &streams);
     void removeProgressBar(int row);
     // After the last row, before the run's end hook.
     void runFinished();
@@ -60,6 +62,7 @@ private:
     void stateChanged(int row, int state) override;
     void failureReason(int row, const QString &reason) override;
     void passEnded(int row) override;
+    void streamsCopied(int row, const QString &streams) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
     // Runs the call on the context's thread and waits for its answer; false

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,7 @@ struct ToolExit {
     int exitCode = -1;
     bool stopped = false;    // it ended because requestStop() was called
     QString errorText;       // what it wrote on standard error, the last lines only
+    QHash<QString, QString> reports; // its "quillmora:<key>=<value>" lines on standard output
 
     bool succeeded() const { return started && normalExit && exitCode == 0 && !stopped; }
 };

@@ -30,13 +30,14 @@ class QTableWidget;
 class QToolBar;
 class QToolButton;
 
-// The twelve actions of the menus, tool bars and the job table's context menu.
+// The actions of the menus, tool bars and the job table's context menu.
 enum class WindowAction : int {
     RemoveItem, RemoveList, Convert, Stop, Edit, Setting,
     OutputFolder, English, Chinese, Japanese, About, Exit,
+    KeepSourceDates,
 };
 
-constexpr int WindowActionCount = 12;
+constexpr int WindowActionCount = 13;
 
 // The main window: format buttons, the job list and its progress display.
 // The job list and the table have one row per job, in the same order.
@@ -147,6 +148,8 @@ private slots:
     void setProcValue(int row, int value);
     // The tool's last error lines become the tooltip of a Failed row.
     void showFailureReason(int row, const QString &reason);
+    // A Succeeded row's tooltip says which streams were copied, not encoded again.
+    void showCopiedStreams(int row, const QString &streams);
 
     // Dialogs, output folder and language.
     void onSettings();
@@ -154,6 +157,8 @@ private slots:
     void onAbout();
     void setOutFolder();
     void onOutFolder();
+    // Whether converted files take their sources' modification time.
+    void onKeepSourceDates(bool keep);
     void onSelectEnglish();
     void onSelectChinese();
     void onSelectJapanese();
@@ -225,6 +230,7 @@ private:
 
     JobQueue queue; // written on the GUI thread only
     QString openFolder;
+    bool keepSourceDates = false;
     bool jobListSaving = true;
     QTranslator translator;
     QTableWidget *jobTable = nullptr;

@@ -2,6 +2,7 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/formats.h"
+#include "engine/copiedstreams.h"
 
 #include <QProgressBar>
 #include <QTableWidget>
@@ -30,6 +31,11 @@ void CQuillmora::showFailureReason(int row, const QString &reason)
         return;
     if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn))
         item->setToolTip(reason);
+}
+
+void CQuillmora::showCopiedStreams(int row, const QString &streams)
+{
+    showFailureReason(row, copiedStreamsText(streams)); // the same place: the state's tooltip
 }
 
 void CQuillmora::insertProgressBar(int row)

@@ -27,6 +27,7 @@ bool CQuillmora::onStart()
     settings.toolsFolder = toolsFolder;
     settings.progressBlock = ffmpegBlock.name();
     settings.convertBlock = convertBlock.name();
+    settings.keepSourceDates = keepSourceDates;
     worker = std::make_unique<ConversionWorker>(
         jobQueue(), settings, this, [this](int, const QString &) { return askOverwrite(); },
         [this] { return showRunResult(); });
@@ -55,6 +56,8 @@ void CQuillmora::connectWorker(ConversionWorker &runWorker)
     connect(&runWorker, &ConversionWorker::runFinished, this, &CQuillmora::sigFinished,
             Qt::DirectConnection);
     connect(&runWorker, &ConversionWorker::rowFailed, this, &CQuillmora::showFailureReason,
+            Qt::QueuedConnection);
+    connect(&runWorker, &ConversionWorker::rowCopiedStreams, this, &CQuillmora::showCopiedStreams,
             Qt::QueuedConnection);
 }
 

@@ -36,6 +36,7 @@ void CQuillmora::loadSettings()
     const StoredSettings stored = readStoredSettings(*store);
     setOutputFolder(stored.outFolder);
     openFolder = stored.openFolder;
+    keepSourceDates = stored.keepSourceDates;
     // A position saved on a screen that is gone would open the window out of reach.
     const QRect placed = fitOntoScreens(QRect(stored.pos, stored.size), screenAreas());
     resize(placed.size());
@@ -45,7 +46,12 @@ void CQuillmora::loadSettings()
 void CQuillmora::saveSettings()
 {
     const std::unique_ptr<QSettings> store(openSettingsStore());
-    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder}, profileTable());
+    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder, keepSourceDates}, profileTable());
+}
+
+void CQuillmora::onKeepSourceDates(bool keep)
+{
+    keepSourceDates = keep;
 }
 
 void CQuillmora::createOutputFolder()

@@ -506,6 +506,14 @@
         <source>More actions</source>
         <translation>その他の操作</translation>
     </message>
+    <message>
+        <source>Keep the source&apos;s file date</source>
+        <translation>元ファイルの日付を保持</translation>
+    </message>
+    <message>
+        <source>Give each converted file the date of its source file.</source>
+        <translation>変換後の各ファイルに元ファイルの日付を付けます。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -579,6 +587,10 @@
         <translation>詳しくは &apos;quillmora --help&apos; を実行してください。
 </translation>
     </message>
+    <message>
+        <source>Give each output the modification date of its source (a join: of its first file).</source>
+        <translation>各出力ファイルに元ファイルの更新日時を付けます（結合では最初のファイルの日時）。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -601,6 +613,21 @@
     <message>
         <source>%1 failed with exit code %2.</source>
         <translation>%1 が終了コード %2 で失敗しました。</translation>
+    </message>
+</context>
+<context>
+    <name>CopiedStreams</name>
+    <message>
+        <source>Video and audio copied without re-encoding</source>
+        <translation>映像と音声を再エンコードせずにコピーしました</translation>
+    </message>
+    <message>
+        <source>Video copied without re-encoding</source>
+        <translation>映像を再エンコードせずにコピーしました</translation>
+    </message>
+    <message>
+        <source>Audio copied without re-encoding</source>
+        <translation>音声を再エンコードせずにコピーしました</translation>
     </message>
 </context>
 <context>

@@ -506,6 +506,14 @@
         <source>More actions</source>
         <translation>更多操作</translation>
     </message>
+    <message>
+        <source>Keep the source&apos;s file date</source>
+        <translation>保留源文件的日期</translation>
+    </message>
+    <message>
+        <source>Give each converted file the date of its source file.</source>
+        <translation>让每个转换后的文件使用其源文件的日期。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -579,6 +587,10 @@
         <translation>运行 &apos;quillmora --help&apos; 查看更多信息。
 </translation>
     </message>
+    <message>
+        <source>Give each output the modification date of its source (a join: of its first file).</source>
+        <translation>让每个输出文件使用其源文件的修改日期（合并时使用第一个文件的日期）。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -601,6 +613,21 @@
     <message>
         <source>%1 failed with exit code %2.</source>
         <translation>%1 运行失败，退出代码为 %2。</translation>
+    </message>
+</context>
+<context>
+    <name>CopiedStreams</name>
+    <message>
+        <source>Video and audio copied without re-encoding</source>
+        <translation>视频和音频已直接复制，未重新编码</translation>
+    </message>
+    <message>
+        <source>Video copied without re-encoding</source>
+        <translation>视频已直接复制，未重新编码</translation>
+    </message>
+    <message>
+        <source>Audio copied without re-encoding</source>
+        <translation>音频已直接复制，未重新编码</translation>
     </message>
 </context>
 <context>

@@ -66,6 +66,7 @@ public:
                     stateNs, hundredNs, pollerCpuNs / 1000);
         std::fflush(stdout);
     }
+    void streamsCopied(int, const QString &) override {}
     bool confirmOverwrite(int, const QString &) override { return true; }
 
 private:

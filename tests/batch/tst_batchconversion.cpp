@@ -1,9 +1,12 @@
 // quillmora --convert turns real media into each kind of output: a video, a
-// song, a picture and a join, as ffprobe reads them.
+// song, a picture and a join, as ffprobe reads them, each dated as its
+// (first) source with --keep-dates.
 #include "tests/batch/batchrun.h"
 #include "tests/support/media.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,6 +21,7 @@ private slots:
 
 private:
     QTemporaryDir dir;
+    const QDateTime taken{QDate(2002, 3, 4), QTime(5, 6, 7), Qt::UTC};
 };
 
 void TestBatchConversion::initTestCase()
@@ -31,6 +35,10 @@ void TestBatchConversion::initTestCase()
     QVERIFY(testmedia::makeClip(dir.filePath("song.flac"), song));
     QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=64x48", "-frames:v", "1",
                                   dir.filePath("picture.png")}));
+    for (const QString &name : QDir(dir.path()).entryList(QDir::Files)) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(taken, QFileDevice::FileModificationTime));
+    }
 }
 
 void TestBatchConversion::converts_data()
@@ -40,11 +48,17 @@ void TestBatchConversion::converts_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("videoCodec"); // empty: no video stream
     QTest::addColumn<QString>("audioCodec"); // empty: no audio stream
-    QTest::newRow("video") << "avi" << QStringList{"clip one.mkv"} << "clip one.avi" << "h264" << "mp3";
-    QTest::newRow("audio") << "m4a" << QStringList{"song.flac"} << "song.m4a" << "" << "aac";
-    QTest::newRow("picture") << "jpeg" << QStringList{"picture.png"} << "picture.jpg" << "mjpeg" << "";
+    QTest::addColumn<QString>("line");       // what the job's line says
+    QTest::newRow("video") << "avi" << QStringList{"clip one.mkv"} << "clip one.avi" << "h264" << "mp3"
+                           << "[1/1] clip one.mkv: done\n";
+    QTest::newRow("video copied") << "mp4" << QStringList{"clip two.mp4"} << "clip two.mp4" << "h264" << "aac"
+                                  << "[1/1] clip two.mp4: done (Video and audio copied without re-encoding)\n";
+    QTest::newRow("audio") << "m4a" << QStringList{"song.flac"} << "song.m4a" << "" << "aac"
+                           << "[1/1] song.flac: done\n";
+    QTest::newRow("picture") << "jpeg" << QStringList{"picture.png"} << "picture.jpg" << "mjpeg" << ""
+                             << "[1/1] picture.png: done\n";
     QTest::newRow("video join") << "videomerge" << QStringList{"clip one.mkv", "clip two.mp4"}
-                                << "MergedVideo.mp4" << "h264" << "mp3";
+                                << "MergedVideo.mp4" << "h264" << "mp3" << "[1/1] 2 files: done\n";
 }
 
 void TestBatchConversion::converts()
@@ -57,9 +71,11 @@ void TestBatchConversion::converts()
     const QString folder = dir.filePath("out-" + format);
 
     const testsupport::Finished finished =
-        runQuillmora(QStringList{"--convert", "--format", format, "--output", folder} + inputs, dir.path());
+        runQuillmora(QStringList{"--convert", "--format", format, "--output", folder, "--keep-dates"} + inputs, dir.path());
     QVERIFY2(finished.exitCode == 0, qPrintable(finished.errors));
     QVERIFY(finished.output.contains("Done: 1 of 1 jobs converted."));
+    QFETCH(QString, line);
+    QVERIFY2(finished.output.contains(line.toUtf8()), finished.output.constData());
 
     const testmedia::Probe probe = testmedia::probe(folder + "/" + output);
     QVERIFY2(probe.ok, qPrintable(output));
@@ -67,6 +83,7 @@ void TestBatchConversion::converts()
     const testmedia::Stream *audio = probe.first("audio");
     QCOMPARE(video ? video->codec : QString(), videoCodec);
     QCOMPARE(audio ? audio->codec : QString(), audioCodec);
+    QCOMPARE(QFileInfo(folder + "/" + output).lastModified(), taken);
     if (format == QLatin1String("videomerge"))
         QVERIFY2(probe.duration > 3.5, qPrintable(QString::number(probe.duration))); // both clips
     // Nothing but the output is left in the folder (no join lists, no parts).

@@ -73,13 +73,16 @@ void TestCommandLine::requests()
 void TestCommandLine::namesAndPaths()
 {
     const CommandLineRequest request =
-        parsed({"--convert", "--format", "apple", "-o", "out", "--overwrite", "x.mov", "../y.avi"});
+        parsed({"--convert", "--format", "apple", "-o", "out", "--overwrite", "--keep-dates", "x.mov", "../y.avi"});
     QCOMPARE(request.format.formatId, int(FormatMOV));
     QCOMPARE(request.format.profile, devicePresetProfile(DevicePreset::Apple));
     QCOMPARE(request.outputFolder, QStringLiteral("/work/here/out"));
     QCOMPARE(request.files, (QStringList{"/work/here/x.mov", "/work/y.avi"}));
     QVERIFY(request.overwrite);
-    QCOMPARE(parsed({"--convert", "-f", "mp3", "a.wav"}).outputFolder, QStringLiteral("/work/here"));
+    QVERIFY(request.keepDates);
+    const CommandLineRequest plain = parsed({"--convert", "-f", "mp3", "a.wav"});
+    QCOMPARE(plain.outputFolder, QStringLiteral("/work/here"));
+    QVERIFY(!plain.keepDates);
     QCOMPARE(CommandLine::formats().size(), 32); // every button but the GIF maker's
 }
 

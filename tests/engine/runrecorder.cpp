@@ -35,6 +35,11 @@ void RunRecorder::passEnded(int row)
     add(QStringLiteral("end %1").arg(row));
 }
 
+void RunRecorder::streamsCopied(int row, const QString &streams)
+{
+    add(QStringLiteral("copied %1 %2").arg(row).arg(streams));
+}
+
 bool RunRecorder::confirmOverwrite(int row, const QString &outputPath)
 {
     bool yes = false;

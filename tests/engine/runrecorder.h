@@ -11,7 +11,7 @@
 #include <functional>
 
 // What a conversion run told its observer, as lines "start 0", "progress 0 57",
-// "state 0 1", "reason 0", "end 0", "ask 0", in order.
+// "state 0 1", "reason 0", "copied 0 audio", "end 0", "ask 0", in order.
 class RunRecorder : public RunObserver
 {
 public:
@@ -23,6 +23,7 @@ public:
     void stateChanged(int row, int state) override;
     void failureReason(int row, const QString &reason) override;
     void passEnded(int row) override;
+    void streamsCopied(int row, const QString &streams) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
     QStringList events() const;

@@ -143,7 +143,8 @@ void TestWindowLayout::menusToolBarsAndContextMenu()
     }
     QCOMPARE(titles, QStringList({"File", "Convert", "Setting", "Language", "Help"}));
     QCOMPARE(entries, QStringList({"actionRemoveItem actionRemoveList | actionExit",
-                                   "actionConvert actionStop", "actionSetting actionOutputFolder",
+                                   "actionConvert actionStop",
+                                   "actionSetting actionOutputFolder | actionKeepSourceDates",
                                    "actionEnglish actionChinese actionJapanese", "actionAbout"}));
 
     const QList<QToolBar *> bars = window.findChildren<QToolBar *>();

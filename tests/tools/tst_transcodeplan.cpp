@@ -45,6 +45,24 @@ TranscodePlan plan(const QStringList &given, const MediaFacts &facts = small, co
     return planTranscode(given, facts, fonts);
 }
 
+// Every output carries the input's tags and chapters: the options go last,
+// before the output.
+QString withTags(const QString &expected)
+{
+    QStringList arguments = words(expected);
+    arguments.insert(arguments.size() - 1, QStringLiteral("-map_metadata 0 -map_chapters 0"));
+    return arguments.join(u' ');
+}
+
+// An input with the codecs that a phone or a download has.
+MediaFacts coded(MediaFacts facts, const QString &video, const QString &audio, const QString &pixelFormat = "yuv420p")
+{
+    facts.videoCodec = video;
+    facts.pixelFormat = pixelFormat;
+    facts.audioCodec = audio;
+    return facts;
+}
+
 QString vfOf(const TranscodePlan &result)
 {
     const int at = result.ffmpegArguments.indexOf(QStringLiteral("-vf"));
@@ -60,6 +78,8 @@ class TestTranscodePlan : public QObject
 private slots:
     void rewrites_data();
     void rewrites();
+    void streamCopy_data();
+    void streamCopy();
     void refusals_data();
     void refusals();
     void mplayerEqBecomesNamedEq();
@@ -248,7 +268,99 @@ void TestTranscodePlan::rewrites()
     QFETCH(QString, expected);
     const TranscodePlan result = plan(words(given), facts);
     QCOMPARE(result.error, QString());
-    QCOMPARE(result.ffmpegArguments.join(u' '), expected);
+    QCOMPARE(result.ffmpegArguments.join(u' '), withTags(expected));
+}
+
+// given arguments and facts -> ffmpeg's arguments after "ultrafast", the
+// streams copied, and whether the plan asks for the input's details first
+void TestTranscodePlan::streamCopy_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<MediaFacts>("facts");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("copied");
+    QTest::addColumn<bool>("needsDetails");
+
+    const MediaFacts download = coded(clip(1920, 1080, 25, 48000, 2), "h264", "aac");
+    MediaFacts phone = coded(clip(720, 1280, 30, 48000, 2), "h264", "aac", "yuvj420p");
+    phone.rotation = 90;
+    MediaFacts unknownFormat = download;
+    unknownFormat.pixelFormat.clear();
+    MediaFacts song = coded(clip(0, 0, 0, 44100, 2), "", "mp3");
+    song.audioBitRate = 256000;
+    MediaFacts unknownBitrate = song;
+    unknownBitrate.audioBitRate = 0;
+    const QString mp4 = QStringLiteral("-vcodec libx264 -acodec libfaac out.mp4");
+
+    auto row = [](const char *name, const QString &given, const MediaFacts &facts, const QString &expected,
+                  const QString &copied, bool needsDetails = false) {
+        QTest::newRow(name) << given << facts << expected << copied << needsDetails;
+    };
+    row("H.264 and AAC to MP4", mp4, download, "-vcodec copy -acodec copy out.mp4", "video,audio");
+    row("H.264 and AAC to MOV", "-vcodec libx264 -acodec libfaac out.mov", download,
+        "-vcodec copy -acodec copy out.mov", "video,audio");
+    row("full-range pictures", mp4, coded(download, "h264", "aac", "yuvj420p"), "-vcodec copy -acodec copy out.mp4",
+        "video,audio");
+    row("pixel format still unknown", mp4, unknownFormat, "-vcodec libx264 -acodec copy -pix_fmt yuv420p out.mp4",
+        "audio", true);
+    row("4:4:4 pictures are encoded for players", mp4, coded(download, "h264", "aac", "yuv444p"),
+        "-vcodec libx264 -acodec copy -pix_fmt yuv420p out.mp4", "audio");
+    row("another codec chosen", "-vcodec mpeg4 -acodec libfaac out.mp4", download,
+        "-vcodec mpeg4 -acodec copy out.mp4", "audio");
+    row("MPEG-4 Part 2 input", mp4, coded(download, "mpeg4", "mp3"),
+        "-vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4", "");
+    row("a cut is encoded", "-ss 5 -t 10 " + mp4, download,
+        "-t 10 -vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4", "");
+    row("volume encodes the sound only", "-af volume=1.5 " + mp4, download,
+        "-af volume=1.5 -vcodec copy -acodec aac out.mp4", "video");
+    row("a filter encodes the pictures only", "-vf hflip " + mp4, download,
+        "-vf hflip -vcodec libx264 -acodec copy -pix_fmt yuv420p out.mp4", "audio");
+    row("the input's own size and rate", "-r 25 -s 1920x1080 " + mp4, download, "-vcodec copy -acodec copy out.mp4",
+        "video,audio");
+    row("another size", "-s 1280x720 " + mp4, download,
+        "-s 1280x720 -vcodec libx264 -acodec copy -pix_fmt yuv420p out.mp4", "audio");
+    row("a bitrate is encoded", "-vcodec libx264 -b:v 4800k -acodec libfaac out.mp4", download,
+        "-vcodec libx264 -b:v 4800k -acodec copy -pix_fmt yuv420p out.mp4", "audio");
+    row("turned phone clip keeps its tag in MP4", mp4, phone, "-vcodec copy -acodec copy out.mp4", "video,audio");
+    row("AVI stores no picture times", "-vcodec libx264 -acodec libfaac out.avi", download,
+        "-vcodec libx264 -acodec copy -pix_fmt yuv420p out.avi", "audio");
+    row("FLV would drop the turn", "-vcodec flv1 -acodec libfaac out.flv", coded(phone, "flv1", "aac"),
+        "-vcodec flv1 -acodec copy out.flv", "audio");
+    row("MPEG-4 from an old AVI into MKV", "-vcodec mpeg4 -acodec mp2 out.mkv", coded(download, "mpeg4", "mp3"),
+        "-vcodec copy -acodec mp2 -bsf:v mpeg4_unpack_bframes out.mkv", "video");
+    row("AAC to ADTS with an ID3 tag", "-acodec libfaac -vn out.aac", download,
+        "-acodec copy -vn -map_metadata 0 -map_chapters 0 -write_id3v2 1 out.aac", "audio");
+    row("MP3 to MP3", "-acodec libmp3lame -vn out.mp3", song, "-acodec copy -vn out.mp3", "audio");
+    row("join part already at the join's format", "-ar 44100 -ac 2 -acodec libmp3lame -b:a 256k -vn out.mp3", song,
+        "-acodec copy -vn out.mp3", "audio");
+    row("join part at another bitrate", "-ar 44100 -ac 2 -acodec libmp3lame -b:a 320k -vn out.mp3", song,
+        "-ar 44100 -ac 2 -acodec libmp3lame -b:a 320k -vn out.mp3", "");
+    row("join part of unknown bitrate", "-ar 44100 -ac 2 -acodec libmp3lame -b:a 256k -vn out.mp3", unknownBitrate,
+        "-ar 44100 -ac 2 -acodec libmp3lame -b:a 256k -vn out.mp3", "", true);
+    row("MP3 at 48 kHz into FLV", "-vcodec flv1 -acodec libmp3lame out.flv", coded(download, "h264", "mp3"),
+        "-vcodec flv1 -acodec libmp3lame -ar 44100 out.flv", "");
+    row("RealVideo into RealMedia is encoded", "-vcodec rv10 -acodec ac3 out.rm",
+        coded(clip(320, 240, 25, 44100, 2), "rv10", "ac3"),
+        "-vcodec rv10 -acodec copy -maxrate 11775k -bufsize 471k out.rm", "audio");
+}
+
+void TestTranscodePlan::streamCopy()
+{
+    QFETCH(QString, given);
+    QFETCH(MediaFacts, facts);
+    QFETCH(QString, expected);
+    const QString head = QStringLiteral("-y -i in -threads 4 -preset ultrafast ");
+    const TranscodePlan result = plan(words(head + given), facts);
+    QCOMPARE(result.error, QString());
+    const QStringList options = result.ffmpegArguments.mid(result.ffmpegArguments.indexOf(QStringLiteral("ultrafast")) + 1);
+    QCOMPARE(options.join(u' '), expected.contains(QLatin1String("-map_metadata")) ? expected : withTags(expected));
+    QTEST(result.copiedStreams.join(u','), "copied");
+    QTEST(result.needsProbeDetails, "needsDetails");
+
+    // When the muxer refuses a copy, the transcoder plans again without one.
+    const TranscodePlan encoded = planTranscode(words(head + given), facts, fakeFont, StreamCopyChoice::Never);
+    QVERIFY(encoded.copiedStreams.isEmpty());
+    QVERIFY(!encoded.ffmpegArguments.contains(QStringLiteral("copy")));
 }
 
 void TestTranscodePlan::refusals_data()

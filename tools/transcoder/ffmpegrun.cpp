@@ -67,7 +67,7 @@ QString describeFailure(const FfmpegRun &run)
     return QStringLiteral("ffmpeg failed: ") + reason;
 }
 
-int convertInto(QStringList arguments, double expectedSeconds)
+int convertInto(QStringList arguments, double expectedSeconds, QString *ffmpegFailure)
 {
     TemporaryOutput output(arguments.takeLast());
     QString error;
@@ -81,12 +81,18 @@ int convertInto(QStringList arguments, double expectedSeconds)
 
     if (run.child.stopped)
         return stopsignals::exitCode();
+    QString failure;
     if (!run.child.succeeded())
-        return toolerror::fail(describeFailure(run));
-    if (!run.wroteSomething || output.size() == 0) {
-        return toolerror::fail(QStringLiteral("nothing to write to %1: the cut is empty or lies past the end of the input")
-                                   .arg(output.finalPath()));
+        failure = describeFailure(run);
+    else if (!run.wroteSomething || output.size() == 0)
+        failure = QStringLiteral("nothing to write to %1: the cut is empty or lies past the end of the input")
+                      .arg(output.finalPath());
+    if (!failure.isEmpty() && ffmpegFailure) {
+        *ffmpegFailure = failure;
+        return 1;
     }
+    if (!failure.isEmpty())
+        return toolerror::fail(failure);
     if (stopsignals::requested())
         return stopsignals::exitCode();
     if (!output.commit(&error))
