@@ -33,6 +33,14 @@ QString fontConfigFolder(const QString &toolsFolder)
     return toolsFolder + QStringLiteral("/fonts");
 }
 
+QProcessEnvironment toolEnvironment(const QString &toolsFolder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FC_CONFIG_DIR"), fontConfigFolder(toolsFolder));
+    environment.insert(QStringLiteral("FC_CONFIG_FILE"), QStringLiteral("fonts.conf"));
+    return environment;
+}
+
 QString installedTranslationsFolder(const QString &applicationFolder)
 {
     return QDir::cleanPath(applicationFolder + QStringLiteral("/" QUILLMORA_TRANSLATIONS_FROM_BIN));

@@ -81,6 +81,13 @@ void BatchReport::failureReason(int row, const QString &reason)
         rows[row].reason = reason.trimmed();
 }
 
+void BatchReport::outputRenamed(int row, const QString &writtenPath)
+{
+    QMutexLocker lock(&mutex);
+    if (row >= 0 && row < rows.size())
+        rows[row].writtenPath = writtenPath;
+}
+
 void BatchReport::passEnded(int)
 {
 }
@@ -107,7 +114,8 @@ void BatchReport::endLine(int row)
     const Row &entry = rows[row];
     if (entry.state == Succeeded) {
         const QString copied = copiedStreamsText(entry.copiedStreams);
-        write(out, prefix(row) + QStringLiteral(": ") + tr("done")
+        const QString done = entry.writtenPath.isEmpty() ? tr("done") : tr("done as %1").arg(entry.writtenPath);
+        write(out, prefix(row) + QStringLiteral(": ") + done
                        + (copied.isEmpty() ? QString() : QStringLiteral(" (") + copied + u')') + QLatin1Char('\n'));
         return;
     }

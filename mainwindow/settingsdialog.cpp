@@ -75,7 +75,7 @@ void CQuillmora::refreshRow(int row, bool reset)
         job.state = Ready;
     }
     job.outputPath = outputPathFor(outputFolder(), job.inputPath, job.formatId);
-    setReadOnlyText(jobTable, row, ProfileColumn, profileColumnText(job.formatId, job.state, running),
+    setReadOnlyText(jobTable, row, ProfileColumn, profileColumnText(job.formatId, job.state, runControl->isRunning()),
                     Qt::AlignCenter);
     if (reset)
         setReadOnlyText(jobTable, row, OutputColumn, job.outputPath, Qt::AlignLeft | Qt::AlignVCenter);

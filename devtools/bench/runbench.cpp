@@ -60,6 +60,7 @@ public:
     {
         std::fprintf(stderr, "row %d: %s\n", row, qPrintable(reason));
     }
+    void outputRenamed(int, const QString &) override {}
     void passEnded(int row) override
     {
         std::printf("row %d state %d stateAt %lld hundredAt %lld pollerCpuUs %lld\n", row, finalState,

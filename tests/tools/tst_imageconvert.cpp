@@ -153,7 +153,7 @@ void TestImageConvert::everyFormatFromPng()
     const QString output = path("converted." + suffix);
     writeFile(output, earlier); // the user said Yes to overwriting
 
-    const Finished outcome = runProgram(imageConverter(), {path("half.png"), output});
+    const Finished outcome = runProgram(imageConverter(), {"-y", path("half.png"), output});
     QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
     QCOMPARE(describe(output), format + " 64 48|");
     const QString rightHalf = magick("convert", {output, "-crop", "32x48+32+0", "-alpha", "off", "-format", "%[fx:mean]", "info:"});

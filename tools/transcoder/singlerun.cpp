@@ -78,11 +78,12 @@ int runSingle(const QStringList &given, bool printOnly)
     QString error;
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
+    const TemporaryOutput::Existing existing = commandline::outputExisting(given);
     if (plan.copiedStreams.isEmpty())
-        return convertInto(plan.ffmpegArguments, plan.expectedSeconds);
+        return convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing);
 
     QString copyFailure;
-    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, &copyFailure);
+    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, &copyFailure);
     if (exitCode == 0)
         toolreport::tell("copied", plan.copiedStreams.join(u','));
     if (exitCode == 0 || copyFailure.isEmpty())
@@ -91,5 +92,5 @@ int runSingle(const QStringList &given, bool printOnly)
     // that ADTS cannot frame, timestamps a container cannot hold): encode it.
     // The plan is the same but for the copy, its recoded subtitles included.
     const TranscodePlan encoded = planTranscode(given, probed.facts, lookUpFont, StreamCopyChoice::Never);
-    return convertInto(encoded.ffmpegArguments, encoded.expectedSeconds);
+    return convertInto(encoded.ffmpegArguments, encoded.expectedSeconds, existing);
 }
