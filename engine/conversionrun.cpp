@@ -83,8 +83,8 @@ struct ConversionRun::PassOutcome {
     QString copiedStreams; // what the tool says it copied
 };
 
-ConversionRun::ConversionRun(JobQueue &jobs, RunObserver &observer, RunSettings runSettings)
-    : jobs(jobs), observer(observer), settings(std::move(runSettings)),
+ConversionRun::ConversionRun(JobQueue &queue, RunObserver &runObserver, RunSettings runSettings)
+    : jobs(queue), observer(runObserver), settings(std::move(runSettings)),
       toolEnvironment(settings.environment)
 {
     const QString blockName = settings.progressBlock.isEmpty()
