@@ -24,11 +24,11 @@ int dropFormatOf(int fileKind)
     }
 }
 
-FileBatch::FileBatch(const QStringList &paths, const QList<QUrl> &urls, bool byKind,
+FileBatch::FileBatch(const QStringList &filePaths, const QList<QUrl> &fileUrls, bool kindDecides,
                      const QString &outputFolder)
-    : paths(paths)
-    , urls(urls)
-    , byKind(byKind)
+    : paths(filePaths)
+    , urls(fileUrls)
+    , byKind(kindDecides)
     , folder(outputFolder)
 {
     made.reserve(paths.size() + urls.size());

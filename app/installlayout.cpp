@@ -14,17 +14,12 @@ bool holdsTools(const QString &folder)
 
 } // namespace
 
-QString installedToolsSubfolder()
-{
-    return QStringLiteral("lib/quillmora");
-}
-
 QString toolsFolder(const QString &applicationFolder)
 {
     if (holdsTools(applicationFolder))
         return applicationFolder;
     const QString installed =
-        QDir::cleanPath(applicationFolder + QStringLiteral("/../") + installedToolsSubfolder());
+        QDir::cleanPath(applicationFolder + QStringLiteral("/" QUILLMORA_TOOLS_FROM_BIN));
     return holdsTools(installed) ? installed : applicationFolder;
 }
 
@@ -38,9 +33,17 @@ QString fontConfigFolder(const QString &toolsFolder)
     return toolsFolder + QStringLiteral("/fonts");
 }
 
+QProcessEnvironment toolEnvironment(const QString &toolsFolder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FC_CONFIG_DIR"), fontConfigFolder(toolsFolder));
+    environment.insert(QStringLiteral("FC_CONFIG_FILE"), QStringLiteral("fonts.conf"));
+    return environment;
+}
+
 QString installedTranslationsFolder(const QString &applicationFolder)
 {
-    return QDir::cleanPath(applicationFolder + QStringLiteral("/../share/quillmora/translations"));
+    return QDir::cleanPath(applicationFolder + QStringLiteral("/" QUILLMORA_TRANSLATIONS_FROM_BIN));
 }
 
 QString installedTranslationsFolder()

@@ -1,16 +1,14 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 
 // Where the parts of an installation lie, found from the application's own
 // folder so that a build tree, /usr and /usr/local all work without a
-// compiled-in prefix:
+// compiled-in prefix. The folders are the build's (the root CMakeLists.txt):
 //   <prefix>/bin/quillmora
 //   <prefix>/lib/quillmora/{transcoder, imageconvert/convert, fonts/fonts.conf}
 //   <prefix>/share/quillmora/translations/*.qm
-
-// The folder relative to bin/ that an installation puts the tools in.
-QString installedToolsSubfolder(); // "lib/quillmora"
 
 // The folder holding "transcoder" and "imageconvert/convert": the
 // application's own folder when they are there (the build tree), else
@@ -22,6 +20,11 @@ QString toolsFolder(); // for QCoreApplication::applicationDirPath()
 
 // The transcoder's font configuration beside the tools: FC_CONFIG_DIR.
 QString fontConfigFolder(const QString &toolsFolder);
+
+// What the tools of a run inherit, in the window and in the batch mode alike:
+// the application's environment with the transcoder's font configuration
+// (FC_CONFIG_DIR, FC_CONFIG_FILE).
+QProcessEnvironment toolEnvironment(const QString &toolsFolder);
 
 // <application folder>/../share/quillmora/translations, cleaned.
 QString installedTranslationsFolder(const QString &applicationFolder);

@@ -2,9 +2,9 @@
 
 #include "app/unfinishedjobs.h"
 
-JobListKeeper::JobListKeeper(Snapshot snapshot, const QString &file, QObject *parent)
+JobListKeeper::JobListKeeper(Snapshot listNow, const QString &file, QObject *parent)
     : QObject(parent)
-    , snapshot(std::move(snapshot))
+    , snapshot(std::move(listNow))
     , path(file)
 {
     writer.setMaxThreadCount(1);

@@ -158,8 +158,8 @@ QByteArray jobListToJson(const QList<ConvertJob> &jobs)
     return buffer.data();
 }
 
-JobListWriter::JobListWriter(QIODevice &out)
-    : out(out)
+JobListWriter::JobListWriter(QIODevice &device)
+    : out(device)
 {
     ok = out.write("{\"version\": " + QByteArray::number(DocumentVersion) + ", \"jobs\": [") >= 0;
 }

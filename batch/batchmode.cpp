@@ -21,8 +21,7 @@ RunSettings batchRunSettings(const QString &progressBlock, bool keepDates)
     RunSettings settings;
     settings.keepSourceDates = keepDates;
     settings.toolsFolder = toolsFolder();
-    settings.environment.insert(QStringLiteral("FC_CONFIG_DIR"), fontConfigFolder(settings.toolsFolder));
-    settings.environment.insert(QStringLiteral("FC_CONFIG_FILE"), QStringLiteral("fonts.conf"));
+    settings.environment = toolEnvironment(settings.toolsFolder);
     // A block of its own, so that a window of the same user is not disturbed.
     settings.progressBlock = progressBlock;
     return settings;

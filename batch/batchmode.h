@@ -12,6 +12,6 @@ class BatchMode
 
 public:
     // The exit code: 0 when every job succeeded, 1 when some failed, 2 when
-    // the output folder cannot be made, 128 + the signal after SIGINT or SIGTERM.
+    // the output folder cannot be made, 128 + the signal after SIGINT, SIGTERM or SIGHUP.
     static int run(const CommandLineRequest &request);
 };

@@ -6,9 +6,9 @@
 
 #include <QMutexLocker>
 
-BatchReport::BatchReport(const QList<ConvertJob> &jobs, bool overwrite, std::FILE *out,
-                         std::FILE *err, bool terminal)
-    : overwrite(overwrite), out(out), err(err), terminal(terminal)
+BatchReport::BatchReport(const QList<ConvertJob> &jobs, bool overwriteOutputs, std::FILE *output,
+                         std::FILE *errors, bool onTerminal)
+    : overwrite(overwriteOutputs), out(output), err(errors), terminal(onTerminal)
 {
     for (const ConvertJob &job : jobs)
         rows.append({job, Ready, QString(), QString()});
@@ -81,6 +81,13 @@ void BatchReport::failureReason(int row, const QString &reason)
         rows[row].reason = reason.trimmed();
 }
 
+void BatchReport::outputRenamed(int row, const QString &writtenPath)
+{
+    QMutexLocker lock(&mutex);
+    if (row >= 0 && row < rows.size())
+        rows[row].writtenPath = writtenPath;
+}
+
 void BatchReport::passEnded(int)
 {
 }
@@ -107,7 +114,8 @@ void BatchReport::endLine(int row)
     const Row &entry = rows[row];
     if (entry.state == Succeeded) {
         const QString copied = copiedStreamsText(entry.copiedStreams);
-        write(out, prefix(row) + QStringLiteral(": ") + tr("done")
+        const QString done = entry.writtenPath.isEmpty() ? tr("done") : tr("done as %1").arg(entry.writtenPath);
+        write(out, prefix(row) + QStringLiteral(": ") + done
                        + (copied.isEmpty() ? QString() : QStringLiteral(" (") + copied + u')') + QLatin1Char('\n'));
         return;
     }

@@ -28,6 +28,7 @@ public:
     void progress(int row, int percent) override;
     void stateChanged(int row, int state) override;
     void failureReason(int row, const QString &reason) override;
+    void outputRenamed(int row, const QString &writtenPath) override;
     void passEnded(int row) override;
     void streamsCopied(int row, const QString &streams) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
@@ -48,6 +49,7 @@ private:
         ConvertJob job;
         int state = Ready;
         QString reason;
+        QString writtenPath; // when not the job's own output name
         QString copiedStreams;
     };
 

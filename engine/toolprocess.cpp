@@ -4,7 +4,9 @@
 #include <QProcess>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +40,13 @@ ToolProcess::ToolProcess()
 {
     process->setProcessChannelMode(QProcess::SeparateChannels);
     process->setStandardInputFile(QProcess::nullDevice());
+    const pid_t application = getpid();
+    process->setChildProcessModifier([application] {
+        // Bound to the thread that starts the tool, which waits for it to the end.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != application) // the application died before the line above
+            _exit(127);
+    });
 }
 
 ToolProcess::~ToolProcess()
@@ -119,9 +128,4 @@ void ToolProcess::requestStop()
     // The run's thread notices the flag within one poll; a signal now saves that wait.
     if (const qint64 running = pid.load())
         ::kill(static_cast<pid_t>(running), SIGTERM);
-}
-
-qint64 ToolProcess::processId() const
-{
-    return pid.load();
 }

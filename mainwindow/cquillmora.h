@@ -6,8 +6,7 @@
 #include "engine/jobqueue.h"
 #include "engine/timeleft.h"
 #include "mainwindow/formatchoices.h"
-#include "platform/processprogressblock.h"
-#include "platform/progressshare.h"
+#include "mainwindow/runcontrol.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -16,13 +15,12 @@
 #include <QTranslator>
 
 #include <array>
-#include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
 
 class CSettings;
-class ConversionWorker;
+class InterruptSignals;
 class JobListKeeper;
 class JobTable;
 class OwnJobList;
@@ -58,7 +56,8 @@ public:
     JobQueue &jobQueue() { return queue; }
     const JobQueue &jobQueue() const { return queue; }
 
-    bool isRunning() const { return running; }
+    bool isRunning() const { return runControl->isRunning(); }
+    RunControl &run() { return *runControl; }
 
     // Files of the command line or of the desktop's "Open With": each is
     // added as a drop adds it (same classification and format choice).
@@ -68,23 +67,24 @@ public:
     // left unfinished, all in one question. Returns how many were restored.
     int offerUnfinishedJobs();
 
-    // The end of a run: a desktop notification with the counts, shown only
-    // while the window is not the active one.
-    void notifyRunEnded(int succeeded, int failed);
-
     // For closing: the list is kept on disk as it is, so the clearing that
     // follows does not forget the unfinished jobs.
     void keepJobListForNextStart();
 
     // Where the conversion tools are; the application's folder unless set.
-    void setToolsFolder(const QString &folder) { toolsFolder = folder; }
+    void setToolsFolder(const QString &folder) { runControl->setToolsFolder(folder); }
 
     // Stops a run and returns once its thread has ended; a question or result
     // box it still waited for is given up, and no shutdown follows.
-    void stopRunAndWait();
+    void stopRunAndWait() { runControl->stopAndWait(); }
+
+    // SIGTERM, SIGHUP or SIGINT: stops a run as Stop does, keeps the job list
+    // for the next start and quits, without asking.
+    void quitOnSignal(int signalNumber);
 
 signals:
-    // Sent by the conversion thread, always with the row first; queued to the window.
+    // Sent by the conversion thread, always with the row first; queued to the
+    // window. sigFinished comes on the GUI thread once the run has ended.
     void sigSetProcValue(int row, int value);
     void sigUpdateState(int row, int state);
     void sigInsertProgressBar(int row);
@@ -142,9 +142,10 @@ private slots:
     void onSelectTableWidget(int row, int column);
     void onGIFMerge();
 
-    // Conversion run.
+    // Conversion run: Stop gives the list back only once the run has ended.
     bool onStart();
     void onStop();
+    void onRunEnded();
 
     // Progress display, fed by the conversion thread's signals.
     void updateJobState(int row, int state);
@@ -153,6 +154,9 @@ private slots:
     void setProcValue(int row, int value);
     // The tool's last error lines become the tooltip of a Failed row.
     void showFailureReason(int row, const QString &reason);
+    // The row's file went under another name, which the run wrote into its
+    // job: the row shows that one.
+    void showWrittenName(int row);
     // A Succeeded row's tooltip says which streams were copied, not encoded again.
     void showCopiedStreams(int row, const QString &streams);
 
@@ -178,7 +182,6 @@ private:
 
     // Construction steps.
     void useFusionStyle();
-    void pointToolsAtFontConfig();
     void loadSettings();
     void saveSettings();
     void createOutputFolder();
@@ -191,8 +194,6 @@ private:
     void createJobTable();
     void openOwnJobList();
     void sliceFileAdding();
-    void openProgressBlocks();
-    void releaseProgressBlocks();
     void connectRunSignals();
     void applyStartupLanguage(const QString &localeName);
 
@@ -218,10 +219,8 @@ private:
     void applyRunStoppedState();
     void setFormatButtonsEnabled(bool enabled);
 
-    // The run's questions and its end, on the GUI thread while the run waits.
-    void connectWorker(ConversionWorker &runWorker);
-    bool askOverwrite();
-    bool showRunResult();
+    // Everything a confirmed close does: the run ends, the list stays for the next start.
+    void endSession();
 
     // Runs the settings dialog modally; true when it was accepted.
     bool runSettingsDialog(CSettings &dialog);
@@ -245,21 +244,12 @@ private:
     // Replaces the settings dialog's modal run where no user can answer it.
     std::function<bool(CSettings &)> settingsDialogHook;
 
-    std::atomic<bool> running{false};
-    std::atomic<int> currentRow{-1};
-
     int currentCategory = Video;
     int currentFormatId = FormatMP4;
     OutputProfile currentProfile = defaultProfile(FormatMP4);
 
-    // Named for this process, so that two windows never share a percentage.
-    ProcessProgressBlock ffmpegBlock;
-    ProcessProgressBlock convertBlock{ProgressShare::Block::Convert};
-    ProgressShare ffmpegShare;
-    ProgressShare convertShare;
-
-    QString toolsFolder;
-    std::unique_ptr<ConversionWorker> worker;
+    std::unique_ptr<RunControl> runControl;
+    std::unique_ptr<InterruptSignals> interruptSignals;
     TimeLeftClock barClock; // of the row being converted
 
     std::array<QAction *, WindowActionCount> actions{};

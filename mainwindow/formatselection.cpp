@@ -40,7 +40,7 @@ void CQuillmora::onSelectAndroidVideo() { selectFormat(FormatChoice::Android); }
 
 void CQuillmora::selectFormat(FormatChoice choice)
 {
-    if (running)
+    if (runControl->isBusy())
         return;
     const FormatChoiceInfo &info = formatChoiceInfo(choice);
     currentCategory = info.category;

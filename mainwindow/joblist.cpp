@@ -159,6 +159,6 @@ void CQuillmora::onSelectTableWidget(int, int)
     // Never during a run, when the Setting action is disabled for every row:
     // the run would keep converting with the settings the row had. Otherwise
     // it opens what Setting opens, and the settings of an audio job too.
-    if (!running)
+    if (!runControl->isBusy())
         onSettings();
 }

@@ -72,10 +72,10 @@ public:
         bool runActive = false;
     };
 
-    JobTableModel(JobQueue &jobs, std::function<bool()> runActive, QObject *parent)
+    JobTableModel(JobQueue &list, std::function<bool()> runIsActive, QObject *parent)
         : QAbstractTableModel(parent)
-        , jobs(jobs)
-        , runActive(std::move(runActive))
+        , jobs(list)
+        , runActive(std::move(runIsActive))
     {
     }
 
@@ -167,6 +167,8 @@ public:
         show(row, job.state);
         changed(row, 0, JobTable::ColumnCount - 1);
     }
+
+    void refresh(int row) { changed(row, 0, JobTable::ColumnCount - 1); }
 
     void replaceFirst(const QList<ConvertJob> &replacements)
     {
@@ -274,6 +276,14 @@ void JobTable::replaceJob(int row, const ConvertJob &job)
 void JobTable::replaceJobs(const QList<ConvertJob> &jobs)
 {
     rows->replaceFirst(jobs);
+    emit jobsChanged();
+}
+
+void JobTable::refreshRow(int row)
+{
+    if (!queue.isRow(row))
+        return;
+    rows->refresh(row);
     emit jobsChanged();
 }
 

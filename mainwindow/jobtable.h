@@ -38,6 +38,10 @@ public:
     // The first rows' new records, as the preview dialog hands them back.
     void replaceJobs(const QList<ConvertJob> &jobs);
 
+    // The row's texts again, after its job changed in the list behind the
+    // table's back (the run wrote the name it really used).
+    void refreshRow(int row);
+
     // The row of the current cell, or -1.
     int currentJobRow() const;
     QList<int> selectedJobRows() const;

@@ -14,6 +14,11 @@ void CQuillmora::showFailureReason(int row, const QString &reason)
     jobTable->setStateTip(row, reason);
 }
 
+void CQuillmora::showWrittenName(int row)
+{
+    jobTable->refreshRow(row); // the run wrote the name into the row's job
+}
+
 void CQuillmora::showCopiedStreams(int row, const QString &streams)
 {
     jobTable->setStateTip(row, copiedStreamsText(streams));

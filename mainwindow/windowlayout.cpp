@@ -224,7 +224,7 @@ void CQuillmora::createCentralWidget()
 
 void CQuillmora::createJobTable()
 {
-    jobTable = new JobTable(queue, [this] { return bool(running); }, this);
+    jobTable = new JobTable(queue, [this] { return runControl && runControl->isRunning(); }, this);
     jobTable->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const Entry &entry : tableContextEntries) {
         if (entry) {

@@ -95,11 +95,22 @@ void CQuillmora::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    endSession();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void CQuillmora::quitOnSignal(int signalNumber)
+{
+    endSession();
+    hide();
+    QCoreApplication::exit(128 + signalNumber);
+}
+
+void CQuillmora::endSession()
+{
     stopRunAndWait();
     keepJobListForNextStart();
     onClearList();
-    releaseProgressBlocks();
     saveSettings();
-    event->accept();
-    QCoreApplication::quit();
 }

@@ -8,14 +8,16 @@
 
 namespace {
 
-int pipeEnds[2] = {-1, -1};
-struct sigaction previousInt;
-struct sigaction previousTerm;
+constexpr int handled[] = {SIGINT, SIGTERM, SIGHUP};
+
+volatile sig_atomic_t writeEnd = -1;
+struct sigaction previousActions[std::size(handled)];
+int instances = 0;
 
 void onSignal(int number)
 {
     const char byte = static_cast<char>(number);
-    [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
+    [[maybe_unused]] const ssize_t written = ::write(writeEnd, &byte, 1);
 }
 
 } // namespace
@@ -27,24 +29,30 @@ InterruptSignals::InterruptSignals()
     notifier = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
     connect(notifier.get(), &QSocketNotifier::activated, this, &InterruptSignals::readPipe);
 
+    previousWriteEnd = writeEnd;
+    writeEnd = pipeEnds[1];
+    if (instances++ > 0)
+        return;
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, &previousInt);
-    sigaction(SIGTERM, &action, &previousTerm);
+    for (size_t i = 0; i < std::size(handled); ++i)
+        sigaction(handled[i], &action, &previousActions[i]);
 }
 
 InterruptSignals::~InterruptSignals()
 {
     if (!notifier)
         return;
-    sigaction(SIGINT, &previousInt, nullptr);
-    sigaction(SIGTERM, &previousTerm, nullptr);
+    if (--instances == 0) {
+        for (size_t i = 0; i < std::size(handled); ++i)
+            sigaction(handled[i], &previousActions[i], nullptr);
+    }
+    writeEnd = previousWriteEnd;
     notifier.reset();
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
-    pipeEnds[0] = pipeEnds[1] = -1;
 }
 
 void InterruptSignals::readPipe()

@@ -6,10 +6,11 @@
 
 class QSocketNotifier;
 
-// Turns SIGINT and SIGTERM into a Qt signal on the thread that made the
-// object (through a pipe, the only safe way out of a signal handler). While
-// it lives those signals no longer end the process; the previous handlers
-// come back when it goes. One at a time.
+// Turns SIGINT, SIGTERM and SIGHUP into a Qt signal on the thread that made
+// the object (through a pipe, the only safe way out of a signal handler).
+// While it lives those signals no longer end the process; the previous
+// handlers come back when it goes. Objects made while another lives take the
+// signals over until they go (the last made goes first).
 class InterruptSignals : public QObject
 {
     Q_OBJECT
@@ -27,6 +28,8 @@ signals:
 private:
     void readPipe();
 
+    int pipeEnds[2] = {-1, -1};
+    int previousWriteEnd = -1;
     std::unique_ptr<QSocketNotifier> notifier;
     int first = 0;
 };

@@ -71,6 +71,10 @@
         <source>stopped</source>
         <translation>停止</translation>
     </message>
+    <message>
+        <source>done as %1</source>
+        <translation>完了、%1 として保存</translation>
+    </message>
 </context>
 <context>
     <name>CQuillmora</name>
@@ -477,18 +481,6 @@
     <message>
         <source>%p% · %1 left</source>
         <translation>%p% · 残り %1</translation>
-    </message>
-    <message>
-        <source>Output file already exists! Do you want to overwrite?</source>
-        <translation>出力ファイルは既に存在します！上書きしますか？</translation>
-    </message>
-    <message>
-        <source>Conversion finished</source>
-        <translation>変換が完了しました</translation>
-    </message>
-    <message>
-        <source>Succeeded: %1, failed: %2</source>
-        <translation>成功: %1、失敗: %2</translation>
     </message>
     <message>
         <source>Restore the unfinished job?</source>
@@ -1196,6 +1188,23 @@
     <message>
         <source>  tasks have been failed</source>
         <translation>  件のタスクが失敗しました</translation>
+    </message>
+</context>
+<context>
+    <name>RunControl</name>
+    <message>
+        <source>Output file already exists! Do you want to overwrite?
+%1</source>
+        <translation>出力ファイルは既に存在します！上書きしますか？
+%1</translation>
+    </message>
+    <message>
+        <source>Conversion finished</source>
+        <translation>変換が完了しました</translation>
+    </message>
+    <message>
+        <source>Succeeded: %1, failed: %2</source>
+        <translation>成功: %1、失敗: %2</translation>
     </message>
 </context>
 </TS>

@@ -71,6 +71,10 @@
         <source>stopped</source>
         <translation>已停止</translation>
     </message>
+    <message>
+        <source>done as %1</source>
+        <translation>完成，保存为 %1</translation>
+    </message>
 </context>
 <context>
     <name>CQuillmora</name>
@@ -477,18 +481,6 @@
     <message>
         <source>%p% · %1 left</source>
         <translation>%p% · 剩余 %1</translation>
-    </message>
-    <message>
-        <source>Output file already exists! Do you want to overwrite?</source>
-        <translation>输出文件已存在！是否覆盖？</translation>
-    </message>
-    <message>
-        <source>Conversion finished</source>
-        <translation>转换完成</translation>
-    </message>
-    <message>
-        <source>Succeeded: %1, failed: %2</source>
-        <translation>成功：%1，失败：%2</translation>
     </message>
     <message>
         <source>Restore the unfinished job?</source>
@@ -1196,6 +1188,23 @@
     <message>
         <source>  tasks have been failed</source>
         <translation>  个任务失败</translation>
+    </message>
+</context>
+<context>
+    <name>RunControl</name>
+    <message>
+        <source>Output file already exists! Do you want to overwrite?
+%1</source>
+        <translation>输出文件已存在！是否覆盖？
+%1</translation>
+    </message>
+    <message>
+        <source>Conversion finished</source>
+        <translation>转换完成</translation>
+    </message>
+    <message>
+        <source>Succeeded: %1, failed: %2</source>
+        <translation>成功：%1，失败：%2</translation>
     </message>
 </context>
 </TS>

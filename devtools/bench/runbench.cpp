@@ -38,7 +38,7 @@ qint64 nowNs(clockid_t clock)
 class BenchObserver : public RunObserver
 {
 public:
-    explicit BenchObserver(QThread *runThread) : runThread(runThread) {}
+    explicit BenchObserver(QThread *thread) : runThread(thread) {}
 
     void passStarted(int) override { pollerCpuNs = 0; }
     void progress(int row, int percent) override
@@ -60,6 +60,7 @@ public:
     {
         std::fprintf(stderr, "row %d: %s\n", row, qPrintable(reason));
     }
+    void outputRenamed(int, const QString &) override {}
     void passEnded(int row) override
     {
         std::printf("row %d state %d stateAt %lld hundredAt %lld pollerCpuUs %lld\n", row, finalState,

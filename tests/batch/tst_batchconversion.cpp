@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,6 +19,7 @@ private slots:
     void initTestCase();
     void converts_data();
     void converts();
+    void twoRunsIntoOneFolderKeepBothSongs();
 
 private:
     QTemporaryDir dir;
@@ -89,6 +91,38 @@ void TestBatchConversion::converts()
     // Nothing but the output is left in the folder (no join lists, no parts).
     QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
              QStringList{output});
+}
+
+void TestBatchConversion::twoRunsIntoOneFolderKeepBothSongs()
+{
+    // Two CDs' first tracks, converted at the same time into one folder.
+    testmedia::ClipSpec song;
+    song.width = 0;
+    for (int cd : {1, 2}) {
+        song.seconds = 10 * (cd + 1);
+        QVERIFY(QDir().mkpath(dir.filePath(QString("cd%1").arg(cd))));
+        QVERIFY(testmedia::makeClip(dir.filePath(QString("cd%1/01.flac").arg(cd)), song));
+    }
+    const QString folder = dir.filePath("music");
+    QProcess runs[2];
+    for (int cd : {1, 2}) {
+        runs[cd - 1].setProcessEnvironment(batchEnvironment());
+        runs[cd - 1].start(QUILLMORA_BUILD_DIR "/quillmora",
+                           {"--convert", "--format", "mp3", "--output", folder, dir.filePath(QString("cd%1/01.flac").arg(cd))});
+    }
+    QByteArray printed;
+    for (QProcess &run : runs) {
+        QVERIFY(run.waitForFinished(120000));
+        QCOMPARE(run.exitCode(), 0);
+        printed += run.readAllStandardOutput();
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{"01.mp3", "01_1.mp3"}));
+    const int first = qRound(testmedia::probe(folder + "/01.mp3").duration);
+    const int second = qRound(testmedia::probe(folder + "/01_1.mp3").duration);
+    QCOMPARE(first + second, 20 + 30);
+    QVERIFY(first == 20 || first == 30);
+    // The run that wrote the other name says which.
+    QVERIFY2(printed.contains("done as " + folder.toUtf8() + "/01_1.mp3"), printed.constData());
 }
 
 QTEST_GUILESS_MAIN(TestBatchConversion)

@@ -87,7 +87,8 @@ void TestBatchMode::badInputAmongGoodOnes()
     QVERIFY2(finished.errors.contains("broken.flac: failed: "), qPrintable(finished.errors));
     QVERIFY2(finished.errors.contains("gone.wav: failed: no such file"), qPrintable(finished.errors));
     QVERIFY2(finished.errors.contains("2 of 4 jobs failed."), qPrintable(finished.errors));
-    QVERIFY(finished.output.contains("[3/3] last.flac: done\n")); // piped: plain lines
+    // Piped: plain lines, with the name written when it is not the job's own.
+    QVERIFY(finished.output.contains("[3/3] last.flac: done as " + dir.filePath("out/last_1.mp3").toUtf8() + "\n"));
     QVERIFY(!finished.output.contains('\r'));
 
     // The existing output stays; the new one is written beside it.

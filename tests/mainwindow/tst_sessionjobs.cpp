@@ -172,7 +172,7 @@ void TestSessionJobs::runEndIsNotifiedOutsideTheWindow()
 
     WindowFixture fixture; // never shown, so never the active window
     QSignalSpy spy(&notifications, &FakeNotifications::notified);
-    fixture.window->notifyRunEnded(4, 1);
+    fixture.window->run().notifyEnded(4, 1);
     QTRY_COMPARE(spy.count(), 1);
     QCOMPARE(notifications.received.first(),
              QStringLiteral("Conversion finished|Succeeded: 4, failed: 1|" QUILLMORA_DESKTOP_ID));

@@ -4,6 +4,7 @@
 #include "tools/common/stopsignals.h"
 #include "tools/common/temporaryoutput.h"
 #include "tools/common/toolerror.h"
+#include "tools/common/toolreport.h"
 #include "tools/transcoder/ffmpegprogress.h"
 #include "tools/transcoder/mediaprobe.h"
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-const QString ffmpegProgram = QStringLiteral("/usr/bin/ffmpeg");
+const QString ffmpegProgram = QStringLiteral(QUILLMORA_FFMPEG); // the build names it
 
 // Quiet but for errors, never waits on stdin, reports progress on stdout.
 const QStringList globalOptions = {
@@ -67,9 +68,10 @@ QString describeFailure(const FfmpegRun &run)
     return QStringLiteral("ffmpeg failed: ") + reason;
 }
 
-int convertInto(QStringList arguments, double expectedSeconds, QString *ffmpegFailure)
+int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
+                QString *ffmpegFailure)
 {
-    TemporaryOutput output(arguments.takeLast());
+    TemporaryOutput output(arguments.takeLast(), existing);
     QString error;
     if (!output.create(&error) || !appendOutput(output, &arguments, &error))
         return toolerror::fail(error);
@@ -97,6 +99,7 @@ int convertInto(QStringList arguments, double expectedSeconds, QString *ffmpegFa
         return stopsignals::exitCode();
     if (!output.commit(&error))
         return toolerror::fail(error);
+    toolreport::tellWrittenName(output);
     share.setPercent(100);
     return 0;
 }

@@ -123,5 +123,5 @@ int runJoin(const QStringList &given)
     if (plan.audio)
         arguments << "-map" << "0:a:0";
     arguments << sourceTagOptions(1, QFileInfo(output).suffix().toLower()) << "-c" << "copy" << output;
-    return convertInto(arguments, plan.expectedSeconds);
+    return convertInto(arguments, plan.expectedSeconds, commandline::outputExisting(given));
 }

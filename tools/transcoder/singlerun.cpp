@@ -54,9 +54,10 @@ int runSingle(const QStringList &given, bool printOnly)
         return toolerror::fail(QStringLiteral("cannot read %1: %2").arg(input, probed.error));
 
     TranscodePlan plan = planTranscode(given, probed.facts, lookUpFont);
-    if (plan.needsProbeDetails) {
-        // Decoding a frame costs a few dozen milliseconds; a copy saves the whole encoding.
-        const ProbedMedia detailed = probeMedia(input, ProbeDetail::Formats);
+    if (plan.needsPixelFormat || plan.needsAudioBitRate) {
+        // A few milliseconds, or dozens to decode a frame; a copy saves the whole encoding.
+        const ProbedMedia detailed =
+            probeMedia(input, plan.needsAudioBitRate ? ProbeDetail::Formats : ProbeDetail::PixelFormat);
         if (stopsignals::requested())
             return stopsignals::exitCode();
         if (detailed.facts.readable) {
@@ -78,11 +79,12 @@ int runSingle(const QStringList &given, bool printOnly)
     QString error;
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
+    const TemporaryOutput::Existing existing = commandline::outputExisting(given);
     if (plan.copiedStreams.isEmpty())
-        return convertInto(plan.ffmpegArguments, plan.expectedSeconds);
+        return convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing);
 
     QString copyFailure;
-    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, &copyFailure);
+    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, &copyFailure);
     if (exitCode == 0)
         toolreport::tell("copied", plan.copiedStreams.join(u','));
     if (exitCode == 0 || copyFailure.isEmpty())
@@ -91,5 +93,5 @@ int runSingle(const QStringList &given, bool printOnly)
     // that ADTS cannot frame, timestamps a container cannot hold): encode it.
     // The plan is the same but for the copy, its recoded subtitles included.
     const TranscodePlan encoded = planTranscode(given, probed.facts, lookUpFont, StreamCopyChoice::Never);
-    return convertInto(encoded.ffmpegArguments, encoded.expectedSeconds);
+    return convertInto(encoded.ffmpegArguments, encoded.expectedSeconds, existing);
 }
