@@ -116,7 +116,8 @@ private:
     void runRow(int row, ConvertJob job, bool replace, int place);
     PassOutcome runJoin(int row, const ConvertJob &job, bool replaceExisting, int place);
     PassOutcome runPass(int row, const ConvertJob &job, const ConversionPass &pass, int place,
-                        const QString &setupError = QString(), const QString &earlierFailure = QString());
+                        const QString &setupError = QString(), const QString &earlierFailure = QString(),
+                        const QString &partsCopied = QString());
     // The row's job is over: the name it wrote and what it copied, or why it
     // failed, then its state, which is the last word about the row.
     void reportEnd(int row, const PassOutcome &outcome);

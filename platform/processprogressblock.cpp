@@ -9,11 +9,11 @@ QString processProgressBlockName(ProgressShare::Block block)
 }
 
 ProcessProgressBlock::ProcessProgressBlock(ProgressShare::Block block)
-    : m_name(processProgressBlockName(block))
+    : blockName(processProgressBlockName(block))
 {
 }
 
 ProcessProgressBlock::~ProcessProgressBlock()
 {
-    ProgressShare::remove(m_name);
+    ProgressShare::remove(blockName);
 }
