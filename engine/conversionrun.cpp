@@ -118,7 +118,7 @@ void ConversionRun::run()
     while (!stopped) {
         if (row >= jobs.count()) {
             // Rows added while the last jobs run are reached too.
-            if (!jobSlots.waitForARelease())
+            if (!jobSlots.waitForARelease() && row >= jobs.count())
                 break;
             continue;
         }
