@@ -111,12 +111,12 @@ void TestRunWithTools::keptDatesAreTheSources()
         settings.passPauseMs = 0;
         settings.keepSourceDates = keep;
         ConversionRun(queue, recorder, settings).run();
-        for (const QString &name : {"first.mp3", "MergedAudio.mp3", "photo.jpg"}) {
+        for (const char *name : {"first.mp3", "MergedAudio.mp3", "photo.jpg"}) {
             const QDateTime date = QFileInfo(folder + "/" + name).lastModified();
             if (keep)
                 QCOMPARE(date, taken);
             else
-                QVERIFY2(date.secsTo(QDateTime::currentDateTime()) < 600, qPrintable(name));
+                QVERIFY2(date.secsTo(QDateTime::currentDateTime()) < 600, name);
         }
     }
 }
