@@ -7,10 +7,12 @@
 #include "platform/interruptsignals.h"
 #include "platform/userprompts.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QLocale>
 #include <QStyle>
 #include <QStyleFactory>
@@ -30,8 +32,9 @@ CQuillmora::CQuillmora(QWidget *parent)
     createCentralWidget();
     openOwnJobList();
     sliceFileAdding();
-    runControl = std::make_unique<RunControl>(*this, queue, *jobTable->model(), JobTable::ProfileColumn,
-                                              *m_pChkShutDown);
+    createListTimeLeft();
+    runControl = std::make_unique<RunControl>(*this, queue, *jobTable->model(),
+                                              JobTable::ProfileColumn, *m_pChkShutDown);
     connectRunSignals();
     // A logout, a kill or Ctrl+C in the terminal ends the run as Stop does.
     interruptSignals = std::make_unique<InterruptSignals>();
@@ -76,12 +79,23 @@ void CQuillmora::connectRunSignals()
     connect(run, &RunControl::failureReason, this, &CQuillmora::showFailureReason, Qt::QueuedConnection);
     connect(run, &RunControl::outputRenamed, this, &CQuillmora::showWrittenName, Qt::QueuedConnection);
     connect(run, &RunControl::streamsCopied, this, &CQuillmora::showCopiedStreams, Qt::QueuedConnection);
+    // Jobs added during a run are converted by it too.
+    connect(jobTable->model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) {
+                for (int row = first; runControl->isBusy() && row <= last; ++row)
+                    listClock.jobAdded();
+            });
 }
 
 bool CQuillmora::onStart()
 {
-    if (!runControl->start({keepSourceDates}))
+    if (!runControl->start({keepSourceDates, jobsAtOnce}))
         return false;
+    int toConvert = 0;
+    for (int row = 0; row < queue.count(); ++row)
+        toConvert += queue.at(row).state != Succeeded;
+    listClock.start(toConvert);
+    showListTimeLeft();
     applyRunStartedState();
     return true;
 }
@@ -95,6 +109,7 @@ void CQuillmora::onStop()
 
 void CQuillmora::onRunEnded()
 {
+    listTimeLeft->clear();
     applyRunStoppedState();
 }
 
@@ -109,7 +124,7 @@ void CQuillmora::onAbout()
 {
     userPrompts().about(this, appTitle(),
                         tr("Quillmora converts video, audio and image files into the format "
-                           "you choose, one job after the other."));
+                           "you choose, several jobs at once."));
 }
 
 void CQuillmora::updateEditActions()

@@ -205,7 +205,7 @@ private:
         Shown &shownRow = shown[row];
         shownRow.state = state;
         shownRow.runActive = runActive();
-        if (state != Failed)
+        if (state == Converting || state == Ready) // a new attempt: the last one's words go
             tips.remove(row);
     }
 

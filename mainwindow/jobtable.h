@@ -47,8 +47,8 @@ public:
     QList<int> selectedJobRows() const;
 
     // What a run shows: a row's state, the tooltip of its Profile cell (why
-    // it failed, or which streams were copied; a new state other than Failed
-    // clears it) and a progress bar over that cell, one per row.
+    // it failed, or which streams were copied; Ready or Converting clears it)
+    // and a progress bar over that cell; several rows may hold one at once.
     void setState(int row, int state);
     void setStateTip(int row, const QString &text);
     void startProgress(int row);

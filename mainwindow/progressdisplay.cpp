@@ -4,9 +4,18 @@
 #include "engine/copiedstreams.h"
 #include "mainwindow/jobtable.h"
 
+#include <QLabel>
+#include <QStatusBar>
+
 void CQuillmora::updateJobState(int row, int state)
 {
+    if (!queue.isRow(row))
+        return;
     jobTable->setState(row, state);
+    if (state == Succeeded || state == Failed) {
+        listClock.finished(row);
+        showListTimeLeft();
+    }
 }
 
 void CQuillmora::showFailureReason(int row, const QString &reason)
@@ -28,12 +37,13 @@ void CQuillmora::insertProgressBar(int row)
 {
     if (!queue.isRow(row))
         return;
-    barClock.restart();
+    barClocks[row].restart();
     jobTable->startProgress(row);
 }
 
 void CQuillmora::removeProgressBar(int row)
 {
+    barClocks.remove(row);
     jobTable->endProgress(row);
 }
 
@@ -41,8 +51,23 @@ void CQuillmora::setProcValue(int row, int value)
 {
     if (!jobTable->progressBar(row))
         return;
-    const int secondsLeft = barClock.secondsLeft(value);
+    const int secondsLeft = barClocks[row].secondsLeft(value);
     jobTable->setProgress(row, value,
                           secondsLeft < 0 ? QStringLiteral("%p%")
                                           : tr("%p% · %1 left").arg(clockText(secondsLeft)));
+    listClock.progress(row, value);
+    showListTimeLeft();
+}
+
+void CQuillmora::createListTimeLeft()
+{
+    listTimeLeft = new QLabel(this);
+    listTimeLeft->setObjectName(QStringLiteral("listTimeLeft"));
+    statusBar()->addPermanentWidget(listTimeLeft);
+}
+
+void CQuillmora::showListTimeLeft()
+{
+    const int secondsLeft = listClock.secondsLeft();
+    listTimeLeft->setText(secondsLeft < 0 ? QString() : tr("All jobs: %1 left").arg(clockText(secondsLeft)));
 }
