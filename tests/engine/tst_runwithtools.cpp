@@ -117,7 +117,7 @@ void TestRunWithTools::keptDatesAreTheSources()
             if (keep)
                 QCOMPARE(date, taken);
             else
-                QVERIFY2(date.secsTo(QDateTime::currentDateTime()) < 600, qPrintable(name));
+                QVERIFY2(date.secsTo(QDateTime::currentDateTime()) < 600, name);
         }
     }
 }
