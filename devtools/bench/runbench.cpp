@@ -38,12 +38,15 @@ qint64 nowNs(clockid_t clock)
 class BenchObserver : public RunObserver
 {
 public:
-    explicit BenchObserver(QThread *thread) : runThread(thread) {}
-
-    void passStarted(int) override { pollerCpuNs = 0; }
+    void passStarted(int) override
+    {
+        // The pass's own thread; the poller's values come from another.
+        passThread = QThread::currentThread();
+        pollerCpuNs = 0;
+    }
     void progress(int row, int percent) override
     {
-        if (QThread::currentThread() != runThread)
+        if (QThread::currentThread() != passThread)
             pollerCpuNs = nowNs(CLOCK_THREAD_CPUTIME_ID);
         else if (percent == 100)
             hundredNs = nowNs(CLOCK_REALTIME);
@@ -71,7 +74,7 @@ public:
     bool confirmOverwrite(int, const QString &) override { return true; }
 
 private:
-    QThread *runThread;
+    QThread *passThread = nullptr;
     int finalState = -1;
     qint64 stateNs = 0;
     qint64 hundredNs = 0;
@@ -123,7 +126,7 @@ int main(int argc, char *argv[])
 
     const ProcessProgressBlock block;
     settings.progressBlock = block.name();
-    BenchObserver observer(QThread::currentThread());
+    BenchObserver observer;
     ConversionRun run(jobs, observer, settings);
     QElapsedTimer clock;
     clock.start();
