@@ -4,6 +4,7 @@
 #include "app/formats.h"
 #include "ui_resultshow.h"
 
+#include <QLayout>
 #include <QTableWidget>
 
 // The form's own translation context.
@@ -24,8 +25,7 @@ QString failureLine(int count)
 CShowResult::CShowResult()
     : ui(std::make_unique<Ui::ResultShow>())
 {
-    ui->setupUi(this);
-    setFixedSize(size());
+    ui->setupUi(this); // its layout keeps it at the size its texts need
 }
 
 CShowResult::~CShowResult() = default;
@@ -53,6 +53,7 @@ void CShowResult::countRows(const QTableWidget &table, int stateColumn)
 
 void CShowResult::centreOver(const QWidget &window)
 {
+    layout()->activate(); // the size that the texts of setCounts need
     const QRect area = window.geometry();
     move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }

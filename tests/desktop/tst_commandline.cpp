@@ -80,7 +80,7 @@ void TestCommandLine::namesAndPaths()
     QCOMPARE(request.files, (QStringList{"/work/here/x.mov", "/work/y.avi"}));
     QVERIFY(request.overwrite);
     QCOMPARE(parsed({"--convert", "-f", "mp3", "a.wav"}).outputFolder, QStringLiteral("/work/here"));
-    QCOMPARE(CommandLine::formats().size(), 32); // every button but the GIF maker's
+    QCOMPARE(CommandLine::formats().size(), 36); // every button but the GIF maker's
 }
 
 void TestCommandLine::planRefusesWhatTheFormatDoesNotTake()
