@@ -38,6 +38,14 @@ QString fontConfigFolder(const QString &toolsFolder)
     return toolsFolder + QStringLiteral("/fonts");
 }
 
+QProcessEnvironment toolEnvironment(const QString &toolsFolder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FC_CONFIG_DIR"), fontConfigFolder(toolsFolder));
+    environment.insert(QStringLiteral("FC_CONFIG_FILE"), QStringLiteral("fonts.conf"));
+    return environment;
+}
+
 QString installedTranslationsFolder(const QString &applicationFolder)
 {
     return QDir::cleanPath(applicationFolder + QStringLiteral("/../share/quillmora/translations"));

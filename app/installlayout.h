@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 
 // Where the parts of an installation lie, found from the application's own
@@ -22,6 +23,11 @@ QString toolsFolder(); // for QCoreApplication::applicationDirPath()
 
 // The transcoder's font configuration beside the tools: FC_CONFIG_DIR.
 QString fontConfigFolder(const QString &toolsFolder);
+
+// What the tools of a run inherit, in the window and in the batch mode alike:
+// the application's environment with the transcoder's font configuration
+// (FC_CONFIG_DIR, FC_CONFIG_FILE).
+QProcessEnvironment toolEnvironment(const QString &toolsFolder);
 
 // <application folder>/../share/quillmora/translations, cleaned.
 QString installedTranslationsFolder(const QString &applicationFolder);

@@ -1,7 +1,7 @@
-#include "app/batchmode.h"
-#include "app/batchoptions.h"
-#include "mainwindow/cquillmora.h"
+#include "app/commandline.h"
 #include "app/languagefiles.h"
+#include "batch/batchmode.h"
+#include "mainwindow/cquillmora.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

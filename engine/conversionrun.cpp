@@ -1,6 +1,7 @@
 #include "engine/conversionrun.h"
 
 #include "engine/conversionpass.h"
+#include "engine/filedates.h"
 #include "engine/imagearguments.h"
 #include "engine/jobqueue.h"
 #include "engine/joinparts.h"
@@ -44,13 +45,27 @@ QString lastLines(const QString &text)
     return lines.join(u'\n').trimmed();
 }
 
+QString stoppedText()
+{
+    return QCoreApplication::translate("ConversionRun", "The conversion was stopped.");
+}
+
+bool isOneOfItsInputs(const ConvertJob &job)
+{
+    for (const QString &input : job.inputFiles) {
+        if (isSameFile(input, job.outputPath))
+            return true;
+    }
+    return isSameFile(job.inputPath, job.outputPath);
+}
+
 QString failureText(const ToolExit &exit, const QString &program)
 {
     const QString tool = QFileInfo(program).fileName();
     if (!exit.started)
         return QCoreApplication::translate("ConversionRun", "Cannot start %1: %2").arg(program, exit.errorText);
     if (exit.stopped)
-        return QCoreApplication::translate("ConversionRun", "The conversion was stopped.");
+        return stoppedText();
     const QString errors = lastLines(exit.errorText);
     if (!errors.isEmpty())
         return errors;
@@ -64,6 +79,8 @@ QString failureText(const ToolExit &exit, const QString &program)
 struct ConversionRun::PassOutcome {
     int state = Failed;
     QString reason;
+    QString writtenPath;   // of a pass that succeeded: where the tool put the file
+    QString copiedStreams; // what the tool says it copied
 };
 
 ConversionRun::ConversionRun(JobQueue &jobs, RunObserver &observer, RunSettings runSettings)
@@ -116,31 +133,37 @@ void ConversionRun::runRow(int row)
         return;
     job = withAbsolutePaths(job);
 
-    // The new name lives in this copy only; the row keeps the one it shows.
-    if (!job.outputPath.isEmpty() && outputPathTaken(job.outputPath)) {
+    // A job never replaces its own input; anything else only when the user says so.
+    bool replace = false;
+    if (isOneOfItsInputs(job)) {
+        job.outputPath = uniqueOutputPath(job.outputPath);
+    } else if (!job.outputPath.isEmpty() && outputPathTaken(job.outputPath)) {
         QMutexLocker lock(&observerLock);
-        if (!observer.confirmOverwrite(row, job.outputPath))
+        replace = observer.confirmOverwrite(row, job.outputPath);
+        if (!replace)
             job.outputPath = uniqueOutputPath(job.outputPath);
     }
     if (stopped)
         return;
 
-    int state = Failed;
+    PassOutcome outcome;
     if (job.inputFiles.size() >= 2)
-        state = runJoin(row, job);
+        outcome = runJoin(row, job, replace);
     else
-        state = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single}).state;
-    ++(state == Succeeded ? succeededRows : failedRows);
+        outcome = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single, replace});
+    if (outcome.state == Succeeded && settings.keepSourceDates)
+        copyModificationTime(job.inputFiles.value(0, job.inputPath), outcome.writtenPath);
+    ++(outcome.state == Succeeded ? succeededRows : failedRows);
 }
 
-int ConversionRun::runJoin(int row, const ConvertJob &job)
+ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job, bool replaceExisting)
 {
     const ConvertJob parts = withJoinPartFormat(job);
     const int partCount = job.inputFiles.size();
     JoinWorkspace workspace(QFileInfo(job.outputPath).absolutePath(), joinKindOf(job.profile));
-    const ConversionPass joinPass{workspace.listFilePath(), job.outputPath, PassKind::JoinFinal};
+    const ConversionPass joinPass{workspace.listFilePath(), job.outputPath, PassKind::JoinFinal, replaceExisting};
     if (!workspace.isValid())
-        return runPass(row, parts, joinPass, workspace.errorString()).state;
+        return runPass(row, parts, joinPass, workspace.errorString());
 
     PassOutcome outcome;
     // The join pass's own complaint names a part file; the part's says why.
@@ -149,14 +172,20 @@ int ConversionRun::runJoin(int row, const ConvertJob &job)
         // The line goes in before the part is converted, whether or not it succeeds.
         const QString setupError = workspace.appendPart(part) ? QString() : workspace.errorString();
         const QString &input = job.inputFiles.at(part);
-        outcome = runPass(row, parts, {input, workspace.partPath(part), PassKind::JoinPart}, setupError);
+        // The part files lie in the join's own folder.
+        outcome = runPass(row, parts, {input, workspace.partPath(part), PassKind::JoinPart, true}, setupError);
         if (outcome.state != Succeeded && partFailure.isEmpty())
             partFailure = QCoreApplication::translate("ConversionRun", "%1: %2").arg(QFileInfo(input).fileName(), outcome.reason);
     }
-    if (!stopped)
+    if (!stopped) {
         outcome = runPass(row, parts, joinPass, QString(), partFailure);
+    } else {
+        // Stopped before the join pass: the joined file was never written.
+        outcome = {Failed, stoppedText(), QString(), QString()};
+        reportEnd(row, outcome);
+    }
     workspace.remove();
-    return outcome.state;
+    return outcome;
 }
 
 ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job, const ConversionPass &pass,
@@ -175,14 +204,12 @@ ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job
                 observer.progress(row, percent);
             });
         reportState(row, Converting);
-        outcome = setupError.isEmpty() ? runTool(job, pass) : PassOutcome{Failed, setupError};
-        reportState(row, outcome.state);
-        if (outcome.state != Succeeded) {
-            if (!earlierFailure.isEmpty())
-                outcome.reason = earlierFailure + u'\n' + outcome.reason;
-            QMutexLocker lock(&observerLock);
-            observer.failureReason(row, outcome.reason);
-        }
+        outcome = setupError.isEmpty() ? runTool(job, pass) : PassOutcome{Failed, setupError, QString(), QString()};
+        if (outcome.state != Succeeded && !earlierFailure.isEmpty())
+            outcome.reason = earlierFailure + u'\n' + outcome.reason;
+        // The parts of a join leave it Converting: it ends with its join pass.
+        if (pass.kind != PassKind::JoinPart)
+            reportEnd(row, outcome);
         // No value of this pass may follow its final 100.
         poller.stop();
     }
@@ -210,7 +237,7 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
 
     const PassWorkspace workspace(job, pass);
     if (!workspace.isValid())
-        return {Failed, workspace.errorString()};
+        return {Failed, workspace.errorString(), QString(), QString()};
 
     ToolProcess process;
     process.setWorkingDirectory(workspace.path());
@@ -220,7 +247,7 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
         // Under the lock, Stop either sees this process or this pass sees Stop.
         QMutexLocker lock(&processLock);
         if (stopped)
-            return {Failed, QCoreApplication::translate("ConversionRun", "The conversion was stopped.")};
+            return {Failed, stoppedText(), QString(), QString()};
         currentProcess = &process;
     }
     process.start(program, arguments);
@@ -230,10 +257,29 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
         currentProcess = nullptr;
     }
     if (exit.succeeded() && !stopped)
-        return {Succeeded, QString()};
+        return {Succeeded, QString(), exit.reports.value(QStringLiteral("output"), pass.outputPath),
+                exit.reports.value(QStringLiteral("copied"))};
     ToolExit seen = exit;
     seen.stopped = exit.stopped || stopped;
-    return {Failed, failureText(seen, program)};
+    return {Failed, failureText(seen, program), QString(), QString()};
+}
+
+void ConversionRun::reportEnd(int row, const PassOutcome &outcome)
+{
+    if (outcome.state == Succeeded && outcome.writtenPath != absolutePath(jobs.at(row).outputPath)) {
+        jobs.setOutputPath(row, outcome.writtenPath);
+        QMutexLocker lock(&observerLock);
+        observer.outputRenamed(row, outcome.writtenPath);
+    }
+    if (outcome.state != Succeeded) {
+        QMutexLocker lock(&observerLock);
+        observer.failureReason(row, outcome.reason);
+    }
+    reportState(row, outcome.state);
+    if (outcome.state == Succeeded && !outcome.copiedStreams.isEmpty()) {
+        QMutexLocker lock(&observerLock);
+        observer.streamsCopied(row, outcome.copiedStreams);
+    }
 }
 
 void ConversionRun::reportState(int row, int state)

@@ -15,12 +15,36 @@ struct ConversionWorker::PendingCall {
     bool result = false;
 };
 
+// What the run tells, sent on as the worker's signals from the run's thread.
+class ConversionWorker::Relay : public RunObserver
+{
+public:
+    explicit Relay(ConversionWorker &worker) : worker(worker) {}
+
+    void passStarted(int row) override { emit worker.passStarted(row); }
+    void progress(int row, int percent) override { emit worker.progress(row, percent); }
+    void stateChanged(int row, int state) override { emit worker.stateChanged(row, state); }
+    void failureReason(int row, const QString &reason) override { emit worker.failureReason(row, reason); }
+    void outputRenamed(int row, const QString &path) override { emit worker.outputRenamed(row, path); }
+    void passEnded(int row) override { emit worker.passEnded(row); }
+    void streamsCopied(int row, const QString &streams) override { emit worker.streamsCopied(row, streams); }
+    bool confirmOverwrite(int row, const QString &outputPath) override
+    {
+        const OverwriteQuestion question = worker.overwriteQuestion;
+        return worker.callOnContext([question, row, outputPath] { return question && question(row, outputPath); });
+    }
+
+private:
+    ConversionWorker &worker;
+};
+
 ConversionWorker::ConversionWorker(JobQueue &jobs, const RunSettings &settings, QObject *context,
                                    OverwriteQuestion overwriteQuestion, RunEnd runEnd)
     : context(context)
     , overwriteQuestion(std::move(overwriteQuestion))
     , runEnd(std::move(runEnd))
-    , conversion(jobs, *this, settings)
+    , relay(std::make_unique<Relay>(*this))
+    , conversion(jobs, *relay, settings)
 {
 }
 
@@ -49,37 +73,6 @@ void ConversionWorker::run()
     const bool shutDown = callOnContext([end] { return end && end(); });
     if (shutDown)
         requestSystemShutdown();
-}
-
-void ConversionWorker::passStarted(int row)
-{
-    emit insertProgressBar(row);
-}
-
-void ConversionWorker::progress(int row, int percent)
-{
-    emit setProcValue(row, percent);
-}
-
-void ConversionWorker::stateChanged(int row, int state)
-{
-    emit updateState(row, state);
-}
-
-void ConversionWorker::failureReason(int row, const QString &reason)
-{
-    emit rowFailed(row, reason);
-}
-
-void ConversionWorker::passEnded(int row)
-{
-    emit removeProgressBar(row);
-}
-
-bool ConversionWorker::confirmOverwrite(int row, const QString &outputPath)
-{
-    const OverwriteQuestion question = overwriteQuestion;
-    return callOnContext([question, row, outputPath] { return question && question(row, outputPath); });
 }
 
 bool ConversionWorker::callOnContext(std::function<bool()> call)

@@ -10,11 +10,12 @@
 #include <memory>
 
 // One conversion run on a thread of its own. It reports through signals sent
-// from that thread, and whatever needs the user (the overwrite question, the
-// end of the run) is done by hooks on the thread of the given context object,
-// the GUI's, while the run waits. stopAndWait() never leaves it waiting
-// there, so the GUI thread can always end it.
-class ConversionWorker : public QThread, private RunObserver
+// from that thread, named as the RunObserver calls they stand for, and
+// whatever needs the user (the overwrite question, the end of the run) is
+// done by hooks on the thread of the given context object, the GUI's, while
+// the run waits. stopAndWait() never leaves it waiting there, so the GUI
+// thread can always end it.
+class ConversionWorker : public QThread
 {
     Q_OBJECT
 
@@ -39,28 +40,23 @@ public:
 
 signals:
     // In the order of a pass: bar in, Converting, percentages, Failed or
-    // Succeeded (with the reason of a failure), 100, bar out.
-    void insertProgressBar(int row);
-    void setProcValue(int row, int percent);
-    void updateState(int row, int state);
-    void rowFailed(int row, const QString &reason);
-    void removeProgressBar(int row);
-    // After the last row, before the run's end hook.
+    // Succeeded (with the reason of a failure), 100, bar out. See RunObserver.
+    void passStarted(int row);
+    void progress(int row, int percent);
+    void stateChanged(int row, int state);
+    void failureReason(int row, const QString &reason);
+    void outputRenamed(int row, const QString &writtenPath);
+    void passEnded(int row);
+    void streamsCopied(int row, const QString &streams);
+    // After the last pass of the run has ended, before the run's end hook.
     void runFinished();
 
 protected:
     void run() override;
 
 private:
+    class Relay;
     struct PendingCall;
-
-    // RunObserver, called on the run's thread.
-    void passStarted(int row) override;
-    void progress(int row, int percent) override;
-    void stateChanged(int row, int state) override;
-    void failureReason(int row, const QString &reason) override;
-    void passEnded(int row) override;
-    bool confirmOverwrite(int row, const QString &outputPath) override;
 
     // Runs the call on the context's thread and waits for its answer; false
     // when the calls were given up.
@@ -70,6 +66,7 @@ private:
     QPointer<QObject> context;
     OverwriteQuestion overwriteQuestion;
     RunEnd runEnd;
+    std::unique_ptr<Relay> relay;
     ConversionRun conversion;
 
     QMutex callMutex;

@@ -6,5 +6,8 @@ QStringList buildImageArguments(const ConversionPass &pass)
 {
     const QFileInfo input(pass.inputPath);
     const bool layered = input.isFile() && input.suffix().compare(u"psd", Qt::CaseInsensitive) == 0;
-    return {layered ? pass.inputPath + QStringLiteral("[0]") : pass.inputPath, pass.outputPath};
+    QStringList arguments;
+    if (pass.replaceExisting)
+        arguments << QStringLiteral("-y");
+    return arguments << (layered ? pass.inputPath + QStringLiteral("[0]") : pass.inputPath) << pass.outputPath;
 }

@@ -53,6 +53,15 @@ bool JobQueue::setProgressBar(int row, QProgressBar *bar)
     return true;
 }
 
+bool JobQueue::setOutputPath(int row, const QString &path)
+{
+    QMutexLocker lock(&mutex);
+    if (!isRowLocked(row))
+        return false;
+    jobs[row].outputPath = path;
+    return true;
+}
+
 int JobQueue::state(int row) const
 {
     QMutexLocker lock(&mutex);

@@ -23,6 +23,7 @@ public:
     bool replace(int row, const ConvertJob &job);
     bool setState(int row, int state);
     bool setProgressBar(int row, QProgressBar *bar);
+    bool setOutputPath(int row, const QString &path);
 
     // The state of the row, or -1 when there is no such row.
     int state(int row) const;

@@ -1,11 +1,22 @@
 #include "engine/outputnames.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 bool outputPathTaken(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+bool isSameFile(const QString &first, const QString &second)
+{
+    struct stat a {};
+    struct stat b {};
+    return !first.isEmpty() && !second.isEmpty() && ::stat(QFile::encodeName(first).constData(), &a) == 0
+           && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 QString uniqueOutputPath(const QString &path)

@@ -6,6 +6,10 @@
 // tool would write through it).
 bool outputPathTaken(const QString &path);
 
+// True when both paths name one existing file (the same inode: a hard or a
+// symbolic link to it counts).
+bool isSameFile(const QString &first, const QString &second);
+
 // The first free variant of an output path: "<folder>/<base>_<n>.<suffix>"
 // for n = 1, 2, ..., where base is everything before the last dot. The folder
 // is made absolute; an empty path gives an empty result.

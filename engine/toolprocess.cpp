@@ -4,17 +4,33 @@
 #include <QProcess>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr int pollMs = 50;
 constexpr int errorTailBytes = 4096;
+constexpr int outputLimitBytes = 65536;
 
 QString lastLines(const QByteArray &errors)
 {
     const QByteArray tail = errors.size() > errorTailBytes ? errors.right(errorTailBytes) : errors;
     return QString::fromUtf8(tail).trimmed();
+}
+
+QHash<QString, QString> reportsIn(const QByteArray &output)
+{
+    static const QByteArray prefix = "quillmora:";
+    QHash<QString, QString> reports;
+    for (const QByteArray &line : output.split('\n')) {
+        const int equals = line.indexOf('=');
+        if (line.startsWith(prefix) && equals > prefix.size())
+            reports.insert(QString::fromUtf8(line.mid(prefix.size(), equals - prefix.size())),
+                           QString::fromUtf8(line.mid(equals + 1)).trimmed());
+    }
+    return reports;
 }
 
 } // namespace
@@ -23,8 +39,14 @@ ToolProcess::ToolProcess()
     : process(std::make_unique<QProcess>())
 {
     process->setProcessChannelMode(QProcess::SeparateChannels);
-    process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardInputFile(QProcess::nullDevice());
+    const pid_t application = getpid();
+    process->setChildProcessModifier([application] {
+        // Bound to the thread that starts the tool, which waits for it to the end.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != application) // the application died before the line above
+            _exit(127);
+    });
 }
 
 ToolProcess::~ToolProcess()
@@ -62,6 +84,13 @@ ToolExit ToolProcess::waitForExit()
 {
     ToolExit exit;
     QByteArray errors;
+    QByteArray output;
+    // A tool says little on standard output; more is not read, so it cannot fill the memory.
+    auto readOutput = [&] {
+        const QByteArray read = process->readAllStandardOutput();
+        if (output.size() < outputLimitBytes)
+            output += read;
+    };
     if (startFailed || process->state() == QProcess::NotRunning) {
         exit.errorText = process->errorString();
         return exit;
@@ -70,6 +99,7 @@ ToolExit ToolProcess::waitForExit()
     QElapsedTimer sinceStop;
     while (!process->waitForFinished(pollMs)) {
         errors += process->readAllStandardError();
+        readOutput();
         if (errors.size() > 4 * errorTailBytes)
             errors = errors.right(errorTailBytes);
         if (!stopFlag.load())
@@ -82,11 +112,13 @@ ToolExit ToolProcess::waitForExit()
         }
     }
     errors += process->readAllStandardError();
+    readOutput();
     pid = 0;
     exit.normalExit = process->exitStatus() == QProcess::NormalExit;
     exit.exitCode = exit.normalExit ? process->exitCode() : -1;
     exit.stopped = stopFlag.load();
     exit.errorText = lastLines(errors);
+    exit.reports = reportsIn(output);
     return exit;
 }
 
@@ -96,9 +128,4 @@ void ToolProcess::requestStop()
     // The run's thread notices the flag within one poll; a signal now saves that wait.
     if (const qint64 running = pid.load())
         ::kill(static_cast<pid_t>(running), SIGTERM);
-}
-
-qint64 ToolProcess::processId() const
-{
-    return pid.load();
 }

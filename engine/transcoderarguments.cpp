@@ -129,7 +129,9 @@ QStringList buildTranscoderArguments(const ConvertJob &job, const ConversionPass
     QStringList arguments;
     if (pass.kind == PassKind::JoinFinal)
         arguments << QStringLiteral("-f") << QStringLiteral("concat");
-    arguments << QStringLiteral("-y") << QStringLiteral("-i") << pass.inputPath
+    if (pass.replaceExisting)
+        arguments << QStringLiteral("-y");
+    arguments << QStringLiteral("-i") << pass.inputPath
               << QStringLiteral("-threads") << QStringLiteral("4")
               << QStringLiteral("-preset") << QStringLiteral("ultrafast");
 

@@ -1,5 +1,6 @@
 #include "gifmaker/cgifmerge.h"
 
+#include "app/apptitle.h"
 #include "platform/userprompts.h"
 #include "ui_gifmerge.h"
 #include "vlc/vlcapi.h"

@@ -1,14 +1,12 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/apptitle.h"
-#include "app/installlayout.h"
-#include "engine/conversionworker.h"
+#include "platform/interruptsignals.h"
 #include "platform/userprompts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QLocale>
 #include <QStyle>
@@ -18,21 +16,21 @@
 
 CQuillmora::CQuillmora(QWidget *parent)
     : QMainWindow(parent)
-    , toolsFolder(::toolsFolder())
 {
     useFusionStyle();
     setWindowIcon(QIcon(QStringLiteral(":res/Quillmora.png")));
     setAcceptDrops(true);
-    pointToolsAtFontConfig();
     loadSettings();
     createOutputFolder();
     createActions();
     createMenus();
     createToolBars();
     createCentralWidget();
-    running = false;
-    openProgressBlocks();
+    runControl = std::make_unique<RunControl>(*this, queue, *jobTable, *m_pChkShutDown);
     connectRunSignals();
+    // A logout, a kill or Ctrl+C in the terminal ends the run as Stop does.
+    interruptSignals = std::make_unique<InterruptSignals>();
+    connect(interruptSignals.get(), &InterruptSignals::signalled, this, &CQuillmora::quitOnSignal);
     applyStartupLanguage(QLocale::system().name());
     setWindowTitle(appTitle());
 }
@@ -40,7 +38,6 @@ CQuillmora::CQuillmora(QWidget *parent)
 CQuillmora::~CQuillmora()
 {
     stopRunAndWait();
-    releaseProgressBlocks();
 }
 
 void CQuillmora::useFusionStyle()
@@ -52,22 +49,44 @@ void CQuillmora::useFusionStyle()
     }
 }
 
-void CQuillmora::pointToolsAtFontConfig()
-{
-    // The tools inherit these and read the fonts beside the application. Our
-    // own font configuration is loaded first, so that it stays the system's.
-    QFontDatabase::families();
-    qputenv("FC_CONFIG_DIR", fontConfigFolder(toolsFolder).toUtf8());
-    qputenv("FC_CONFIG_FILE", "fonts.conf");
-}
-
 void CQuillmora::connectRunSignals()
 {
+    // The window's own signals, one-line forwards of the run's.
+    RunControl *run = runControl.get();
+    connect(run, &RunControl::progress, this, &CQuillmora::sigSetProcValue);
+    connect(run, &RunControl::stateChanged, this, &CQuillmora::sigUpdateState);
+    connect(run, &RunControl::passStarted, this, &CQuillmora::sigInsertProgressBar);
+    connect(run, &RunControl::passEnded, this, &CQuillmora::sigRemoveProgressBar);
+    connect(run, &RunControl::finished, this, &CQuillmora::sigFinished);
+
     connect(this, &CQuillmora::sigSetProcValue, this, &CQuillmora::setProcValue);
-    connect(this, &CQuillmora::sigFinished, this, &CQuillmora::onStop);
+    connect(this, &CQuillmora::sigFinished, this, &CQuillmora::onRunEnded);
     connect(this, &CQuillmora::sigUpdateState, this, &CQuillmora::updateJobState);
     connect(this, &CQuillmora::sigInsertProgressBar, this, &CQuillmora::insertProgressBar);
     connect(this, &CQuillmora::sigRemoveProgressBar, this, &CQuillmora::removeProgressBar);
+    connect(run, &RunControl::failureReason, this, &CQuillmora::showFailureReason, Qt::QueuedConnection);
+    connect(run, &RunControl::outputRenamed, this, &CQuillmora::showWrittenName, Qt::QueuedConnection);
+    connect(run, &RunControl::streamsCopied, this, &CQuillmora::showCopiedStreams, Qt::QueuedConnection);
+}
+
+bool CQuillmora::onStart()
+{
+    if (!runControl->start({keepSourceDates}))
+        return false;
+    applyRunStartedState();
+    return true;
+}
+
+void CQuillmora::onStop()
+{
+    runControl->stop();
+    // The rest stays locked until the run has ended: its rows may still change.
+    action(WindowAction::Stop)->setEnabled(false);
+}
+
+void CQuillmora::onRunEnded()
+{
+    applyRunStoppedState();
 }
 
 void CQuillmora::changeEvent(QEvent *event)
@@ -91,7 +110,7 @@ void CQuillmora::onAbout()
 void CQuillmora::updateEditActions()
 {
     const int row = jobTable ? jobTable->currentRow() : -1;
-    const bool editable = queue.isRow(row) && queue.at(row).profile.category == Video && !running;
+    const bool editable = queue.isRow(row) && queue.at(row).profile.category == Video && !runControl->isBusy();
     action(WindowAction::Edit)->setEnabled(editable);
     action(WindowAction::Setting)->setEnabled(editable);
 }
@@ -100,7 +119,7 @@ void CQuillmora::applyJobAddedState()
 {
     if (queue.count() == 0)
         return;
-    if (!running) {
+    if (!runControl->isBusy()) {
         action(WindowAction::RemoveItem)->setEnabled(true);
         action(WindowAction::RemoveList)->setEnabled(true);
         action(WindowAction::Convert)->setEnabled(true);

@@ -5,8 +5,7 @@
 #include "engine/jobqueue.h"
 #include "engine/timeleft.h"
 #include "mainwindow/formatchoices.h"
-#include "platform/processprogressblock.h"
-#include "platform/progressshare.h"
+#include "mainwindow/runcontrol.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -14,12 +13,11 @@
 #include <QTranslator>
 
 #include <array>
-#include <atomic>
 #include <functional>
 #include <memory>
 
 class CSettings;
-class ConversionWorker;
+class InterruptSignals;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -30,13 +28,14 @@ class QTableWidget;
 class QToolBar;
 class QToolButton;
 
-// The twelve actions of the menus, tool bars and the job table's context menu.
+// The actions of the menus, tool bars and the job table's context menu.
 enum class WindowAction : int {
     RemoveItem, RemoveList, Convert, Stop, Edit, Setting,
     OutputFolder, English, Chinese, Japanese, About, Exit,
+    KeepSourceDates,
 };
 
-constexpr int WindowActionCount = 12;
+constexpr int WindowActionCount = 13;
 
 // The main window: format buttons, the job list and its progress display.
 // The job list and the table have one row per job, in the same order.
@@ -52,7 +51,8 @@ public:
     JobQueue &jobQueue() { return queue; }
     const JobQueue &jobQueue() const { return queue; }
 
-    bool isRunning() const { return running; }
+    bool isRunning() const { return runControl->isRunning(); }
+    RunControl &run() { return *runControl; }
 
     // Files of the command line or of the desktop's "Open With": each is
     // added as a drop adds it (same classification and format choice).
@@ -62,23 +62,24 @@ public:
     // last closed or died. Returns how many were restored.
     int offerUnfinishedJobs();
 
-    // The end of a run: a desktop notification with the counts, shown only
-    // while the window is not the active one.
-    void notifyRunEnded(int succeeded, int failed);
-
     // For closing: the list is kept on disk as it is, so the clearing that
     // follows does not forget the unfinished jobs.
     void keepJobListForNextStart() { jobListSaving = false; }
 
     // Where the conversion tools are; the application's folder unless set.
-    void setToolsFolder(const QString &folder) { toolsFolder = folder; }
+    void setToolsFolder(const QString &folder) { runControl->setToolsFolder(folder); }
 
     // Stops a run and returns once its thread has ended; a question or result
     // box it still waited for is given up, and no shutdown follows.
-    void stopRunAndWait();
+    void stopRunAndWait() { runControl->stopAndWait(); }
+
+    // SIGTERM, SIGHUP or SIGINT: stops a run as Stop does, keeps the job list
+    // for the next start and quits, without asking.
+    void quitOnSignal(int signalNumber);
 
 signals:
-    // Sent by the conversion thread, always with the row first; queued to the window.
+    // Sent by the conversion thread, always with the row first; queued to the
+    // window. sigFinished comes on the GUI thread once the run has ended.
     void sigSetProcValue(int row, int value);
     void sigUpdateState(int row, int state);
     void sigInsertProgressBar(int row);
@@ -140,9 +141,10 @@ private slots:
     void onSelectTableWidget(int row, int column);
     void onGIFMerge();
 
-    // Conversion run.
+    // Conversion run: Stop gives the list back only once the run has ended.
     bool onStart();
     void onStop();
+    void onRunEnded();
 
     // Progress display, fed by the conversion thread's signals.
     void updateJobState(int row, int state);
@@ -151,6 +153,10 @@ private slots:
     void setProcValue(int row, int value);
     // The tool's last error lines become the tooltip of a Failed row.
     void showFailureReason(int row, const QString &reason);
+    // The row's file went under another name: the row shows that one.
+    void showWrittenName(int row, const QString &path);
+    // A Succeeded row's tooltip says which streams were copied, not encoded again.
+    void showCopiedStreams(int row, const QString &streams);
 
     // Dialogs, output folder and language.
     void onSettings();
@@ -158,6 +164,8 @@ private slots:
     void onAbout();
     void setOutFolder();
     void onOutFolder();
+    // Whether converted files take their sources' modification time.
+    void onKeepSourceDates(bool keep);
     void onSelectEnglish();
     void onSelectChinese();
     void onSelectJapanese();
@@ -172,7 +180,6 @@ private:
 
     // Construction steps.
     void useFusionStyle();
-    void pointToolsAtFontConfig();
     void loadSettings();
     void saveSettings();
     void createOutputFolder();
@@ -183,8 +190,6 @@ private:
     QWidget *createFormatColumn();
     QWidget *createOutputFolderRow();
     void createJobTable();
-    void openProgressBlocks();
-    void releaseProgressBlocks();
     void connectRunSignals();
     void applyStartupLanguage(const QString &localeName);
 
@@ -211,10 +216,8 @@ private:
     void applyRunStoppedState();
     void setFormatButtonsEnabled(bool enabled);
 
-    // The run's questions and its end, on the GUI thread while the run waits.
-    void connectWorker(ConversionWorker &runWorker);
-    bool askOverwrite();
-    bool showRunResult();
+    // Everything a confirmed close does: the run ends, the list stays for the next start.
+    void endSession();
 
     // Runs the settings dialog modally; true when it was accepted.
     bool runSettingsDialog(CSettings &dialog);
@@ -229,27 +232,19 @@ private:
 
     JobQueue queue; // written on the GUI thread only
     QString openFolder;
+    bool keepSourceDates = false;
     bool jobListSaving = true;
     QTranslator translator;
     QTableWidget *jobTable = nullptr;
     // Replaces the settings dialog's modal run where no user can answer it.
     std::function<bool(CSettings &)> settingsDialogHook;
 
-    std::atomic<bool> running{false};
-    std::atomic<int> currentRow{-1};
-
     int currentCategory = Video;
     int currentFormatId = FormatMP4;
     OutputProfile currentProfile = defaultProfile(FormatMP4);
 
-    // Named for this process, so that two windows never share a percentage.
-    ProcessProgressBlock ffmpegBlock;
-    ProcessProgressBlock convertBlock{ProgressShare::Block::Convert};
-    ProgressShare ffmpegShare;
-    ProgressShare convertShare;
-
-    QString toolsFolder;
-    std::unique_ptr<ConversionWorker> worker;
+    std::unique_ptr<RunControl> runControl;
+    std::unique_ptr<InterruptSignals> interruptSignals;
     TimeLeftClock barClock; // of the row being converted
 
     std::array<QAction *, WindowActionCount> actions{};

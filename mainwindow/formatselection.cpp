@@ -44,7 +44,7 @@ void CQuillmora::onSelectOpus() { selectFormat(FormatChoice::Opus); }
 
 void CQuillmora::selectFormat(FormatChoice choice)
 {
-    if (running)
+    if (runControl->isBusy())
         return;
     const FormatChoiceInfo &info = formatChoiceInfo(choice);
     currentCategory = info.category;

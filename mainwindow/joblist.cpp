@@ -1,8 +1,9 @@
 // Jobs entering and leaving the list: file dialog, joiners, drops, removal.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "app/formats.h"
-#include "app/jobrows.h"
+#include "app/mediafiles.h"
 #include "app/outputfolder.h"
 #include "platform/userprompts.h"
 
@@ -97,7 +98,7 @@ void CQuillmora::appendRow(const ConvertJob &job, const QString &nameText, const
     jobTable->setRowHeight(row, RowHeight);
     jobTable->setItem(row, 0, readOnlyItem(nameText, Qt::AlignLeft | Qt::AlignVCenter));
     jobTable->setItem(row, 1, readOnlyItem(sizeText, Qt::AlignRight | Qt::AlignVCenter));
-    jobTable->setItem(row, 2, readOnlyItem(profileColumnText(job.formatId, job.state, running),
+    jobTable->setItem(row, 2, readOnlyItem(profileColumnText(job.formatId, job.state, runControl->isRunning()),
                                            Qt::AlignCenter));
     jobTable->setItem(row, 3, readOnlyItem(job.outputPath, Qt::AlignLeft | Qt::AlignVCenter));
 }

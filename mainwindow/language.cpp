@@ -1,6 +1,7 @@
 // The interface language and the application font that goes with it.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "app/languagefiles.h"
 #include "platform/userprompts.h"
 

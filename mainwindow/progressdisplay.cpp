@@ -2,6 +2,7 @@
 #include "mainwindow/cquillmora.h"
 
 #include "app/formats.h"
+#include "engine/copiedstreams.h"
 
 #include <QProgressBar>
 #include <QTableWidget>
@@ -9,6 +10,7 @@
 namespace {
 
 constexpr int ProfileColumn = 2;
+constexpr int OutputColumn = 3;
 
 } // namespace
 
@@ -18,7 +20,7 @@ void CQuillmora::updateJobState(int row, int state)
         return;
     saveJobList();
     if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn)) {
-        item->setText(profileColumnText(queue.at(row).formatId, state, running));
+        item->setText(profileColumnText(queue.at(row).formatId, state, runControl->isRunning()));
         if (state != Failed)
             item->setToolTip(QString());
     }
@@ -30,6 +32,19 @@ void CQuillmora::showFailureReason(int row, const QString &reason)
         return;
     if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn))
         item->setToolTip(reason);
+}
+
+void CQuillmora::showWrittenName(int row, const QString &path)
+{
+    if (!queue.isRow(row))
+        return;
+    if (QTableWidgetItem *item = jobTable->item(row, OutputColumn))
+        item->setText(path);
+}
+
+void CQuillmora::showCopiedStreams(int row, const QString &streams)
+{
+    showFailureReason(row, copiedStreamsText(streams)); // the same place: the state's tooltip
 }
 
 void CQuillmora::insertProgressBar(int row)

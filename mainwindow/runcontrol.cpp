@@ -1,101 +1,23 @@
-// Starting, stopping and ending a conversion run, and the progress blocks its tools write.
-#include "mainwindow/cquillmora.h"
+#include "mainwindow/runcontrol.h"
 
+#include "app/installlayout.h"
+#include "app/apptitle.h"
 #include "engine/conversionworker.h"
 #include "engine/cshowresult.h"
+#include "platform/desktopnotification.h"
 #include "platform/userprompts.h"
 
 #include <QCheckBox>
-#include <QTableWidget>
+#include <QWidget>
 
 namespace {
 
-constexpr int ProfileColumn = 2;
+constexpr int StateColumn = 2;
 
 } // namespace
 
-bool CQuillmora::onStart()
-{
-    // One run at a time: the last one may still be closing its result box.
-    if (running || (worker && worker->isRunning()))
-        return false;
-    worker.reset();
-    running = true;
-
-    RunSettings settings;
-    settings.toolsFolder = toolsFolder;
-    settings.progressBlock = ffmpegBlock.name();
-    settings.convertBlock = convertBlock.name();
-    worker = std::make_unique<ConversionWorker>(
-        jobQueue(), settings, this, [this](int, const QString &) { return askOverwrite(); },
-        [this] { return showRunResult(); });
-    connectWorker(*worker);
-    applyRunStartedState();
-    worker->start();
-    return true;
-}
-
-void CQuillmora::connectWorker(ConversionWorker &runWorker)
-{
-    // The window's own signals are sent from the run's thread, so that they
-    // reach the slots queued and in order.
-    connect(&runWorker, &ConversionWorker::insertProgressBar, this,
-            [this](int row) {
-                currentRow = row;
-                emit sigInsertProgressBar(row);
-            },
-            Qt::DirectConnection);
-    connect(&runWorker, &ConversionWorker::setProcValue, this, &CQuillmora::sigSetProcValue,
-            Qt::DirectConnection);
-    connect(&runWorker, &ConversionWorker::updateState, this, &CQuillmora::sigUpdateState,
-            Qt::DirectConnection);
-    connect(&runWorker, &ConversionWorker::removeProgressBar, this, &CQuillmora::sigRemoveProgressBar,
-            Qt::DirectConnection);
-    connect(&runWorker, &ConversionWorker::runFinished, this, &CQuillmora::sigFinished,
-            Qt::DirectConnection);
-    connect(&runWorker, &ConversionWorker::rowFailed, this, &CQuillmora::showFailureReason,
-            Qt::QueuedConnection);
-}
-
-void CQuillmora::onStop()
-{
-    running = false;
-    if (worker)
-        worker->stop();
-    ffmpegShare.clear();
-    convertShare.clear();
-    applyRunStoppedState();
-}
-
-void CQuillmora::stopRunAndWait()
-{
-    if (running)
-        onStop();
-    if (worker) {
-        worker->stopAndWait();
-        worker.reset();
-    }
-}
-
-bool CQuillmora::askOverwrite()
-{
-    return userPrompts().question(
-        this, appTitle(), QStringLiteral("\n") + tr("Output file already exists! Do you want to overwrite?"));
-}
-
-bool CQuillmora::showRunResult()
-{
-    // Queued behind the run's last state, so the rows read their final texts.
-    CShowResult result;
-    result.countRows(*jobTable, ProfileColumn);
-    notifyRunEnded(result.successCount, result.failureCount);
-    result.setCounts();
-    result.centreOver(*this);
-    userPrompts().runDialog(result);
-    return m_pChkShutDown->isChecked();
-}
-
-void CQuillmora::openProgressBlocks()
+RunControl::RunControl(QWidget &window, JobQueue &jobs, const QTableWidget &table, const QCheckBox &shutDownBox)
+    : window(window), jobs(jobs), table(table), shutDownBox(shutDownBox), toolsFolder(::toolsFolder())
 {
     // Both blocks are this process's own, so clearing them zeroes no other window's figure.
     ffmpegShare.open(ffmpegBlock.name());
@@ -104,9 +26,99 @@ void CQuillmora::openProgressBlocks()
     convertShare.clear();
 }
 
-void CQuillmora::releaseProgressBlocks()
+RunControl::~RunControl()
 {
-    ffmpegShare.release();
-    convertShare.release();
-    // ffmpegBlock and convertBlock remove the named blocks themselves when the window goes.
+    stopAndWait();
+    // ffmpegBlock and convertBlock remove the named blocks themselves.
+}
+
+bool RunControl::start(const RunChoices &choices)
+{
+    // The last run may still be ending its passes or closing its result box.
+    if (busy || (worker && worker->isRunning()))
+        return false;
+    worker.reset();
+    running = true;
+    busy = true;
+
+    RunSettings settings;
+    settings.toolsFolder = toolsFolder;
+    settings.environment = toolEnvironment(toolsFolder);
+    settings.progressBlock = ffmpegBlock.name();
+    settings.convertBlock = convertBlock.name();
+    settings.keepSourceDates = choices.keepSourceDates;
+    worker = std::make_unique<ConversionWorker>(
+        jobs, settings, this, [this](int, const QString &path) { return askOverwrite(path); },
+        [this] { return showResult(); });
+    connectWorker();
+    worker->start();
+    return true;
+}
+
+void RunControl::connectWorker()
+{
+    // Sent on from the run's thread, so that they reach their receivers queued and in order.
+    ConversionWorker *w = worker.get();
+    connect(w, &ConversionWorker::passStarted, this, &RunControl::passStarted, Qt::DirectConnection);
+    connect(w, &ConversionWorker::progress, this, &RunControl::progress, Qt::DirectConnection);
+    connect(w, &ConversionWorker::stateChanged, this, &RunControl::stateChanged, Qt::DirectConnection);
+    connect(w, &ConversionWorker::failureReason, this, &RunControl::failureReason, Qt::DirectConnection);
+    connect(w, &ConversionWorker::outputRenamed, this, &RunControl::outputRenamed, Qt::DirectConnection);
+    connect(w, &ConversionWorker::passEnded, this, &RunControl::passEnded, Qt::DirectConnection);
+    connect(w, &ConversionWorker::streamsCopied, this, &RunControl::streamsCopied, Qt::DirectConnection);
+    // Queued behind all of those; dropped with the worker when a close ends the run.
+    connect(w, &ConversionWorker::runFinished, w, [this] { runEnded(); }, Qt::QueuedConnection);
+}
+
+void RunControl::stop()
+{
+    running = false;
+    if (worker)
+        worker->stop();
+    ffmpegShare.clear();
+    convertShare.clear();
+}
+
+void RunControl::stopAndWait()
+{
+    running = false;
+    if (worker) {
+        worker->stopAndWait();
+        worker.reset();
+    }
+    busy = false; // the window is going: nothing waits for finished()
+}
+
+void RunControl::runEnded()
+{
+    running = false;
+    busy = false;
+    emit finished();
+}
+
+bool RunControl::askOverwrite(const QString &outputPath)
+{
+    return userPrompts().question(&window, appTitle(),
+                                  QStringLiteral("\n") + tr("Output file already exists! Do you want to overwrite?\n%1")
+                                                             .arg(outputPath));
+}
+
+bool RunControl::showResult()
+{
+    // Queued behind the run's last state, so the rows read their final texts.
+    CShowResult result;
+    result.countRows(table, StateColumn);
+    notifyEnded(result.successCount, result.failureCount);
+    result.setCounts();
+    result.centreOver(window);
+    userPrompts().runDialog(result);
+    return shutDownBox.isChecked();
+}
+
+void RunControl::notifyEnded(int succeeded, int failed)
+{
+    if (window.isActiveWindow())
+        return;
+    showDesktopNotification(tr("Conversion finished"), tr("Succeeded: %1, failed: %2").arg(succeeded).arg(failed),
+                            QStringLiteral(QUILLMORA_DESKTOP_ID));
 }

@@ -2,8 +2,9 @@
 // "Open With", and the unfinished jobs of the last session.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
+#include "app/mediafiles.h"
 #include "app/unfinishedjobs.h"
-#include "app/jobrows.h"
 #include "platform/userprompts.h"
 
 #include <QFileInfo>

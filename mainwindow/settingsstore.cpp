@@ -69,6 +69,7 @@ StoredSettings readStoredSettings(QSettings &store)
         settings.size = size.toSize();
     settings.outFolder = folderValue(store, "outFolder", settings.outFolder);
     settings.openFolder = folderValue(store, "openFolder", QString());
+    settings.keepSourceDates = store.value(QStringLiteral("keepSourceDates")).toString() == QLatin1String("true");
     return settings;
 }
 
@@ -78,6 +79,7 @@ void writeStoredSettings(QSettings &store, const StoredSettings &settings,
     store.setValue(QStringLiteral("pos"), settings.pos);
     store.setValue(QStringLiteral("size"), settings.size);
     store.setValue(QStringLiteral("outFolder"), settings.outFolder);
+    store.setValue(QStringLiteral("keepSourceDates"), settings.keepSourceDates);
     store.setValue(QStringLiteral("openFolder"), settings.openFolder);
 
     const OutputProfile &mp4 = profiles[FormatMP4];

@@ -16,12 +16,13 @@ struct StoredSettings {
     QSize size{100, 250};
     QString outFolder;  // the default output folder unless the store says otherwise
     QString openFolder; // where the file dialog starts; empty for its own default
+    bool keepSourceDates = false; // outputs take their sources' modification time
 };
 
 // The user's store: organisation "Trolltech", application "Quillmora", native format.
 QSettings *openSettingsStore();
 
-// Reads the four window keys. A store that cannot be read gives the defaults;
+// Reads the window keys. A store that cannot be read gives the defaults;
 // so does each value of the wrong type, an empty size or a relative folder.
 StoredSettings readStoredSettings(QSettings &store);
 

@@ -43,6 +43,7 @@ struct ActionSpec {
     const char *tipAfterLanguageChange; // nullptr: the same tip
     bool enabled;
     const char *slot;
+    bool checkable = false;
 };
 
 // In WindowAction order.
@@ -78,6 +79,9 @@ const ActionSpec actionSpecs[WindowActionCount] = {
      "onAbout()"},
     {"actionExit", QT_TRANSLATE_NOOP("CQuillmora", "Exit"), "Ctrl+Q", nullptr,
      QT_TRANSLATE_NOOP("CQuillmora", "Close the Quillmora."), nullptr, true, "close()"},
+    {"actionKeepSourceDates", QT_TRANSLATE_NOOP("CQuillmora", "Keep the source's file date"), nullptr,
+     nullptr, QT_TRANSLATE_NOOP("CQuillmora", "Give each converted file the date of its source file."),
+     nullptr, true, "onKeepSourceDates(bool)", true},
 };
 
 // An action, or a separator where there is none.
@@ -97,7 +101,7 @@ const MenuSpec menuSpecs[] = {
      {W::RemoveItem, W::RemoveList, separator, W::Exit}},
     {"menuConvert", QT_TRANSLATE_NOOP("CQuillmora", "Convert"), nullptr, {W::Convert, W::Stop}},
     {"menuSetting", QT_TRANSLATE_NOOP("CQuillmora", "Setting"),
-     QT_TRANSLATE_NOOP("CQuillmora", "Option"), {W::Setting, W::OutputFolder}},
+     QT_TRANSLATE_NOOP("CQuillmora", "Option"), {W::Setting, W::OutputFolder, separator, W::KeepSourceDates}},
     {"menuLanguage", QT_TRANSLATE_NOOP("CQuillmora", "Language"), nullptr,
      {W::English, W::Chinese, W::Japanese}},
     {"menuHelp", QT_TRANSLATE_NOOP("CQuillmora", "Help"), nullptr, {W::About}},
@@ -171,9 +175,11 @@ void CQuillmora::createActions()
         if (spec.icon)
             act->setIcon(QIcon(QLatin1String(spec.icon)));
         act->setEnabled(spec.enabled);
+        act->setCheckable(spec.checkable);
         connectToNamedSlot(act, QMetaMethod::fromSignal(&QAction::triggered), this, spec.slot);
         actions[id] = act;
     }
+    action(WindowAction::KeepSourceDates)->setChecked(keepSourceDates);
 }
 
 void CQuillmora::createMenus()

@@ -1,6 +1,7 @@
 // What lasts from one run to the next, the output folder and the confirmed close.
 #include "mainwindow/cquillmora.h"
 
+#include "app/apptitle.h"
 #include "app/outputfolder.h"
 #include "mainwindow/settingsstore.h"
 #include "platform/userprompts.h"
@@ -35,6 +36,7 @@ void CQuillmora::loadSettings()
     const StoredSettings stored = readStoredSettings(*store);
     setOutputFolder(stored.outFolder);
     openFolder = stored.openFolder;
+    keepSourceDates = stored.keepSourceDates;
     // A position saved on a screen that is gone would open the window out of reach.
     const QRect placed = fitOntoScreens(QRect(stored.pos, stored.size), screenAreas());
     resize(placed.size());
@@ -44,7 +46,12 @@ void CQuillmora::loadSettings()
 void CQuillmora::saveSettings()
 {
     const std::unique_ptr<QSettings> store(openSettingsStore());
-    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder}, profileTable());
+    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder, keepSourceDates}, profileTable());
+}
+
+void CQuillmora::onKeepSourceDates(bool keep)
+{
+    keepSourceDates = keep;
 }
 
 void CQuillmora::createOutputFolder()
@@ -88,11 +95,22 @@ void CQuillmora::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    endSession();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void CQuillmora::quitOnSignal(int signalNumber)
+{
+    endSession();
+    hide();
+    QCoreApplication::exit(128 + signalNumber);
+}
+
+void CQuillmora::endSession()
+{
     stopRunAndWait();
     keepJobListForNextStart();
     onClearList();
-    releaseProgressBlocks();
     saveSettings();
-    event->accept();
-    QCoreApplication::quit();
 }

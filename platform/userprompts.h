@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/apptitle.h" // the title of every box
-
 #include <QString>
 #include <QStringList>
 

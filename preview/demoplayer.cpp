@@ -1,5 +1,6 @@
 #include "preview/demoplayer.h"
 
+#include "app/apptitle.h"
 #include "platform/userprompts.h"
 #include "preview/editchoices.h"
 #include "vlc/vlcapi.h"

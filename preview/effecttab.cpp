@@ -1,6 +1,7 @@
 // The Effect tab: trim, rotation, flips, volume and picture adjustment.
 #include "preview/demoplayer.h"
 
+#include "app/apptitle.h"
 #include "platform/userprompts.h"
 #include "vlc/vlcapi.h"
 

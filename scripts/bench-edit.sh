@@ -9,7 +9,7 @@ set -euo pipefail
 
 build=$(realpath "${1:-build}")
 rounds=${2:-5}
-bench="$build/tests/preview/quillmora_bench_edit"
+bench="$build/devtools/bench/quillmora_bench_edit"
 [ -x "$bench" ] || { echo "no quillmora_bench_edit in $build (build the project first)" >&2; exit 1; }
 
 work=$(mktemp -d)

@@ -9,7 +9,7 @@
 set -euo pipefail
 
 build=$(realpath "${1:-build}")
-bench="$build/tests/vlc/quillmora_bench_preview"
+bench="$build/devtools/bench/quillmora_bench_preview"
 [ -x "$bench" ] || { echo "no quillmora_bench_preview in $build" >&2; exit 1; }
 command -v cvlc >/dev/null || { echo "cvlc is missing (vlc-bin)" >&2; exit 1; }
 

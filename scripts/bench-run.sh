@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 runs=${2:-1}
-bench="$build/tests/bench/quillmora_runbench"
+bench="$build/devtools/bench/quillmora_runbench"
 for program in "$bench" "$build/transcoder"; do
     [ -x "$program" ] || { echo "no $program: build first" >&2; exit 1; }
 done

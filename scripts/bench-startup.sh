@@ -11,7 +11,7 @@ runs=${1:-15}
 jobs=${2:-1000}
 build_dir=${BUILD_DIR:-build}
 cmake --build "$build_dir" -j2 --target quillmora_bench_startup >/dev/null
-bench=$build_dir/tests/bench/quillmora_bench_startup
+bench=$build_dir/devtools/bench/quillmora_bench_startup
 
 work=$(mktemp -d)
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} LANG=C.UTF-8 LC_ALL=C.UTF-8

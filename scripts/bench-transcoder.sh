@@ -4,7 +4,9 @@
 # 10 s 720p clip (target: at most 2% slower) and on a 60 s 1080p clip, the
 # size of a real job (target: at most 1% slower); and how long a 5 s stretch
 # near the end of a long clip takes against a 5 s clip. On a busy machine the
-# CPU figure is the steadier one.
+# CPU figure is the steadier one. The clips are MPEG-4 Part 2 with MP3, so that
+# the MP4 job encodes them: an H.264 and AAC clip would be copied, which
+# scripts/bench-copy.sh measures.
 #   scripts/bench-transcoder.sh [build folder] [runs] [runs of the 60 s clip]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,20 +22,10 @@ trap 'rm -rf "$work"' EXIT
 make_clip() { # path seconds size
     ffmpeg -nostdin -v error -y -f lavfi -i "testsrc2=size=$3:rate=25:duration=$2" \
         -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$2" -ac 2 \
-        -pix_fmt yuv420p -c:v libx264 -preset veryfast -c:a aac "$1"
+        -pix_fmt yuv420p -c:v mpeg4 -b:v 8M -c:a libmp3lame "$1"
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-
-# "wall cpu" in ms of one run of the command; cpu counts the children it waited for (ffmpeg).
-time_ms() {
-    local TIMEFORMAT='%3R %3U %3S' timing
-    if ! timing=$({ time "$@" >/dev/null 2>/dev/null; } 2>&1); then
-        echo "failed: $*" >&2
-        return 1
-    fi
-    awk '{ printf "%d %d\n", $1 * 1000, ($2 + $3) * 1000 }' <<<"$timing"
-}
+. scripts/bench-common.sh
 
 # Medians of "wall cpu" lines: "wall cpu".
 medians() {

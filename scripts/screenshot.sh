@@ -36,15 +36,15 @@ draw() { # OUTPUT VIEW
     output=$(realpath -m "$1")
     mkdir -p "$(dirname "$output")"
     case $2 in
-    preview) on_x "$build_dir/tests/screenshot/quillmora_previewshot" "$output" ;;
+    preview) on_x "$build_dir/devtools/screenshot/quillmora_previewshot" "$output" ;;
     gifmaker)
         # The GIF maker's preview plays a small clip made here; the picture is silent.
         clip_dir=$(mktemp -d)
         ffmpeg -v error -f lavfi -i testsrc2=size=480x270:rate=25:duration=8 -pix_fmt yuv420p "$clip_dir/clip.mp4"
-        on_x "$build_dir/tests/screenshot/quillmora_gifmaker_screenshot" "$output" "$clip_dir/clip.mp4"
+        on_x "$build_dir/devtools/screenshot/quillmora_gifmaker_screenshot" "$output" "$clip_dir/clip.mp4"
         rm -rf "$clip_dir"
         ;;
-    *) on_x "$build_dir/tests/screenshot/quillmora_screenshot" "$output" "$demo_home" "$2" ;;
+    *) on_x "$build_dir/devtools/screenshot/quillmora_screenshot" "$output" "$demo_home" "$2" ;;
     esac
 }
 

@@ -71,6 +71,10 @@
         <source>stopped</source>
         <translation>停止</translation>
     </message>
+    <message>
+        <source>done as %1</source>
+        <translation>完了、%1 として保存</translation>
+    </message>
 </context>
 <context>
     <name>CQuillmora</name>
@@ -479,18 +483,6 @@
         <translation>%p% · 残り %1</translation>
     </message>
     <message>
-        <source>Output file already exists! Do you want to overwrite?</source>
-        <translation>出力ファイルは既に存在します！上書きしますか？</translation>
-    </message>
-    <message>
-        <source>Conversion finished</source>
-        <translation>変換が完了しました</translation>
-    </message>
-    <message>
-        <source>Succeeded: %1, failed: %2</source>
-        <translation>成功: %1、失敗: %2</translation>
-    </message>
-    <message>
         <source>Restore the unfinished job?</source>
         <translation>未完了のジョブを復元しますか？</translation>
     </message>
@@ -525,6 +517,14 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Keep the source&apos;s file date</source>
+        <translation>元ファイルの日付を保持</translation>
+    </message>
+    <message>
+        <source>Give each converted file the date of its source file.</source>
+        <translation>変換後の各ファイルに元ファイルの日付を付けます。</translation>
     </message>
 </context>
 <context>
@@ -599,6 +599,10 @@
         <translation>詳しくは &apos;quillmora --help&apos; を実行してください。
 </translation>
     </message>
+    <message>
+        <source>Give each output the modification date of its source (a join: of its first file).</source>
+        <translation>各出力ファイルに元ファイルの更新日時を付けます（結合では最初のファイルの日時）。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -621,6 +625,21 @@
     <message>
         <source>%1 failed with exit code %2.</source>
         <translation>%1 が終了コード %2 で失敗しました。</translation>
+    </message>
+</context>
+<context>
+    <name>CopiedStreams</name>
+    <message>
+        <source>Video and audio copied without re-encoding</source>
+        <translation>映像と音声を再エンコードせずにコピーしました</translation>
+    </message>
+    <message>
+        <source>Video copied without re-encoding</source>
+        <translation>映像を再エンコードせずにコピーしました</translation>
+    </message>
+    <message>
+        <source>Audio copied without re-encoding</source>
+        <translation>音声を再エンコードせずにコピーしました</translation>
     </message>
 </context>
 <context>
@@ -1199,6 +1218,23 @@
     <message>
         <source>  tasks have been failed</source>
         <translation>  件のタスクが失敗しました</translation>
+    </message>
+</context>
+<context>
+    <name>RunControl</name>
+    <message>
+        <source>Output file already exists! Do you want to overwrite?
+%1</source>
+        <translation>出力ファイルは既に存在します！上書きしますか？
+%1</translation>
+    </message>
+    <message>
+        <source>Conversion finished</source>
+        <translation>変換が完了しました</translation>
+    </message>
+    <message>
+        <source>Succeeded: %1, failed: %2</source>
+        <translation>成功: %1、失敗: %2</translation>
     </message>
 </context>
 </TS>

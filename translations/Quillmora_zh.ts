@@ -71,6 +71,10 @@
         <source>stopped</source>
         <translation>已停止</translation>
     </message>
+    <message>
+        <source>done as %1</source>
+        <translation>完成，保存为 %1</translation>
+    </message>
 </context>
 <context>
     <name>CQuillmora</name>
@@ -479,18 +483,6 @@
         <translation>%p% · 剩余 %1</translation>
     </message>
     <message>
-        <source>Output file already exists! Do you want to overwrite?</source>
-        <translation>输出文件已存在！是否覆盖？</translation>
-    </message>
-    <message>
-        <source>Conversion finished</source>
-        <translation>转换完成</translation>
-    </message>
-    <message>
-        <source>Succeeded: %1, failed: %2</source>
-        <translation>成功：%1，失败：%2</translation>
-    </message>
-    <message>
         <source>Restore the unfinished job?</source>
         <translation>是否恢复未完成的任务？</translation>
     </message>
@@ -525,6 +517,14 @@
     <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>Keep the source&apos;s file date</source>
+        <translation>保留源文件的日期</translation>
+    </message>
+    <message>
+        <source>Give each converted file the date of its source file.</source>
+        <translation>让每个转换后的文件使用其源文件的日期。</translation>
     </message>
 </context>
 <context>
@@ -599,6 +599,10 @@
         <translation>运行 &apos;quillmora --help&apos; 查看更多信息。
 </translation>
     </message>
+    <message>
+        <source>Give each output the modification date of its source (a join: of its first file).</source>
+        <translation>让每个输出文件使用其源文件的修改日期（合并时使用第一个文件的日期）。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -621,6 +625,21 @@
     <message>
         <source>%1 failed with exit code %2.</source>
         <translation>%1 运行失败，退出代码为 %2。</translation>
+    </message>
+</context>
+<context>
+    <name>CopiedStreams</name>
+    <message>
+        <source>Video and audio copied without re-encoding</source>
+        <translation>视频和音频已直接复制，未重新编码</translation>
+    </message>
+    <message>
+        <source>Video copied without re-encoding</source>
+        <translation>视频已直接复制，未重新编码</translation>
+    </message>
+    <message>
+        <source>Audio copied without re-encoding</source>
+        <translation>音频已直接复制，未重新编码</translation>
     </message>
 </context>
 <context>
@@ -1199,6 +1218,23 @@
     <message>
         <source>  tasks have been failed</source>
         <translation>  个任务失败</translation>
+    </message>
+</context>
+<context>
+    <name>RunControl</name>
+    <message>
+        <source>Output file already exists! Do you want to overwrite?
+%1</source>
+        <translation>输出文件已存在！是否覆盖？
+%1</translation>
+    </message>
+    <message>
+        <source>Conversion finished</source>
+        <translation>转换完成</translation>
+    </message>
+    <message>
+        <source>Succeeded: %1, failed: %2</source>
+        <translation>成功：%1，失败：%2</translation>
     </message>
 </context>
 </TS>

@@ -18,7 +18,8 @@ using testsupport::runProgram;
 
 Outcome convert(const ConvertJob &job, const QString &input, const QString &output)
 {
-    const ConversionPass pass{input, output, PassKind::Single};
+    // A case that converts to a name again means to replace its last output.
+    const ConversionPass pass{input, output, PassKind::Single, true};
     Outcome outcome;
     outcome.arguments = buildTranscoderArguments(job, pass);
     const PassWorkspace workspace(job, pass);

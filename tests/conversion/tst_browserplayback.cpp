@@ -1,6 +1,7 @@
 // What the web formats give plays where people play it: each output, made by
-// build/transcoder from every kind of input, is loaded into a real headless
-// Chromium and played to its end. No network: the page and the files are local.
+// build/transcoder from every kind of input, is read back with ffprobe and
+// ffmpeg, then loaded into a real headless Chromium and played to its end.
+// No network: the page and the files are local.
 
 #include "app/formats.h"
 #include "app/outputprofile.h"
@@ -38,6 +39,30 @@ const Input inputs[] = {
     {"screen recording of 1919x1079", "screen.mkv", QSize(1918, 1078), false},
 };
 constexpr int everyFormatsInputs = 4;
+
+// What ffprobe must find in each output: video and audio codec, empty for
+// a stream the format does not hold.
+QPair<QString, QString> expectedCodecs(int formatId)
+{
+    switch (formatId) {
+    case FormatWebM:
+        return {"vp9", "opus"};
+    case FormatHEVC:
+        return {"hevc", "aac"};
+    case FormatAV1:
+        return {"av1", "aac"};
+    case FormatMP3:
+        return {"", "mp3"};
+    case FormatOpus:
+        return {"", "opus"};
+    case FormatGifMaker:
+        return {"gif", ""};
+    case FormatMP4:
+        return {"h264", "aac"};
+    default: // AAC, M4A
+        return {"", "aac"};
+    }
+}
 
 // Chromium on Linux decodes H.265 only through a platform (hardware) decoder.
 const char *const hevcType = "video/mp4; codecs=\"hvc1.1.6.L93.B0\"";
@@ -113,6 +138,14 @@ void TestBrowserPlayback::playsToItsEnd()
     const QString output = folder.filePath(QStringLiteral("out%1%2").arg(++made).arg(formatExtension(formatId)));
     const conversion::Outcome outcome = conversion::convert(job, folder.filePath(source.file), output);
     QVERIFY2(outcome.succeeded, qPrintable(outcome.errors));
+    QString errors;
+    QVERIFY2(conversion::decodesCleanly(output, &errors), qPrintable(errors));
+    const testmedia::Probe probed = testmedia::probe(output);
+    const testmedia::Stream *videoStream = probed.first(QStringLiteral("video"));
+    const testmedia::Stream *audioStream = probed.first(QStringLiteral("audio"));
+    const auto [videoCodec, audioCodec] = expectedCodecs(formatId);
+    QCOMPARE(videoStream ? videoStream->codec : QString(), source.shown.isValid() ? videoCodec : QString());
+    QCOMPARE(audioStream ? audioStream->codec : QString(), source.hasSound ? audioCodec : QString());
 
     const bool picture = profile.category == GifMerge;
     const bool video = profile.category == Video && source.shown.isValid();

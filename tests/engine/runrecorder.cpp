@@ -30,9 +30,19 @@ void RunRecorder::failureReason(int row, const QString &reason)
     add(QStringLiteral("reason %1").arg(row));
 }
 
+void RunRecorder::outputRenamed(int row, const QString &writtenPath)
+{
+    add(QStringLiteral("renamed %1 %2").arg(row).arg(writtenPath));
+}
+
 void RunRecorder::passEnded(int row)
 {
     add(QStringLiteral("end %1").arg(row));
+}
+
+void RunRecorder::streamsCopied(int row, const QString &streams)
+{
+    add(QStringLiteral("copied %1 %2").arg(row).arg(streams));
 }
 
 bool RunRecorder::confirmOverwrite(int row, const QString &outputPath)
@@ -93,6 +103,8 @@ QString RunRecorder::bracketingFault() const
             if (lastInPass != QStringLiteral("progress %1 100").arg(row))
                 return QStringLiteral("a pass ends after \"%1\", not its 100").arg(lastInPass);
             openRow = -1;
+        } else if (openRow == -1 && (line == QStringLiteral("state %1 2").arg(row) || kind == QLatin1String("reason"))) {
+            // A Stop between the passes of a join ends its row here.
         } else if (kind != QLatin1String("ask")) {
             if (openRow != row)
                 return QStringLiteral("outside a pass: ") + line;

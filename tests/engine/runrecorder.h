@@ -11,7 +11,7 @@
 #include <functional>
 
 // What a conversion run told its observer, as lines "start 0", "progress 0 57",
-// "state 0 1", "reason 0", "end 0", "ask 0", in order.
+// "state 0 1", "reason 0", "renamed 0 <path>", "copied 0 audio", "end 0", "ask 0", in order.
 class RunRecorder : public RunObserver
 {
 public:
@@ -22,7 +22,9 @@ public:
     void progress(int row, int percent) override;
     void stateChanged(int row, int state) override;
     void failureReason(int row, const QString &reason) override;
+    void outputRenamed(int row, const QString &writtenPath) override;
     void passEnded(int row) override;
+    void streamsCopied(int row, const QString &streams) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
     QStringList events() const;
@@ -32,7 +34,8 @@ public:
     int passesOf(int row) const { return eventsOf(row).count(QStringLiteral("start %1").arg(row)); }
 
     // Empty when every pass is bracketed by one start and one end, ends with
-    // a 100 and nothing of the row comes outside a pass; else what broke it.
+    // a 100 and nothing of the row but a Failed and its reason comes outside
+    // a pass; else what broke it.
     QString bracketingFault() const;
 
 private:

@@ -23,7 +23,9 @@ namespace {
 // Stands in for both tools. What it does follows from a word in its arguments
 // (the input's name): fail, hang (until stopped), stubborn (ignores SIGTERM),
 // p57 / p250 / pneg (writes 57, 250 or -1 into the progress block and lingers).
-// Otherwise, and after writing a figure, it writes its last argument.
+// Otherwise, and after writing a figure, it writes its last argument; as the
+// real tools do, without "-y" it leaves a file that is there and writes the
+// "_1" name instead, and says so.
 const char fakeTool[] = R"(#!/bin/sh
 for last; do :; done
 block="/dev/shm$QUILLMORA_PROGRESS_BLOCK"
@@ -35,6 +37,10 @@ case "$*" in
   *p57*) put '\071\000\000\000' ;;
   *p250*) put '\372\000\000\000' ;;
   *pneg*) put '\377\377\377\377' ;;
+esac
+case " $* " in
+  *" -y "*) ;;
+  *) [ -e "$last" ] && last="${last%.*}_1.${last##*.}" && echo "quillmora:output=$last" ;;
 esac
 echo converted > "$last"
 )";
@@ -62,6 +68,7 @@ private slots:
     void overwriteQuestion();
     void stopDuringTheSecondOfThreeRows();
     void stopDuringAJoinPart();
+    void stopBetweenTheJoinsPasses();
     void missingToolFailsWithAReason();
     void staleJoinFoldersOfDeadProcessesGo();
 
@@ -198,8 +205,16 @@ void TestConversionRun::overwriteQuestion()
     jobs.append(jobFor(FormatMP4, {input("a.avi")}, out("yes.mp4")));
     jobs.append(jobFor(FormatMP4, {input("b.avi")}, out("no.mp4")));
     jobs.append(jobFor(FormatMP4, {input("c.avi")}, out("a.b.mp4")));
+    // Its own input (added from the output folder): never replaced, never asked.
+    jobs.append(jobFor(FormatMP3, {input("self.mp3")}, out("self.mp3")));
+    // Free when the row starts, taken by someone else before the tool ends.
+    jobs.append(jobFor(FormatMP4, {input("late.avi")}, out("late.mp4")));
     RunRecorder recorder;
     recorder.answers = {true, false, false};
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "start 4")
+            writeFile(out("late.mp4"), "another window's");
+    };
     makeRun(recorder)->run();
 
     QCOMPARE(recorder.askedPaths(), (QStringList{out("yes.mp4"), out("no.mp4"), out("a.b.mp4")}));
@@ -209,8 +224,17 @@ void TestConversionRun::overwriteQuestion()
     QCOMPARE(readFile(out("no_2.mp4")), QByteArray("converted\n"));
     QCOMPARE(readFile(out("a.b.mp4")), QByteArray("old a.b"));
     QCOMPARE(readFile(out("a.b_1.mp4")), QByteArray("converted\n"));
-    // The list keeps the names it shows.
-    QCOMPARE(jobs.at(1).outputPath, out("no.mp4"));
+    QCOMPARE(readFile(out("self.mp3")), QByteArray("media"));
+    QCOMPARE(readFile(out("self_1.mp3")), QByteArray("converted\n"));
+    QCOMPARE(readFile(out("late.mp4")), QByteArray("another window's"));
+    QCOMPARE(readFile(out("late_1.mp4")), QByteArray("converted\n"));
+    // Each row tells, and keeps, the name really written.
+    const QStringList written{out("yes.mp4"), out("no_2.mp4"), out("a.b_1.mp4"), out("self_1.mp3"), out("late_1.mp4")};
+    for (int row = 0; row < written.size(); ++row) {
+        QCOMPARE(jobs.state(row), int(Succeeded));
+        QCOMPARE(jobs.at(row).outputPath, written[row]);
+        QCOMPARE(recorder.eventsOf(row).contains("renamed " + QString::number(row) + ' ' + written[row]), row > 0);
+    }
 }
 
 void TestConversionRun::stopDuringTheSecondOfThreeRows()
@@ -260,6 +284,28 @@ void TestConversionRun::stopDuringAJoinPart()
     QCOMPARE(jobs.state(0), int(Failed));
     // The part made and its folder go.
     QCOMPARE(testsupport::entriesOf(output.path()), (QStringList{"a.avi", "c.avi", "hang.avi"}));
+}
+
+void TestConversionRun::stopBetweenTheJoinsPasses()
+{
+    // Stop right after the last part's pass ended: the join pass never ran.
+    jobs.append(jobFor(FormatAudioJoiner, {input("a.wav"), input("b.wav")}, out("MergedAudio.mp3")));
+    RunRecorder recorder;
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "end 0" && recorder.passesOf(0) == 2)
+            run->stop();
+    };
+    makeRun(recorder)->run();
+
+    QCOMPARE(recorder.passesOf(0), 2);
+    QVERIFY2(!recorder.eventsOf(0).contains("state 0 4"), qPrintable(recorder.eventsOf(0).join(", ")));
+    QCOMPARE(recorder.eventsOf(0).last(), QString("state 0 2"));
+    QCOMPARE(recorder.bracketingFault(), QString());
+    QCOMPARE(jobs.state(0), int(Failed));
+    QVERIFY(recorder.reason(0).contains("stopped"));
+    QCOMPARE(run->totals().succeeded, 0);
+    QCOMPARE(run->totals().failed, 1);
+    QVERIFY(!QFileInfo::exists(out("MergedAudio.mp3")));
 }
 
 void TestConversionRun::missingToolFailsWithAReason()

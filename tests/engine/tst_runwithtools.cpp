@@ -6,6 +6,7 @@
 #include "tests/support/media.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +30,7 @@ class TestRunWithTools : public QObject
 private slots:
     void initTestCase();
     void badInputsFailWithAReason();
+    void keptDatesAreTheSources();
 
 private:
     QTemporaryDir media;
@@ -78,6 +80,45 @@ void TestRunWithTools::badInputsFailWithAReason()
     QCOMPARE(entriesOf(out.path()), before);
     QCOMPARE(readFile(out.filePath("kept.mp3")), QByteArray("the user's own file"));
     QCOMPARE(readFile(out.filePath("aFile")), QByteArray("a file, not a folder"));
+}
+
+// With the setting, every output takes its source's modification time, a
+// join its first part's; without it, outputs are dated when they were written.
+void TestRunWithTools::keptDatesAreTheSources()
+{
+    QTemporaryDir out;
+    const QDateTime taken(QDate(2001, 2, 3), QTime(4, 5, 6, 789), Qt::UTC);
+    const QStringList sources{out.filePath("first.wav"), out.filePath("second.wav"), out.filePath("photo.png")};
+    QVERIFY(QFile::copy(media.filePath("a.wav"), sources[0]) && QFile::copy(media.filePath("a.wav"), sources[1]));
+    QVERIFY(QProcess::execute("/usr/bin/convert-im6.q16", {"-size", "8x8", "xc:red", sources[2]}) == 0);
+    for (const QString &source : sources) {
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(source == sources[1] ? taken.addYears(9) : taken, QFileDevice::FileModificationTime));
+    }
+
+    for (const bool keep : {true, false}) {
+        const QString folder = out.filePath(keep ? "kept" : "new");
+        QVERIFY(QDir().mkpath(folder));
+        JobQueue queue;
+        queue.append(jobFor(FormatMP3, {sources[0]}, folder + "/first.mp3"));
+        queue.append(jobFor(FormatAudioJoiner, {sources[0], sources[1]}, folder + "/MergedAudio.mp3"));
+        queue.append(jobFor(formatJpeg, {sources[2]}, folder + "/photo.jpg"));
+        RunRecorder recorder;
+        RunSettings settings;
+        settings.toolsFolder = QUILLMORA_BUILD_DIR;
+        settings.progressBlock = ownBlock.name();
+        settings.passPauseMs = 0;
+        settings.keepSourceDates = keep;
+        ConversionRun(queue, recorder, settings).run();
+        for (const QString &name : {"first.mp3", "MergedAudio.mp3", "photo.jpg"}) {
+            const QDateTime date = QFileInfo(folder + "/" + name).lastModified();
+            if (keep)
+                QCOMPARE(date, taken);
+            else
+                QVERIFY2(date.secsTo(QDateTime::currentDateTime()) < 600, qPrintable(name));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRunWithTools)

@@ -27,10 +27,10 @@ ConversionPass singlePass()
     return {input, output, PassKind::Single};
 }
 
-// The arguments every run starts with.
+// The arguments every run starts with (after "-y" when it replaces an existing output).
 QStringList head(const QString &in = input)
 {
-    return {"-y", "-i", in, "-threads", "4", "-preset", "ultrafast"};
+    return {"-i", in, "-threads", "4", "-preset", "ultrafast"};
 }
 
 QString valueAfter(const QStringList &arguments, const QString &option)
@@ -89,6 +89,8 @@ void TestTranscoderArguments::wholeLists_data()
 
     QTest::newRow("MP3 defaults") << jobOf(FormatMP3) << singlePass()
                                   << head() + QStringList{"-acodec", "libmp3lame", "-vn", output};
+    QTest::newRow("MP3 replacing the output") << jobOf(FormatMP3) << ConversionPass{input, output, PassKind::Single, true}
+                                              << QStringList{"-y"} + head() + QStringList{"-acodec", "libmp3lame", "-vn", output};
 
     ConvertJob dv = jobOf(FormatDV);
     dv.edit.trimStart = 1000;

@@ -28,22 +28,29 @@ public:
     int currentFormatId() const { return w.currentFormatId; }
     OutputProfile currentProfile() const { return w.currentProfile; }
     QString openFolder() const { return w.openFolder; }
-    bool running() const { return w.running; }
+    bool running() const { return w.runControl->isRunning(); }
+    bool busy() const { return w.runControl->isBusy(); }
     QAction *action(WindowAction id) const { return w.action(id); }
     const std::array<QToolButton *, FormatButtonCount> &formatButtons() const { return w.formatButtons; }
     QTranslator &translator() const { return w.translator; }
     QCheckBox *shutDownBox() const { return w.m_pChkShutDown; }
-    QString progressBlockName() const { return w.ffmpegBlock.name(); }
-    QString convertBlockName() const { return w.convertBlock.name(); }
-    bool runThreadAlive() const { return w.worker && w.worker->isRunning(); }
+    QString progressBlockName() const { return w.runControl->progressBlockName(); }
+    QString convertBlockName() const { return w.runControl->convertBlockName(); }
+    bool runThreadAlive() const { return w.runControl->worker && w.runControl->worker->isRunning(); }
 
-    // The window's side of a run, without a run: controls and flag as Convert sets them.
+    // The window's side of a run, without a run: controls and flags as Convert sets them.
     void startRun()
     {
-        w.running = true;
+        w.runControl->running = true;
+        w.runControl->busy = true;
         w.applyRunStartedState();
     }
-    void stopRun() { w.onStop(); }
+    // ... and as the end of that run leaves them.
+    void stopRun()
+    {
+        w.onStop();
+        w.runControl->runEnded();
+    }
 
     // Plays the user of the settings dialog in place of its modal loop; the
     // dialog counts as accepted when the user pressed Apply.

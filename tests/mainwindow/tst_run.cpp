@@ -1,3 +1,4 @@
+#include "app/apptitle.h"
 #include "platform/progressshare.h"
 #include "tests/mainwindow/faketools.h"
 #include "tests/mainwindow/windowfixture.h"
@@ -128,15 +129,17 @@ void TestRun::overwriteQuestion()
     QCOMPARE(fixture.prompts.count(QStringLiteral("question")), 1);
     const ScriptedPrompts::Shown &question = fixture.prompts.shown.first();
     QCOMPARE(question.title, appTitle());
-    QCOMPARE(question.text, QStringLiteral("\nOutput file already exists! Do you want to overwrite?"));
+    QCOMPARE(question.text, "\nOutput file already exists! Do you want to overwrite?\n" + fixture.outputName("a.mp4"));
     QCOMPARE(fixture.tools.outputs(), QStringList{fixture.outputName("a_1.mp4")});
-    // The list keeps the name the user saw.
-    QCOMPARE(fixture.access().table()->item(0, 3)->text(), fixture.outputName("a.mp4"));
+    // The row shows the name really written.
+    QCOMPARE(fixture.access().table()->item(0, 3)->text(), fixture.outputName("a_1.mp4"));
 }
 
 void TestRun::stopDuringSecondOfThree()
 {
-    RunFixture fixture(QStringLiteral("case \"$out\" in *b.mp4) exec sleep 30;; esac\ntouch \"$out\""));
+    // The second tool takes its time to end after Stop (ignores SIGTERM until killed).
+    RunFixture fixture(QStringLiteral(
+        "case \"$out\" in *b.mp4) trap '' TERM; while :; do sleep 0.1; done;; esac\ntouch \"$out\""));
     fixture.addFiles({QStringLiteral("a.avi"), QStringLiteral("b.avi"), QStringLiteral("c.avi")});
     fixture.access().shutDownBox()->setChecked(true);
     fixture.convert();
@@ -149,10 +152,22 @@ void TestRun::stopDuringSecondOfThree()
         QVERIFY(!fixture.access().action(id)->isEnabled());
     QVERIFY(!fixture.button(QStringLiteral("btnMP4"))->isEnabled());
 
+    fixture.access().table()->setCurrentCell(0, 0); // a video row: Edit and Setting would apply
     fixture.access().action(WindowAction::Stop)->trigger();
     QVERIFY(!fixture.access().running());
-    QVERIFY(fixture.access().action(WindowAction::Convert)->isEnabled());
+    // Nothing may change the list until the tool has really ended.
+    for (int wait = 0; wait < 3; ++wait) {
+        for (WindowAction id : {WindowAction::Convert, WindowAction::Stop, WindowAction::RemoveItem,
+                                WindowAction::RemoveList, WindowAction::Edit, WindowAction::Setting})
+            QVERIFY2(!fixture.access().action(id)->isEnabled(), qPrintable(QString::number(int(id))));
+        QVERIFY(!fixture.button(QStringLiteral("btnMP4"))->isEnabled());
+        QTest::qWait(300);
+    }
     QVERIFY(fixture.waitForEnd());
+    for (WindowAction id : {WindowAction::Convert, WindowAction::RemoveItem, WindowAction::RemoveList,
+                            WindowAction::Edit, WindowAction::Setting})
+        QVERIFY(fixture.access().action(id)->isEnabled());
+    QVERIFY(fixture.button(QStringLiteral("btnMP4"))->isEnabled());
 
     QCOMPARE(fixture.profileCell(0), QStringLiteral("Successes"));
     QCOMPARE(fixture.profileCell(1), QStringLiteral("Stopped"));
@@ -264,7 +279,7 @@ void TestRun::blocksOfTheirOwn()
         // 33 at offset 0, little-endian, into the block the tool was told of.
         RunFixture fixture(QStringLiteral(
             "printf '\\041\\000\\000\\000' | dd of=\"/dev/shm$QUILLMORA_PROGRESS_BLOCK\" bs=4 count=1 conv=notrunc 2>/dev/null\n"
-            "echo \"$QUILLMORA_PROGRESS_BLOCK\" > \"$out\"\nsleep 0.5"));
+            "echo \"$QUILLMORA_PROGRESS_BLOCK $FC_CONFIG_DIR $FC_CONFIG_FILE\" > \"$out\"\nsleep 0.5"));
         const QString pidSuffix = QLatin1Char('.') + QString::number(getpid());
         ownName = fixture.access().progressBlockName();
         QVERIFY(ownName.endsWith(pidSuffix));
@@ -272,7 +287,9 @@ void TestRun::blocksOfTheirOwn()
         fixture.addFiles({QStringLiteral("a.avi")});
         fixture.convert();
         QVERIFY(fixture.waitForEnd());
-        QCOMPARE(testsupport::readFile(fixture.outputName("a.mp4")).trimmed(), ownName.toUtf8());
+        // The tools also find their font configuration beside them.
+        QCOMPARE(testsupport::readFile(fixture.outputName("a.mp4")).trimmed(),
+                 (ownName + ' ' + fixture.tools.folder() + "/fonts fonts.conf").toUtf8());
         QVERIFY2(fixture.events.contains(QStringLiteral("value 0 33")), qPrintable(fixture.events.join(", ")));
         QCOMPARE(other.percent(), 57);
     }

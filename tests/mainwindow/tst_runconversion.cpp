@@ -4,7 +4,8 @@
 
 #include <QtTest>
 
-// One job of each kind converted by pressing Convert, with the real tools.
+// One job of each kind converted by pressing Convert, with the real tools,
+// each output dated as its source ("Keep the source's file date").
 class TestRunConversion : public QObject
 {
     Q_OBJECT
@@ -22,7 +23,7 @@ void TestRunConversion::everyKindConverts()
     video.seconds = 2;
     testmedia::ClipSpec audio;
     audio.width = 0;
-    QVERIFY(testmedia::makeClip(in + "film.avi", video));
+    QVERIFY(testmedia::makeClip(in + "film.mkv", video));
     QVERIFY(testmedia::makeClip(in + "part1.mp4", video));
     QVERIFY(testmedia::makeClip(in + "part2.webm", video)); // a join takes today's formats too
     QVERIFY(testmedia::makeClip(in + "song.wav", audio));
@@ -33,7 +34,7 @@ void TestRunConversion::everyKindConverts()
     QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=1", "-frames:v", "1",
                                   in + "photo.png"}));
 
-    fixture.chooseFiles(QStringLiteral("btnMP4"), {in + "film.avi"});
+    fixture.chooseFiles(QStringLiteral("btnMP4"), {in + "film.mkv"});
     fixture.chooseFiles(QStringLiteral("btnMP3"), {in + "song.wav"});
     fixture.chooseFiles(QStringLiteral("btnJPEG"), {in + "photo.png"});
     fixture.chooseFiles(QStringLiteral("btnVideoMerge"), {in + "part1.mp4", in + "part2.webm"});
@@ -44,13 +45,21 @@ void TestRunConversion::everyKindConverts()
     fixture.chooseFiles(QStringLiteral("btnOpus"), {in + "song.wav"});
     QTableWidget *table = fixture.access().table();
     QCOMPARE(table->rowCount(), 9);
+    const QDateTime taken(QDate(2003, 4, 5), QTime(6, 7, 8), Qt::UTC);
+    for (const QString &input : QDir(in).entryList(QDir::Files)) {
+        QFile file(in + input);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(taken, QFileDevice::FileModificationTime));
+    }
 
+    fixture.access().action(WindowAction::KeepSourceDates)->trigger();
     fixture.access().action(WindowAction::Convert)->trigger();
     QVERIFY(QTest::qWaitFor([&] { return fixture.prompts.count(QStringLiteral("dialog")) == 1; }, 600000));
     QCOMPARE(fixture.prompts.shown.last().text,
              QStringLiteral("0  task has been failed\n9  tasks have been completed"));
     for (int row = 0; row < table->rowCount(); ++row)
         QVERIFY2(table->item(row, 2)->text() == QLatin1String("Successes"), qPrintable(table->item(row, 2)->toolTip()));
+    // The H.264 pictures went into the MP4 as they were; the Vorbis sound had to be encoded.
+    QCOMPARE(table->item(0, 2)->toolTip(), QStringLiteral("Video copied without re-encoding"));
 
     struct Expected {
         const char *name;
@@ -76,6 +85,7 @@ void TestRunConversion::everyKindConverts()
         if (expected.seconds > 0)
             QVERIFY2(qAbs(probe.duration - expected.seconds) < 0.5,
                      qPrintable(QStringLiteral("%1: %2 s").arg(expected.name).arg(probe.duration)));
+        QCOMPARE(QFileInfo(path).lastModified(), taken);
     }
     // Only the outputs: the joins' working folders are gone.
     QCOMPARE(testsupport::entriesOf(fixture.outputFolderPath()),

@@ -60,6 +60,8 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     fixture.window->move(130, 140);
     fixture.window->resize(1400, 900);
     const QSize size = fixture.window->size();
+    QVERIFY(!access.action(WindowAction::KeepSourceDates)->isChecked()); // off unless chosen
+    access.action(WindowAction::KeepSourceDates)->trigger();
 
     fixture.prompts.questionAnswers << true;
     QVERIFY(fixture.window->close());
@@ -81,6 +83,7 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     QCOMPARE(outputFolder(), chosen);
     QCOMPARE(folderEdit(second)->text(), chosen);
     QCOMPARE(CQuillmoraTestAccess(second).openFolder(), fixture.inputFolder());
+    QVERIFY(CQuillmoraTestAccess(second).action(WindowAction::KeepSourceDates)->isChecked());
 }
 
 void TestWindowSettings::unconfirmedCloseKeepsEverything()

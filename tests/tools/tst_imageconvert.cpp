@@ -5,7 +5,9 @@
 #include "tests/support/programrun.h"
 #include "tests/tools/toolrun.h"
 
+#include <QColorSpace>
 #include <QDirIterator>
+#include <QtEndian>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,6 +31,8 @@ private slots:
     void firstLayerOfPsd();
     void largePhotoFitsIntoIcon();
     void animatedGifGivesOneStill();
+    void turnedPhotoComesOutUprightWithItsExifAndProfile_data();
+    void turnedPhotoComesOutUprightWithItsExifAndProfile();
     void failureKeepsTheEarlierFile_data();
     void failureKeepsTheEarlierFile();
     void emptyResultIsFailure();
@@ -60,6 +64,48 @@ QString describe(const QString &file)
     return magick("identify", {"-format", "%m %w %h|", file});
 }
 
+// A JPEG segment: marker, length, payload.
+QByteArray segment(char marker, const QByteArray &payload)
+{
+    QByteArray bytes("\xff");
+    bytes += marker;
+    const quint16 length = qToBigEndian<quint16>(quint16(payload.size() + 2));
+    return bytes + QByteArray(reinterpret_cast<const char *>(&length), 2) + payload;
+}
+
+// A camera's EXIF block (little-endian TIFF): the maker, the orientation
+// "turned a quarter clockwise to be seen" (6) and the time it was taken.
+QByteArray cameraExif()
+{
+    QByteArray tiff;
+    auto put16 = [&](quint16 value) { tiff.append(char(value & 0xff)).append(char(value >> 8)); };
+    auto put32 = [&](quint32 value) { put16(quint16(value & 0xffff)); put16(quint16(value >> 16)); };
+    auto entry = [&](quint16 tag, quint16 type, quint32 count, quint32 value) {
+        put16(tag), put16(type), put32(count), put32(value);
+    };
+    tiff.append("II*\0", 4);
+    put32(8);
+    put16(3); // IFD0 at 8: 2 + 3 * 12 + 4 bytes, then the maker's name at 50
+    entry(0x010f, 2, 6, 50);
+    entry(0x0112, 3, 1, 6);
+    entry(0x8769, 4, 1, 56);
+    put32(0);
+    tiff.append("Maker\0", 6);
+    put16(1); // the EXIF IFD at 56: 18 bytes, then the date at 74
+    entry(0x9003, 2, 20, 74);
+    put32(0);
+    tiff.append("2019:04:05 06:07:08\0", 20);
+    return QByteArray("Exif\0\0", 6) + tiff;
+}
+
+// The value of the first little-endian orientation entry (tag 0x0112, one
+// SHORT) in the file's EXIF or TIFF tags; 0 when it has none.
+int orientationTag(const QByteArray &file)
+{
+    const int at = file.indexOf(QByteArray("\x12\x01\x03\x00\x01\x00\x00\x00", 8));
+    return at < 0 ? 0 : qFromLittleEndian<quint16>(file.constData() + at + 8);
+}
+
 } // namespace
 
 void TestImageConvert::initTestCase()
@@ -71,6 +117,14 @@ void TestImageConvert::initTestCase()
     magick("convert", {"-size", "80x60", "xc:green", path("layer2.png")});
     magick("convert", {path("half.png"), path("layer2.png"), path("layers.psd")});
     magick("convert", {"-delay", "10", "-size", "40x30", "xc:red", "xc:green", "xc:blue", path("anim.gif")});
+    // A photo stored 40x20, white in its stored top left corner, that the
+    // camera marks as turned: upright it is 20x40, white at the top right.
+    magick("convert", {"-size", "40x20", "xc:navy", "-fill", "white", "-draw", "rectangle 0,0 9,9", path("stored.jpg")});
+    const QByteArray stored = readFile(path("stored.jpg"));
+    const QByteArray profile = QColorSpace(QColorSpace::DisplayP3).iccProfile();
+    writeFile(path("turned.jpg"), stored.left(2) + segment('\xe1', cameraExif())
+                                      + segment('\xe2', QByteArray("ICC_PROFILE\0\x01\x01", 14) + profile)
+                                      + stored.mid(2));
     for (const char *name : {"half.png", "photo.jpg", "layers.psd", "anim.gif"})
         QVERIFY2(QFileInfo::exists(path(name)), name);
 }
@@ -99,7 +153,7 @@ void TestImageConvert::everyFormatFromPng()
     const QString output = path("converted." + suffix);
     writeFile(output, earlier); // the user said Yes to overwriting
 
-    const Finished outcome = runProgram(imageConverter(), {path("half.png"), output});
+    const Finished outcome = runProgram(imageConverter(), {"-y", path("half.png"), output});
     QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
     QCOMPARE(describe(output), format + " 64 48|");
     const QString rightHalf = magick("convert", {output, "-crop", "32x48+32+0", "-alpha", "off", "-format", "%[fx:mean]", "info:"});
@@ -134,6 +188,47 @@ void TestImageConvert::animatedGifGivesOneStill()
 
     QCOMPARE(runProgram(imageConverter(), {path("anim.gif"), path("copy.gif")}).exitCode, 0);
     QCOMPARE(describe(path("copy.gif")), QString("GIF 40 30|GIF 40 30|GIF 40 30|"));
+}
+
+// Each format keeps what it can hold of the photo's EXIF and colour profile,
+// and the picture comes out upright with an orientation that no viewer turns
+// again.
+void TestImageConvert::turnedPhotoComesOutUprightWithItsExifAndProfile_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<bool>("keepsExif");
+    QTest::addColumn<bool>("keepsProfile");
+    QTest::addColumn<int>("orientation"); // the tag written: 1 is "top-left", 0 none
+    QTest::newRow("JPEG") << "jpg" << true << true << 1;
+    QTest::newRow("PNG") << "png" << true << true << 1;
+    QTest::newRow("TIFF: ImageMagick 6 writes no EXIF into it") << "tif" << false << true << 1;
+    QTest::newRow("GIF") << "gif" << false << true << 0;
+    QTest::newRow("BMP") << "bmp" << false << true << 0;
+    QTest::newRow("PCX") << "pcx" << false << false << 0;
+    QTest::newRow("TGA") << "tga" << false << false << 0;
+    QTest::newRow("ICO") << "ico" << false << false << 0;
+}
+
+void TestImageConvert::turnedPhotoComesOutUprightWithItsExifAndProfile()
+{
+    QFETCH(QString, suffix);
+    QFETCH(bool, keepsExif);
+    QFETCH(bool, keepsProfile);
+    QCOMPARE(magick("identify", {"-format", "%[orientation]", path("turned.jpg")}), QString("RightTop"));
+    const QString output = path("upright." + suffix);
+    const Finished outcome = runProgram(imageConverter(), {path("turned.jpg"), output});
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+
+    QCOMPARE(magick("identify", {"-format", "%w %h", output + "[0]"}), QString("20 40"));
+    const QString topRight = magick("convert", {output + "[0]", "-crop", "8x8+11+1", "-format", "%[fx:mean]", "info:"});
+    QVERIFY2(topRight.toDouble() > 0.9, qPrintable(topRight));
+    QTEST(orientationTag(readFile(output)), "orientation");
+
+    const QString exif = magick("identify", {"-format", "%[exif:DateTimeOriginal]|%[exif:Make]", output + "[0]"});
+    if (keepsExif)
+        QCOMPARE(exif, QString("2019:04:05 06:07:08|Maker"));
+    const QString profile = magick("identify", {"-format", "%[icc:description]", output + "[0]"});
+    QCOMPARE(profile == QLatin1String("Display P3"), keepsProfile);
 }
 
 void TestImageConvert::failureKeepsTheEarlierFile_data()

@@ -151,14 +151,14 @@ ProbedMedia clip(int width = 720, int height = 480, int sampleRate = 44100, doub
         media.facts.hasVideo = true;
         media.facts.width = width;
         media.facts.height = height;
-        media.videoCodec = 27; // h264
-        media.pixelFormat = 0;
+        media.facts.videoCodec = QStringLiteral("h264");
+        media.facts.pixelFormat = QStringLiteral("yuv420p");
     }
     if (sampleRate > 0) {
         media.facts.hasAudio = true;
         media.facts.sampleRate = sampleRate;
         media.facts.channels = 2;
-        media.audioCodec = 0x15001; // mp3
+        media.facts.audioCodec = QStringLiteral("mp3");
     }
     return media;
 }

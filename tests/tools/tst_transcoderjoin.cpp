@@ -149,12 +149,17 @@ void TestTranscoderJoin::songInTheVideoJoinerFails()
     QVERIFY(temporaryFilesIn(folder).isEmpty());
 }
 
+// The joined song is tagged as its first part.
 void TestTranscoderJoin::songsMakeOneSong()
 {
     const QString folder = root.filePath("songs");
     QVERIFY(QDir().mkpath(folder));
-    const QStringList parts = {makePart(folder, "subaudio0.mp3", 1, false, true), makePart(folder, "subaudio1.mp3", 2, false, true)};
-    QVERIFY(!parts.contains(QString()));
+    const QStringList untagged = {makePart(folder, "untagged0.mp3", 1, false, true), makePart(folder, "untagged1.mp3", 2, false, true)};
+    QVERIFY(!untagged.contains(QString()));
+    const QStringList parts = {folder + "/subaudio0.mp3", folder + "/subaudio1.mp3"};
+    QVERIFY(testmedia::runFfmpeg({"-i", untagged[0], "-c", "copy", "-metadata", "title=Overture", "-metadata",
+                                  "creation_time=2019-03-04T05:06:07.000000Z", parts[0]}));
+    QVERIFY(testmedia::runFfmpeg({"-i", untagged[1], "-c", "copy", "-metadata", "title=Finale", parts[1]}));
     const QString output = folder + "/MergedAudio.mp3";
 
     const Finished outcome = join(writeList(folder, parts), output);
@@ -164,6 +169,9 @@ void TestTranscoderJoin::songsMakeOneSong()
     QCOMPARE(joined.first("audio")->codec, QString("mp3"));
     QVERIFY(!joined.first("video"));
     QVERIFY2(qAbs(joined.duration - 3.0) < 0.2, qPrintable(QString::number(joined.duration)));
+    const Finished tags = runProgram("ffprobe", {"-v", "error", "-show_entries", "format_tags=title,creation_time",
+                                                 "-of", "default=nw=1", output});
+    QCOMPARE(tags.output, QByteArray("TAG:title=Overture\nTAG:creation_time=2019-03-04T05:06:07.000000Z\n"));
 }
 
 void TestTranscoderJoin::missingPartFails()

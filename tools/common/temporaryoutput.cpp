@@ -2,6 +2,8 @@
 
 #include "tools/common/leftovers.h"
 
+#include "engine/outputnames.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -25,6 +27,27 @@ QByteArray encoded(const QString &path)
     return QFile::encodeName(path);
 }
 
+// rename() that fails with EEXIST instead of replacing. File systems without
+// RENAME_NOREPLACE (FAT, some network ones) get a hard link where they have
+// those, and a look before the rename where they have neither.
+int renameWithoutReplacing(const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+    if (::link(from.constData(), to.constData()) == 0)
+        return ::unlink(from.constData()), 0;
+    if (errno == EEXIST)
+        return -1;
+    struct stat taken {};
+    if (::lstat(to.constData(), &taken) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.constData(), to.constData());
+}
+
 // O_TMPFILE fails so where the file system or the kernel lacks it.
 bool lacksUnnamedFiles(int error)
 {
@@ -33,8 +56,8 @@ bool lacksUnnamedFiles(int error)
 
 } // namespace
 
-TemporaryOutput::TemporaryOutput(const QString &finalPath)
-    : outputPath(finalPath)
+TemporaryOutput::TemporaryOutput(const QString &finalPath, Existing existing)
+    : outputPath(finalPath), existing(existing)
 {
 }
 
@@ -104,6 +127,17 @@ qint64 TemporaryOutput::size() const
 
 bool TemporaryOutput::commit(QString *error)
 {
+    if (existing == Existing::Keep) {
+        const QByteArray from = encoded(temporaryPath);
+        committed = placeBesideTaken(
+            [&](const QByteArray &target) {
+                return named ? renameWithoutReplacing(from, target)
+                             : ::linkat(AT_FDCWD, from.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW);
+            },
+            error);
+        return committed;
+    }
+    placedPath = outputPath;
     if (!named && !linkUnderName(error))
         return false;
     if (named && ::rename(encoded(temporaryPath).constData(), encoded(outputPath).constData()) != 0) {
@@ -132,5 +166,25 @@ bool TemporaryOutput::linkUnderName(QString *error)
         }
     }
     *error = QStringLiteral("cannot write %1: %2").arg(outputPath, systemError(errno));
+    return false;
+}
+
+// Under the output's name, or the first free "_N" name when it is taken; a
+// name that another process takes between the look and the link is passed over.
+bool TemporaryOutput::placeBesideTaken(const std::function<int(const QByteArray &target)> &place, QString *error)
+{
+    QString target = outputPath;
+    int lastError = 0;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        if (place(encoded(target)) == 0) {
+            placedPath = target;
+            return true;
+        }
+        lastError = errno;
+        if (lastError != EEXIST)
+            break;
+        target = uniqueOutputPath(outputPath);
+    }
+    *error = QStringLiteral("cannot write %1: %2").arg(target, systemError(lastError));
     return false;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The file a tool writes in place of an output, put under the output's name
 // only when the conversion succeeded. So a failed or stopped conversion never
 // damages a file that was there, and never leaves a half-written file under
@@ -13,10 +15,17 @@
 // systems) it is a hidden file beside the output that carries the owner's pid
 // (see leftovers.h), removed by a later run if the owner was killed. Either
 // path holds nothing a child could read as a pattern ("%d", "[0]", "png:").
+//
+// What is under the output's name is replaced only when the caller says so
+// (the user answered Yes, or asked for it); otherwise the file takes the next
+// free "_1", "_2", ... name when the name was taken meanwhile (another
+// window, another batch run), without a moment in which either file is lost.
 class TemporaryOutput
 {
 public:
-    explicit TemporaryOutput(const QString &finalPath);
+    enum class Existing { Keep, Replace };
+
+    explicit TemporaryOutput(const QString &finalPath, Existing existing = Existing::Keep);
     ~TemporaryOutput(); // removes the file unless it was committed
     TemporaryOutput(const TemporaryOutput &) = delete;
     TemporaryOutput &operator=(const TemporaryOutput &) = delete;
@@ -38,14 +47,20 @@ public:
     int inheritableDescriptor();
     qint64 size() const;
 
-    // Puts the file under the output's name, replacing what was there.
+    // Puts the file under the output's name: replacing what was there, or
+    // under the next free name (see writtenPath()).
     bool commit(QString *error);
+    // Where commit() put the file: the output's name or the free name it took.
+    const QString &writtenPath() const { return placedPath; }
 
 private:
     bool createNamed(const QString &folder, const QString &suffix, QString *error);
     bool linkUnderName(QString *error);
+    bool placeBesideTaken(const std::function<int(const QByteArray &target)> &place, QString *error);
 
     QString outputPath;
+    Existing existing;
+    QString placedPath;
     QString temporaryPath;
     int fd = -1;
     bool named = false;

@@ -1,9 +1,12 @@
 // imageconvert/convert: converts one picture with ImageMagick.
 //
-//   convert INPUT[selector] OUTPUT
+//   convert [-y] INPUT[selector] OUTPUT
 //
 // The output's suffix names the format: jpg, png, bmp, gif, pcx, tga, ico,
-// tif. Exit code 0 only when the output was written; otherwise the last line
+// tif. An output that is there is replaced only with -y; otherwise the
+// picture takes the next free "_N" name and the tool prints
+// "quillmora:output=<absolute path>" on stdout. Exit code 0 only when the
+// output was written; otherwise the last line
 // on stderr says what was wrong. ImageMagick is Debian's convert-im6 by its
 // full path (a "convert" earlier on PATH may be another program);
 // QUILLMORA_IMAGEMAGICK names another one, for tests and for installations
@@ -15,6 +18,7 @@
 #include "tools/common/stopsignals.h"
 #include "tools/common/temporaryoutput.h"
 #include "tools/common/toolerror.h"
+#include "tools/common/toolreport.h"
 #include "tools/imageconvert/imagecommand.h"
 #include "tools/imageconvert/magickreport.h"
 
@@ -44,11 +48,12 @@ int main(int argc, char *argv[])
 {
     toolerror::setToolName("convert");
     stopsignals::install(SIGTERM); // on SIGTERM ImageMagick removes its scratch files itself
-    if (argc != 3)
-        return toolerror::fail(QStringLiteral("usage: convert INPUT OUTPUT"));
+    const bool replace = argc == 4 && qstrcmp(argv[1], "-y") == 0;
+    if (argc != 3 + int(replace))
+        return toolerror::fail(QStringLiteral("usage: convert [-y] INPUT OUTPUT"));
 
-    const QString given = QString::fromLocal8Bit(argv[1]);
-    const QString outputPath = QString::fromLocal8Bit(argv[2]);
+    const QString given = QString::fromLocal8Bit(argv[argc - 2]);
+    const QString outputPath = QString::fromLocal8Bit(argv[argc - 1]);
     const ImageInput input = resolveImageInput(given);
     if (!input.exists)
         return toolerror::fail(QStringLiteral("cannot read %1: no such file").arg(given));
@@ -63,7 +68,7 @@ int main(int argc, char *argv[])
     if (program.isEmpty())
         return toolerror::fail(QStringLiteral("ImageMagick is not installed"));
 
-    TemporaryOutput output(outputPath);
+    TemporaryOutput output(outputPath, replace ? TemporaryOutput::Existing::Replace : TemporaryOutput::Existing::Keep);
     ScratchFolder scratch;
     QString error;
     if (!output.create(&error) || !scratch.create(QFileInfo(outputPath).absolutePath(), &error))
@@ -87,5 +92,6 @@ int main(int argc, char *argv[])
         return stopsignals::exitCode();
     if (!output.commit(&error))
         return toolerror::fail(error);
+    toolreport::tellWrittenName(output);
     return 0;
 }

@@ -18,6 +18,12 @@ bool isJoin(const QStringList &arguments)
     return false;
 }
 
+TemporaryOutput::Existing outputExisting(const QStringList &arguments)
+{
+    return arguments.mid(0, arguments.size() - 1).contains(QStringLiteral("-y")) ? TemporaryOutput::Existing::Replace
+                                                                                   : TemporaryOutput::Existing::Keep;
+}
+
 bool isComplete(const QStringList &arguments)
 {
     const int input = arguments.indexOf(QStringLiteral("-i"));

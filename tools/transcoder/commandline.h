@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/common/temporaryoutput.h"
+
 #include <QStringList>
 
 // The pieces of an ffmpeg-style argument list that the transcoder looks at.
@@ -10,6 +12,10 @@ QString inputOf(const QStringList &arguments);
 
 // A join: "-f concat" before the input.
 bool isJoin(const QStringList &arguments);
+
+// "-y": an output that is there is replaced. Without it the file written
+// takes the next free "_N" name instead (ffmpeg's own "-n" means the same).
+TemporaryOutput::Existing outputExisting(const QStringList &arguments);
 
 // Enough for a run: an input and an output after it.
 bool isComplete(const QStringList &arguments);

@@ -4,6 +4,7 @@
 #include "tools/common/stopsignals.h"
 #include "tools/common/temporaryoutput.h"
 #include "tools/common/toolerror.h"
+#include "tools/common/toolreport.h"
 #include "tools/transcoder/ffmpegprogress.h"
 #include "tools/transcoder/mediaprobe.h"
 
@@ -70,9 +71,10 @@ QString describeFailure(const FfmpegRun &run)
     return QStringLiteral("ffmpeg failed: ") + reason;
 }
 
-int convertInto(QStringList arguments, double expectedSeconds)
+int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
+                QString *ffmpegFailure)
 {
-    TemporaryOutput output(arguments.takeLast());
+    TemporaryOutput output(arguments.takeLast(), existing);
     QString error;
     if (!output.create(&error) || !appendOutput(output, &arguments, &error))
         return toolerror::fail(error);
@@ -84,16 +86,23 @@ int convertInto(QStringList arguments, double expectedSeconds)
 
     if (run.child.stopped)
         return stopsignals::exitCode();
+    QString failure;
     if (!run.child.succeeded())
-        return toolerror::fail(describeFailure(run));
-    if (!run.wroteSomething || output.size() == 0) {
-        return toolerror::fail(QStringLiteral("nothing to write to %1: the cut is empty or lies past the end of the input")
-                                   .arg(output.finalPath()));
+        failure = describeFailure(run);
+    else if (!run.wroteSomething || output.size() == 0)
+        failure = QStringLiteral("nothing to write to %1: the cut is empty or lies past the end of the input")
+                      .arg(output.finalPath());
+    if (!failure.isEmpty() && ffmpegFailure) {
+        *ffmpegFailure = failure;
+        return 1;
     }
+    if (!failure.isEmpty())
+        return toolerror::fail(failure);
     if (stopsignals::requested())
         return stopsignals::exitCode();
     if (!output.commit(&error))
         return toolerror::fail(error);
+    toolreport::tellWrittenName(output);
     share.setPercent(100);
     return 0;
 }

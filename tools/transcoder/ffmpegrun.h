@@ -28,6 +28,10 @@ QString describeFailure(const FfmpegRun &run);
 
 // Runs ffmpeg whose last argument is the output: writes it through a
 // temporary file, shows the percentage in the progress block, and keeps the
-// file only when ffmpeg succeeded and wrote something. Returns the tool's
-// exit code.
-int convertInto(QStringList arguments, double expectedSeconds);
+// file only when ffmpeg succeeded and wrote something, replacing a file of
+// its name only when told to (else under a free name, told on stdout).
+// Returns the tool's exit code. With ffmpegFailure, a failure of ffmpeg
+// itself is not reported but described there, so that the caller can try
+// another way.
+int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
+                QString *ffmpegFailure = nullptr);

@@ -11,13 +11,14 @@ QString nameOf(const JoinPart &part, int index)
 
 bool samePictures(const ProbedMedia &a, const ProbedMedia &b)
 {
-    return a.videoCodec == b.videoCodec && a.pixelFormat == b.pixelFormat && a.facts.width == b.facts.width
-           && a.facts.height == b.facts.height && a.rotation == b.rotation;
+    return a.facts.videoCodec == b.facts.videoCodec && a.facts.pixelFormat == b.facts.pixelFormat
+           && a.facts.width == b.facts.width && a.facts.height == b.facts.height
+           && a.facts.rotation == b.facts.rotation;
 }
 
 bool sameSound(const ProbedMedia &a, const ProbedMedia &b)
 {
-    return a.audioCodec == b.audioCodec && a.facts.sampleRate == b.facts.sampleRate
+    return a.facts.audioCodec == b.facts.audioCodec && a.facts.sampleRate == b.facts.sampleRate
            && a.facts.channels == b.facts.channels;
 }
 

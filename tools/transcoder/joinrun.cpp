@@ -8,6 +8,7 @@
 #include "tools/transcoder/concatlist.h"
 #include "tools/transcoder/ffmpegrun.h"
 #include "tools/transcoder/joinplan.h"
+#include "tools/transcoder/plan/sourcetags.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,7 +44,7 @@ bool readParts(const QString &listPath, QList<JoinPart> *parts, QString *error)
 bool addSilence(const JoinPart &part, const ProbedMedia &soundModel, const QString &outputFolder,
                 ScratchFiles *scratch, QString *silentPath, QString *error)
 {
-    const QString encoder = encoderNameFor(soundModel.audioCodec);
+    const QString encoder = encoderNameFor(soundModel.facts.audioCodec);
     if (encoder.isEmpty()) {
         *error = QStringLiteral("cannot make silence in the sound format of the other parts");
         return false;
@@ -59,8 +60,8 @@ bool addSilence(const JoinPart &part, const ProbedMedia &soundModel, const QStri
     QStringList arguments = {"-i", part.path,
                              "-f", "lavfi", "-t", QString::number(part.media.facts.durationSeconds, 'f', 6), "-i", silence,
                              "-map", "0:v:0", "-map", "1:a:0", "-c:v", "copy", "-c:a", encoder};
-    if (soundModel.audioBitRate > 0)
-        arguments << "-b:a" << QString::number(soundModel.audioBitRate);
+    if (soundModel.facts.audioBitRate > 0)
+        arguments << "-b:a" << QString::number(soundModel.facts.audioBitRate);
     if (!appendOutput(*file, &arguments, error))
         return false;
 
@@ -115,11 +116,12 @@ int runJoin(const QStringList &given)
         return toolerror::fail(QStringLiteral("cannot write a join list: %1").arg(list.errorString()));
 
     // Only the streams every part has; a cover picture of a song is left out.
-    QStringList arguments = {"-f", "concat", "-safe", "0", "-i", list.fileName()};
+    // The joined file carries the first part's tags and chapters.
+    QStringList arguments = {"-f", "concat", "-safe", "0", "-i", list.fileName(), "-i", parts.first().path};
     if (plan.video)
         arguments << "-map" << "0:v:0";
     if (plan.audio)
         arguments << "-map" << "0:a:0";
-    arguments << "-c" << "copy" << output;
-    return convertInto(arguments, plan.expectedSeconds);
+    arguments << sourceTagOptions(1, QFileInfo(output).suffix().toLower()) << "-c" << "copy" << output;
+    return convertInto(arguments, plan.expectedSeconds, commandline::outputExisting(given));
 }

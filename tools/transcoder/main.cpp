@@ -14,6 +14,9 @@
 //
 //   transcoder [--print-ffmpeg-arguments] <arguments>
 //
+// An output that is there is replaced only with "-y"; otherwise the file
+// takes the next free "_N" name and the tool prints
+// "quillmora:output=<absolute path>" on stdout.
 // --print-ffmpeg-arguments prints what would be given to ffmpeg instead of
 // running it (for the benchmark and for looking into a failure by hand).
 // QUILLMORA_PROGRESS_BLOCK names another shared-memory block than

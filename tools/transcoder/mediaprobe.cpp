@@ -7,6 +7,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/display.h>
+#include <libavutil/pixdesc.h>
 }
 
 #include <QFile>
@@ -65,8 +66,8 @@ void takeVideo(AVFormatContext *context, AVStream *stream, ProbedMedia *media)
 {
     const AVCodecParameters *codec = stream->codecpar;
     media->facts.hasVideo = true;
-    media->rotation = rotationOf(stream);
-    const bool quarterTurned = media->rotation % 180 != 0;
+    media->facts.rotation = rotationOf(stream);
+    const bool quarterTurned = media->facts.rotation % 180 != 0;
     media->facts.width = quarterTurned ? codec->height : codec->width;
     media->facts.height = quarterTurned ? codec->width : codec->height;
     const AVRational pixel = av_guess_sample_aspect_ratio(context, stream, nullptr);
@@ -74,8 +75,9 @@ void takeVideo(AVFormatContext *context, AVStream *stream, ProbedMedia *media)
         media->facts.pixelAspect = quarterTurned ? av_q2d(av_inv_q(pixel)) : av_q2d(pixel);
     const AVRational rate = stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate : stream->r_frame_rate;
     media->facts.frameRate = rate.den > 0 ? av_q2d(rate) : 0;
-    media->videoCodec = codec->codec_id;
-    media->pixelFormat = codec->format;
+    media->facts.videoCodec = QString::fromUtf8(avcodec_get_name(codec->codec_id));
+    if (const char *format = av_get_pix_fmt_name(AVPixelFormat(codec->format)))
+        media->facts.pixelFormat = QString::fromUtf8(format);
 }
 
 void takeAudio(const AVStream *stream, ProbedMedia *media)
@@ -84,8 +86,8 @@ void takeAudio(const AVStream *stream, ProbedMedia *media)
     media->facts.hasAudio = true;
     media->facts.sampleRate = codec->sample_rate;
     media->facts.channels = codec->ch_layout.nb_channels;
-    media->audioCodec = codec->codec_id;
-    media->audioBitRate = codec->bit_rate;
+    media->facts.audioCodec = QString::fromUtf8(avcodec_get_name(codec->codec_id));
+    media->facts.audioBitRate = codec->bit_rate;
     AVChannelLayout layout {}; // zeroed: the copy below frees what it holds first
     if (codec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
         av_channel_layout_default(&layout, codec->ch_layout.nb_channels);
@@ -164,9 +166,10 @@ ProbedMedia probeMedia(const QString &path, ProbeDetail detail)
     return media;
 }
 
-QString encoderNameFor(int codecId)
+QString encoderNameFor(const QString &codecName)
 {
-    const AVCodec *encoder = avcodec_find_encoder(AVCodecID(codecId));
+    const AVCodecDescriptor *codec = avcodec_descriptor_get_by_name(codecName.toUtf8().constData());
+    const AVCodec *encoder = codec ? avcodec_find_encoder(codec->id) : nullptr;
     return encoder ? QString::fromUtf8(encoder->name) : QString();
 }
 

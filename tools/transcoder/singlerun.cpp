@@ -2,6 +2,7 @@
 
 #include "tools/common/stopsignals.h"
 #include "tools/common/toolerror.h"
+#include "tools/common/toolreport.h"
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/ffmpegrun.h"
 #include "tools/transcoder/mediaprobe.h"
@@ -46,13 +47,23 @@ private:
 int runSingle(const QStringList &given, bool printOnly)
 {
     const QString input = commandline::inputOf(given);
-    const ProbedMedia probed = probeMedia(input, ProbeDetail::Facts);
+    ProbedMedia probed = probeMedia(input, ProbeDetail::Facts);
     if (stopsignals::requested())
         return stopsignals::exitCode();
     if (!probed.facts.readable)
         return toolerror::fail(QStringLiteral("cannot read %1: %2").arg(input, probed.error));
 
-    const TranscodePlan plan = planTranscode(given, probed.facts, lookUpFont);
+    TranscodePlan plan = planTranscode(given, probed.facts, lookUpFont);
+    if (plan.needsProbeDetails) {
+        // Decoding a frame costs a few dozen milliseconds; a copy saves the whole encoding.
+        const ProbedMedia detailed = probeMedia(input, ProbeDetail::Formats);
+        if (stopsignals::requested())
+            return stopsignals::exitCode();
+        if (detailed.facts.readable) {
+            probed = detailed;
+            plan = planTranscode(given, probed.facts, lookUpFont);
+        }
+    }
     if (!plan.error.isEmpty())
         return toolerror::fail(plan.error);
     if (plan.ffmpegArguments.isEmpty())
@@ -67,5 +78,19 @@ int runSingle(const QStringList &given, bool printOnly)
     QString error;
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
-    return convertInto(plan.ffmpegArguments, plan.expectedSeconds);
+    const TemporaryOutput::Existing existing = commandline::outputExisting(given);
+    if (plan.copiedStreams.isEmpty())
+        return convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing);
+
+    QString copyFailure;
+    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, &copyFailure);
+    if (exitCode == 0)
+        toolreport::tell("copied", plan.copiedStreams.join(u','));
+    if (exitCode == 0 || copyFailure.isEmpty())
+        return exitCode;
+    // A muxer may refuse a stream as it is that it takes encoded (an AAC kind
+    // that ADTS cannot frame, timestamps a container cannot hold): encode it.
+    // The plan is the same but for the copy, its recoded subtitles included.
+    const TranscodePlan encoded = planTranscode(given, probed.facts, lookUpFont, StreamCopyChoice::Never);
+    return convertInto(encoded.ffmpegArguments, encoded.expectedSeconds, existing);
 }

@@ -1,5 +1,7 @@
 #include "tools/transcoder/plan/codeclimits.h"
 
+#include <QHash>
+
 #include <cmath>
 
 namespace {
@@ -59,9 +61,14 @@ const QVector<ContainerAudioRule> &containerAudioRules()
 const QVector<ContainerLimits> &containers()
 {
     static const QVector<ContainerLimits> table{
-        {"dv", true, 0, false, true},
-        {"gif", true, 0, false, false},
-        {"rm", false, 65535, true, false},
+        {"dv", true, 0, false, true, false, false, false},
+        {"gif", true, 0, false, false, false, false, false},
+        {"rm", false, 65535, true, false, false, false, false},
+        {"mp4", false, 0, false, false, true, false, false},
+        {"mov", false, 0, false, false, true, false, false},
+        {"aac", false, 0, false, false, false, true, false},
+        {"aiff", false, 0, false, false, false, true, false},
+        {"avi", false, 0, false, false, false, false, true},
     };
     return table;
 }
@@ -129,4 +136,20 @@ QString availableEncoder(const QString &encoder)
     if (encoder == QLatin1String("libfaac"))
         return QStringLiteral("aac");
     return encoder;
+}
+
+QString copyBitstreamFilter(const QString &codec)
+{
+    return codec == QLatin1String("mpeg4") ? QStringLiteral("mpeg4_unpack_bframes") : QString();
+}
+
+QString codecOfEncoder(const QString &encoder)
+{
+    // The others are named after their codec.
+    static const QHash<QString, QString> named{
+        {"libx264", "h264"}, {"libx265", "hevc"}, {"libmp3lame", "mp3"}, {"libfaac", "aac"},
+        {"libvpx", "vp8"}, {"libvpx-vp9", "vp9"}, {"libaom-av1", "av1"}, {"libsvtav1", "av1"},
+        {"librav1e", "av1"}, {"libopus", "opus"}, {"libvorbis", "vorbis"}, {"flv", "flv1"},
+    };
+    return named.value(encoder, encoder);
 }

@@ -52,6 +52,10 @@ struct ContainerLimits {
     bool wholeFrameRates = false;  // stores whole frames a second only
     bool needsSteadyAudio = false; // pairs every frame with a fixed count of samples,
                                    // and fails on any gap in the sound's timestamps
+    bool holdsRotation = false;    // keeps a picture's rotation tag
+    bool asksForId3 = false;       // holds an ID3v2 tag, which ffmpeg writes only when asked
+    bool lacksTimestamps = false;  // stores no picture times: a copy of pictures stored out
+                                   // of order (B-frames) would need filler frames
 };
 
 // nullptr when the encoder or container has no listed limits.
@@ -66,3 +70,11 @@ double nearestOf(const QVector<double> &values, double wanted);
 
 // The encoder names of Debian's ffmpeg for names that it no longer has.
 QString availableEncoder(const QString &encoder);
+
+// The bitstream filter that a copied video stream of the codec needs, or
+// empty: MPEG-4 Part 2 from an old AVI may hold "packed" B-frames, which only
+// AVI needs and other containers should not carry.
+QString copyBitstreamFilter(const QString &codec);
+
+// The codec an encoder writes, as ffmpeg names it ("libx264" writes "h264").
+QString codecOfEncoder(const QString &encoder);

@@ -121,6 +121,22 @@ QSize parseFrameSize(const QString &text)
     return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
 }
 
+double parseRate(const QString &text)
+{
+    const QStringList parts = text.split(u'/');
+    if (parts.size() == 2)
+        return parts[1].toDouble() != 0 ? parts[0].toDouble() / parts[1].toDouble() : 0;
+    return text.toDouble();
+}
+
+double parseAspect(const QString &text)
+{
+    const QStringList parts = text.split(u':');
+    if (parts.size() == 2)
+        return parts[1].toDouble() > 0 ? parts[0].toDouble() / parts[1].toDouble() : 0;
+    return text.toDouble();
+}
+
 std::optional<double> parseDuration(const QString &text)
 {
     static const QRegularExpression form(

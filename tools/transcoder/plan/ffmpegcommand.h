@@ -39,6 +39,12 @@ std::optional<FfmpegCommand> parseFfmpegCommand(const QStringList &arguments);
 // "640x480"; an invalid size when the text is none.
 QSize parseFrameSize(const QString &text);
 
+// "25", "29.97", "30000/1001"; 0 when the text is none.
+double parseRate(const QString &text);
+
+// A display shape, "16:9" or "1.7778"; 0 when the text is none.
+double parseAspect(const QString &text);
+
 // Seconds of an ffmpeg duration ("12", "12.345", "01:02:03.5", "-1");
 // nullopt when the text is none.
 std::optional<double> parseDuration(const QString &text);

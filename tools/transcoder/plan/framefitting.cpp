@@ -21,15 +21,6 @@ struct Frame {
     bool squarePixels = false;
 };
 
-// "16:9", "1.7778"; 0 when the text is none.
-double parseAspect(const QString &text)
-{
-    const QStringList parts = text.split(u':');
-    if (parts.size() == 2)
-        return parts[1].toDouble() > 0 ? parts[0].toDouble() / parts[1].toDouble() : 0;
-    return text.toDouble();
-}
-
 // DV frames are 720x480 (NTSC) or 720x576 (PAL), shown 4:3 or 16:9: the
 // nearer shape, told to the encoder with "-aspect".
 std::optional<Frame> dvFrame(FfmpegCommand &command, const QString &target, double pictureAspect)

@@ -1,6 +1,7 @@
 #include "tools/transcoder/plan/streamfitting.h"
 
 #include "tools/transcoder/plan/codeclimits.h"
+#include "tools/transcoder/plan/streamcopy.h"
 
 #include <QRegularExpression>
 #include <QSize>
@@ -26,15 +27,6 @@ void setStrictUnofficial(FfmpegCommand &command)
 {
     if (!command.has(QStringLiteral("-strict")))
         command.set(QStringLiteral("-strict"), QStringLiteral("-1"));
-}
-
-// "25", "29.97", "30000/1001"; 0 when the text is none.
-double parseRate(const QString &text)
-{
-    const QStringList parts = text.split(u'/');
-    if (parts.size() == 2 && parts[1].toDouble() != 0)
-        return parts[0].toDouble() / parts[1].toDouble();
-    return text.toDouble();
 }
 
 // "196k" gives 196; 0 when the text is not in kbit/s.
@@ -180,7 +172,7 @@ QString fitAudio(FfmpegCommand &command, const OutputTarget &target)
         appendAudioFilter(command, QStringLiteral("aresample=async=1:first_pts=0"));
 
     const QString *given = command.value(QStringLiteral("-acodec"));
-    if (!given || command.has(QStringLiteral("-an")))
+    if (!given || command.has(QStringLiteral("-an")) || isCopied(command, QStringLiteral("-acodec")))
         return QString();
     QString encoder = availableEncoder(*given);
     const ContainerAudioRule *rule = containerAudioRule(target.container, encoder);
@@ -215,7 +207,7 @@ QString fitAudio(FfmpegCommand &command, const OutputTarget &target)
 QString fitVideo(FfmpegCommand &command, const OutputTarget &target, bool pictureTurned)
 {
     const QString *encoder = command.value(QStringLiteral("-vcodec"));
-    if (!encoder || command.has(QStringLiteral("-vn")))
+    if (!encoder || command.has(QStringLiteral("-vn")) || isCopied(command, QStringLiteral("-vcodec")))
         return QString();
     const VideoEncoderLimits *limits = videoEncoderLimits(*encoder);
     const QString *rateText = command.value(QStringLiteral("-r"));

@@ -4,6 +4,8 @@
 #include "tools/transcoder/plan/ffmpegcommand.h"
 #include "tools/transcoder/plan/filterrewrites.h"
 #include "tools/transcoder/plan/framefitting.h"
+#include "tools/transcoder/plan/sourcetags.h"
+#include "tools/transcoder/plan/streamcopy.h"
 #include "tools/transcoder/plan/streamfitting.h"
 #include "tools/transcoder/plan/trimming.h"
 
@@ -48,7 +50,8 @@ QString rewriteFilters(FfmpegCommand &command, const QString &option, const Font
 
 } // namespace
 
-TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, const FontLookup &fonts)
+TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, const FontLookup &fonts,
+                            StreamCopyChoice streamCopy)
 {
     std::optional<FfmpegCommand> command = parseFfmpegCommand(given);
     if (!command)
@@ -59,6 +62,11 @@ TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, c
     TranscodePlan plan;
     const OutputTarget target{input, QFileInfo(command->outputPath).suffix().toLower()};
     QString error = fitToInputStreams(*command, target);
+    if (error.isEmpty() && streamCopy == StreamCopyChoice::Allowed) {
+        const StreamCopy copy = chooseStreamCopy(*command, target);
+        plan.copiedStreams = copy.copied;
+        plan.needsProbeDetails = copy.needsDetails;
+    }
 
     FilterFacts filters;
     if (error.isEmpty())
@@ -78,6 +86,9 @@ TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, c
     if (!error.isEmpty())
         return failure(error);
 
+    const QStringList tags = sourceTagOptions(0, target.container);
+    for (int i = 0; i + 1 < tags.size(); i += 2)
+        command->set(tags[i], tags[i + 1]);
     plan.ffmpegArguments = command->toArguments();
     return plan;
 }

@@ -20,13 +20,21 @@ struct TranscodePlan {
     QString error;               // not empty: the conversion cannot be run; exit with failure
     QList<TextRecode> recodes;   // UTF-8 copies to write (writeRecodedText) before ffmpeg
                                  // starts, and to remove after it ends
+    QStringList copiedStreams;   // "video", "audio": copied, not encoded again
+    bool needsProbeDetails = false; // plan again with the input probed in detail
+                                    // (ProbeDetail::Formats): a stream may then be copied
 };
+
+enum class StreamCopyChoice { Allowed, Never };
 
 // Rewrites the application's argument list (ffmpeg conventions as the
 // application writes them) into arguments that Debian's ffmpeg accepts and
-// that give a valid file for every choice the settings dialog offers.
+// that give a valid file for every choice the settings dialog offers; streams
+// that need no change are copied (streamcopy.h), and the input's tags and
+// chapters go to the output wherever its container holds them.
 // input: facts of the file after "-i". Pure: runs nothing, reads no file.
-TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, const FontLookup &fonts);
+TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, const FontLookup &fonts,
+                            StreamCopyChoice streamCopy = StreamCopyChoice::Allowed);
 
 // The default FontLookup, through fontconfig (which honours FONTCONFIG_FILE).
 QString lookUpFont(const QString &family, const QString &text);

@@ -1,0 +1,164 @@
+#include "app/commandline.h"
+
+#include "app/formats.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace {
+
+// Format ids of the buttons, tab by tab in their order; ASF and RA have none,
+// and the GIF maker needs a start and a length that a batch does not ask for.
+constexpr int buttonFormats[] = {
+    0,  1,  2,  4,  5,  6,  7,  8,  9,  10, FormatWebM, FormatHEVC, FormatAV1,
+    11, 12, 13, 14, 15, 16, 17, 18, 19, 21, FormatOpus,
+    22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+
+QString nameOf(int formatId)
+{
+    if (formatId == 28)
+        return QStringLiteral("ico");
+    return QString::fromLatin1(formatInfo(formatId)->buttonText).toLower().remove(QLatin1Char(' '));
+}
+
+QString absolute(const QString &currentFolder, const QString &path)
+{
+    return QDir::cleanPath(QDir(currentFolder).absoluteFilePath(path));
+}
+
+const char *const convertOption = "convert";
+const char *const formatOption = "format";
+const char *const outputOption = "output";
+const char *const overwriteOption = "overwrite";
+const char *const keepDatesOption = "keep-dates";
+const char *const listOption = "list-formats";
+
+} // namespace
+
+QList<BatchFormat> CommandLine::formats()
+{
+    QList<BatchFormat> list;
+    for (int id : buttonFormats)
+        list.append({nameOf(id), id, defaultProfile(id), profileText(id)});
+    list.append({QStringLiteral("apple"), FormatMOV, devicePresetProfile(DevicePreset::Apple),
+                 tr("Apple devices (MOV, H.264 and AAC)")});
+    list.append({QStringLiteral("android"), FormatMP4, devicePresetProfile(DevicePreset::Android),
+                 tr("Android devices (MP4, H.264 and AAC)")});
+    return list;
+}
+
+bool CommandLine::formatNamed(const QString &name, BatchFormat *format)
+{
+    QString wanted = name.trimmed().toLower();
+    if (wanted == QLatin1String("icon"))
+        wanted = QStringLiteral("ico");
+    const QList<BatchFormat> list = formats();
+    for (const BatchFormat &candidate : list) {
+        if (candidate.name == wanted) {
+            *format = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CommandLine::wantsNoWindow(const QStringList &arguments)
+{
+    static const QStringList windowless = {"--convert", "--list-formats", "--help", "-h",
+                                           "--help-all", "-?", "--version", "-v"};
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--"))
+            break;
+        if (windowless.contains(arguments[i]))
+            return true;
+    }
+    return false;
+}
+
+void CommandLine::define(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        tr("Converts video, audio and picture files. Without --convert the files are "
+           "opened in the window as jobs."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption({QString::fromLatin1(convertOption),
+                      tr("Convert the files without a window, then exit: 0 when every job "
+                         "succeeded.")});
+    parser.addOption({{QStringLiteral("f"), QString::fromLatin1(formatOption)},
+                      tr("The output format, by the name of its button (see --list-formats)."),
+                      tr("name")});
+    parser.addOption({{QStringLiteral("o"), QString::fromLatin1(outputOption)},
+                      tr("The folder the outputs go to (default: the current folder)."),
+                      tr("folder")});
+    parser.addOption({QString::fromLatin1(overwriteOption),
+                      tr("Replace existing outputs instead of writing \"name_1\" beside them.")});
+    parser.addOption({QString::fromLatin1(keepDatesOption),
+                      tr("Give each output the modification date of its source (a join: of its first file).")});
+    parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
+    parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
+                                 QStringLiteral("[files...]"));
+}
+
+CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringList &arguments,
+                                      const QString &currentFolder)
+{
+    CommandLineRequest request;
+    auto with = [&request](CommandLineRequest::Mode mode) {
+        request.mode = mode;
+        return request;
+    };
+    auto fail = [&request, &with](const QString &error) {
+        request.error = error;
+        return with(CommandLineRequest::Error);
+    };
+    if (!parser.parse(arguments)) {
+        request.unknownOption = !parser.unknownOptionNames().isEmpty();
+        return fail(parser.errorText());
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        return with(CommandLineRequest::Help);
+    if (parser.isSet(QStringLiteral("version")))
+        return with(CommandLineRequest::Version);
+    if (parser.isSet(QLatin1String(listOption)))
+        return with(CommandLineRequest::ListFormats);
+
+    for (const QString &file : parser.positionalArguments())
+        request.files << absolute(currentFolder, file);
+
+    if (!parser.isSet(QLatin1String(convertOption))) {
+        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption}) {
+            if (parser.isSet(QLatin1String(option)))
+                return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
+        }
+        return request; // the window opens the files
+    }
+
+    request.mode = CommandLineRequest::Convert;
+    if (!parser.isSet(QLatin1String(formatOption)))
+        return fail(tr("--convert needs --format; --list-formats prints the formats."));
+    const QString name = parser.value(QLatin1String(formatOption));
+    if (!formatNamed(name, &request.format))
+        return fail(tr("Unknown format \"%1\"; --list-formats prints the formats.").arg(name));
+    if (request.files.isEmpty())
+        return fail(tr("No files to convert."));
+    const int category = request.format.profile.category;
+    if ((category == VideoMerge || category == AudioMerge) && request.files.size() < 2)
+        return fail(tr("A join needs at least two files."));
+
+    request.outputFolder = parser.isSet(QLatin1String(outputOption))
+                               ? absolute(currentFolder, parser.value(QLatin1String(outputOption)))
+                               : QDir::cleanPath(currentFolder);
+    request.overwrite = parser.isSet(QLatin1String(overwriteOption));
+    request.keepDates = parser.isSet(QLatin1String(keepDatesOption));
+    return request;
+}
+
+QString CommandLine::formatList()
+{
+    QString text;
+    const QList<BatchFormat> list = formats();
+    for (const BatchFormat &format : list)
+        text += format.name.leftJustified(12) + format.description + QLatin1Char('\n');
+    return text;
+}

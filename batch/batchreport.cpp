@@ -1,0 +1,164 @@
+#include "batch/batchreport.h"
+
+#include "batch/batchplan.h"
+#include "engine/copiedstreams.h"
+#include "engine/timeleft.h"
+
+#include <QMutexLocker>
+
+BatchReport::BatchReport(const QList<ConvertJob> &jobs, bool overwrite, std::FILE *out,
+                         std::FILE *err, bool terminal)
+    : overwrite(overwrite), out(out), err(err), terminal(terminal)
+{
+    for (const ConvertJob &job : jobs)
+        rows.append({job, Ready, QString(), QString()});
+}
+
+QString BatchReport::progressText(int percent, qint64 elapsedMs)
+{
+    const QString done = QStringLiteral("%1%").arg(percent, 3);
+    const int secondsLeft = estimateSecondsLeft({0, 0}, {elapsedMs, percent});
+    if (secondsLeft < 0)
+        return done;
+    return done + QStringLiteral("  ") + tr("%1 left").arg(clockText(secondsLeft));
+}
+
+QString BatchReport::prefix(int row) const
+{
+    return QStringLiteral("[%1/%2] %3").arg(row + 1).arg(rows.size()).arg(batchJobName(rows[row].job));
+}
+
+void BatchReport::write(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+void BatchReport::passStarted(int row)
+{
+    QMutexLocker lock(&mutex);
+    if (row < 0 || row >= rows.size())
+        return;
+    if (openRow != row && openRow >= 0)
+        endLine(openRow);
+    openRow = row;
+    passClock.start();
+    if (terminal)
+        drawProgress(row, 0);
+}
+
+void BatchReport::drawProgress(int row, int percent)
+{
+    const QString line = prefix(row) + QStringLiteral("  ") + progressText(percent, passClock.elapsed());
+    if (lineDrawn && line == drawnLine)
+        return; // the poller reports ten times a second; the terminal needs no more than changes
+    write(out, QStringLiteral("\r\033[K") + line);
+    drawnLine = line;
+    lineDrawn = true;
+}
+
+void BatchReport::progress(int row, int percent)
+{
+    QMutexLocker lock(&mutex);
+    if (terminal && row == openRow)
+        drawProgress(row, percent);
+}
+
+void BatchReport::stateChanged(int row, int state)
+{
+    QMutexLocker lock(&mutex);
+    if (row < 0 || row >= rows.size())
+        return;
+    rows[row].state = state;
+    if (state == Succeeded && overwrite)
+        writtenThisRun.insert(rows[row].job.outputPath);
+}
+
+void BatchReport::failureReason(int row, const QString &reason)
+{
+    QMutexLocker lock(&mutex);
+    if (row >= 0 && row < rows.size())
+        rows[row].reason = reason.trimmed();
+}
+
+void BatchReport::outputRenamed(int row, const QString &writtenPath)
+{
+    QMutexLocker lock(&mutex);
+    if (row >= 0 && row < rows.size())
+        rows[row].writtenPath = writtenPath;
+}
+
+void BatchReport::passEnded(int)
+{
+}
+
+void BatchReport::streamsCopied(int row, const QString &streams)
+{
+    QMutexLocker lock(&mutex);
+    if (row >= 0 && row < rows.size())
+        rows[row].copiedStreams = streams;
+}
+
+bool BatchReport::confirmOverwrite(int, const QString &outputPath)
+{
+    // Never replace what this run has just written (two inputs of one name).
+    QMutexLocker lock(&mutex);
+    return overwrite && !writtenThisRun.contains(outputPath);
+}
+
+void BatchReport::endLine(int row)
+{
+    if (lineDrawn)
+        write(out, QStringLiteral("\r\033[K"));
+    lineDrawn = false;
+    const Row &entry = rows[row];
+    if (entry.state == Succeeded) {
+        const QString copied = copiedStreamsText(entry.copiedStreams);
+        const QString done = entry.writtenPath.isEmpty() ? tr("done") : tr("done as %1").arg(entry.writtenPath);
+        write(out, prefix(row) + QStringLiteral(": ") + done
+                       + (copied.isEmpty() ? QString() : QStringLiteral(" (") + copied + u')') + QLatin1Char('\n'));
+        return;
+    }
+    QString text = prefix(row) + QStringLiteral(": ")
+                   + (entry.state == Failed ? tr("failed") : tr("stopped"));
+    if (!entry.reason.isEmpty())
+        text += QStringLiteral(": ") + QString(entry.reason).replace('\n', QStringLiteral("\n    "));
+    write(err, text + QLatin1Char('\n'));
+}
+
+void BatchReport::finish()
+{
+    QMutexLocker lock(&mutex);
+    if (openRow >= 0)
+        endLine(openRow);
+    openRow = -1;
+}
+
+void BatchReport::message(const QString &text, bool error)
+{
+    QMutexLocker lock(&mutex);
+    if (lineDrawn)
+        write(out, QStringLiteral("\r\033[K"));
+    lineDrawn = false;
+    write(error ? err : out, text + QLatin1Char('\n'));
+}
+
+int BatchReport::succeededLocked() const
+{
+    int count = 0;
+    for (const Row &row : rows)
+        count += row.state == Succeeded;
+    return count;
+}
+
+int BatchReport::succeeded() const
+{
+    QMutexLocker lock(&mutex);
+    return succeededLocked();
+}
+
+int BatchReport::failed() const
+{
+    QMutexLocker lock(&mutex);
+    return int(rows.size()) - succeededLocked();
+}

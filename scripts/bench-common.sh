@@ -1,0 +1,14 @@
+# Shared by the benchmark scripts that time commands: source it.
+
+# The median of the numbers on standard input, one a line.
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# "wall cpu" in ms of one run of the command; cpu counts the children it waited for (ffmpeg).
+time_ms() {
+    local TIMEFORMAT='%3R %3U %3S' timing
+    if ! timing=$({ time "$@" >/dev/null 2>/dev/null; } 2>&1); then
+        echo "failed: $*" >&2
+        return 1
+    fi
+    awk '{ printf "%d %d\n", $1 * 1000, ($2 + $3) * 1000 }' <<<"$timing"
+}
