@@ -360,6 +360,8 @@ void TestTranscodePlan::streamCopy_data()
         "-ar 44100 -ac 2 -acodec libmp3lame -b:a 256k -vn out.mp3", "", true);
     row("MP3 at 48 kHz into FLV", "-vcodec flv1 -acodec libmp3lame out.flv", coded(download, "h264", "mp3"),
         "-vcodec flv1 -acodec libmp3lame -ar 44100 out.flv", "");
+    row("a phone's H.265 copied into MP4 keeps Apple's tag", "-vcodec libx265 -acodec libfaac out.mp4",
+        coded(phone, "hevc", "aac", "yuv420p"), "-vcodec copy -acodec copy -tag:v hvc1 out.mp4", "video,audio");
     row("RealVideo into RealMedia is encoded", "-vcodec rv10 -acodec ac3 out.rm",
         coded(clip(320, 240, 25, 44100, 2), "rv10", "ac3"),
         "-vcodec rv10 -acodec copy -maxrate 11775k -bufsize 471k out.rm", "audio");

@@ -1,5 +1,7 @@
 #include "tools/transcoder/plan/encoderoptions.h"
 
+#include "tools/transcoder/plan/codeclimits.h"
+
 #include <QList>
 #include <QPair>
 #include <QStringList>
@@ -13,8 +15,6 @@ struct EncoderSettings {
     QStringList removed;          // options the encoder does not know
     QList<Option> options;        // set over the application's
     QList<Option> withoutBitrate; // set when no "-b:v" is chosen
-    QStringList taggedIn;         // containers that get the tag
-    QString tag;
 };
 
 const QList<EncoderSettings> &encoderSettings()
@@ -23,30 +23,28 @@ const QList<EncoderSettings> &encoderSettings()
         {"libx265",
          {},
          {{"-preset", "ultrafast"}, {"-x265-params", "log-level=error"}},
-         {},
-         {"mp4", "mov"},
-         "hvc1"},
+         {}},
         // Realtime with row threads: the good deadline takes many times as long.
         {"libvpx-vp9",
          {"-preset"},
          {{"-deadline", "realtime"}, {"-cpu-used", "8"}, {"-row-mt", "1"}},
-         {{"-crf", "32"}, {"-b:v", "0"}},
-         {},
-         {}},
-        {"libsvtav1", {}, {{"-preset", "12"}}, {}, {}, {}},
+         {{"-crf", "32"}, {"-b:v", "0"}}},
+        {"libsvtav1", {}, {{"-preset", "12"}}, {}},
     };
     return table;
 }
 
 } // namespace
 
-void setEncoderOptions(FfmpegCommand &command, const QString &container)
+void setEncoderOptions(FfmpegCommand &command, const OutputTarget &target)
 {
-    const QString *encoder = command.value(QStringLiteral("-vcodec"));
-    if (!encoder || command.has(QStringLiteral("-vn")))
+    const QString *given = command.value(QStringLiteral("-vcodec"));
+    if (!given || command.has(QStringLiteral("-vn")))
         return;
+    const QString encoder = *given; // setting options may move the command's values
+    const bool copied = encoder == QLatin1String("copy");
     for (const EncoderSettings &settings : encoderSettings()) {
-        if (settings.encoder != *encoder)
+        if (copied || settings.encoder != encoder)
             continue;
         for (const QString &option : settings.removed)
             command.remove(option);
@@ -56,8 +54,8 @@ void setEncoderOptions(FfmpegCommand &command, const QString &container)
         }
         for (const Option &option : settings.options)
             command.set(option.first, option.second);
-        if (settings.taggedIn.contains(container))
-            command.set(QStringLiteral("-tag:v"), settings.tag);
-        return;
     }
+    const QString codec = copied ? target.input.videoCodec : codecOfEncoder(encoder);
+    if (codec == QLatin1String("hevc") && QStringList{"mp4", "mov"}.contains(target.container))
+        command.set(QStringLiteral("-tag:v"), QStringLiteral("hvc1"));
 }

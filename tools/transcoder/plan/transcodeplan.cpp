@@ -79,7 +79,7 @@ TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, c
         error = fitVideo(*command, target, filters.turnsPicture);
     if (error.isEmpty()) {
         fitPictureIntoFrame(*command, input, filters.turnsPicture);
-        setEncoderOptions(*command, target.container);
+        setEncoderOptions(*command, target);
     }
     if (error.isEmpty())
         error = fitTrim(*command, input, filters.timeIndependent, &plan.expectedSeconds);
