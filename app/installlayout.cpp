@@ -14,17 +14,12 @@ bool holdsTools(const QString &folder)
 
 } // namespace
 
-QString installedToolsSubfolder()
-{
-    return QStringLiteral("lib/quillmora");
-}
-
 QString toolsFolder(const QString &applicationFolder)
 {
     if (holdsTools(applicationFolder))
         return applicationFolder;
     const QString installed =
-        QDir::cleanPath(applicationFolder + QStringLiteral("/../") + installedToolsSubfolder());
+        QDir::cleanPath(applicationFolder + QStringLiteral("/" QUILLMORA_TOOLS_FROM_BIN));
     return holdsTools(installed) ? installed : applicationFolder;
 }
 
@@ -48,7 +43,7 @@ QProcessEnvironment toolEnvironment(const QString &toolsFolder)
 
 QString installedTranslationsFolder(const QString &applicationFolder)
 {
-    return QDir::cleanPath(applicationFolder + QStringLiteral("/../share/quillmora/translations"));
+    return QDir::cleanPath(applicationFolder + QStringLiteral("/" QUILLMORA_TRANSLATIONS_FROM_BIN));
 }
 
 QString installedTranslationsFolder()

@@ -5,13 +5,10 @@
 
 // Where the parts of an installation lie, found from the application's own
 // folder so that a build tree, /usr and /usr/local all work without a
-// compiled-in prefix:
+// compiled-in prefix. The folders are the build's (the root CMakeLists.txt):
 //   <prefix>/bin/quillmora
 //   <prefix>/lib/quillmora/{transcoder, imageconvert/convert, fonts/fonts.conf}
 //   <prefix>/share/quillmora/translations/*.qm
-
-// The folder relative to bin/ that an installation puts the tools in.
-QString installedToolsSubfolder(); // "lib/quillmora"
 
 // The folder holding "transcoder" and "imageconvert/convert": the
 // application's own folder when they are there (the build tree), else

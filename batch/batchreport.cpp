@@ -6,9 +6,9 @@
 
 #include <QMutexLocker>
 
-BatchReport::BatchReport(const QList<ConvertJob> &jobs, bool overwrite, std::FILE *out,
-                         std::FILE *err, bool terminal)
-    : overwrite(overwrite), out(out), err(err), terminal(terminal)
+BatchReport::BatchReport(const QList<ConvertJob> &jobs, bool overwriteOutputs, std::FILE *output,
+                         std::FILE *errors, bool onTerminal)
+    : overwrite(overwriteOutputs), out(output), err(errors), terminal(onTerminal)
 {
     for (const ConvertJob &job : jobs)
         rows.append({job, Ready, QString(), QString()});

@@ -83,8 +83,8 @@ struct ConversionRun::PassOutcome {
     QString copiedStreams; // what the tool says it copied
 };
 
-ConversionRun::ConversionRun(JobQueue &jobs, RunObserver &observer, RunSettings runSettings)
-    : jobs(jobs), observer(observer), settings(std::move(runSettings)),
+ConversionRun::ConversionRun(JobQueue &queue, RunObserver &runObserver, RunSettings runSettings)
+    : jobs(queue), observer(runObserver), settings(std::move(runSettings)),
       toolEnvironment(settings.environment)
 {
     const QString blockName = settings.progressBlock.isEmpty()
@@ -168,6 +168,8 @@ ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job
     PassOutcome outcome;
     // The join pass's own complaint names a part file; the part's says why.
     QString partFailure;
+    // The row says a stream was copied only when every part copied it.
+    QStringList partsCopied;
     for (int part = 0; part < partCount && !stopped; ++part) {
         // The line goes in before the part is converted, whether or not it succeeds.
         const QString setupError = workspace.appendPart(part) ? QString() : workspace.errorString();
@@ -176,9 +178,13 @@ ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job
         outcome = runPass(row, parts, {input, workspace.partPath(part), PassKind::JoinPart, true}, setupError);
         if (outcome.state != Succeeded && partFailure.isEmpty())
             partFailure = QCoreApplication::translate("ConversionRun", "%1: %2").arg(QFileInfo(input).fileName(), outcome.reason);
+        const QStringList copied = outcome.copiedStreams.split(u',', Qt::SkipEmptyParts);
+        if (part == 0)
+            partsCopied = copied;
+        partsCopied.removeIf([&](const QString &stream) { return !copied.contains(stream); });
     }
     if (!stopped) {
-        outcome = runPass(row, parts, joinPass, QString(), partFailure);
+        outcome = runPass(row, parts, joinPass, QString(), partFailure, partsCopied.join(u','));
     } else {
         // Stopped before the join pass: the joined file was never written.
         outcome = {Failed, stoppedText(), QString(), QString()};
@@ -189,7 +195,8 @@ ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job
 }
 
 ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job, const ConversionPass &pass,
-                                                  const QString &setupError, const QString &earlierFailure)
+                                                  const QString &setupError, const QString &earlierFailure,
+                                                  const QString &partsCopied)
 {
     {
         QMutexLocker lock(&observerLock);
@@ -207,6 +214,8 @@ ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job
         outcome = setupError.isEmpty() ? runTool(job, pass) : PassOutcome{Failed, setupError, QString(), QString()};
         if (outcome.state != Succeeded && !earlierFailure.isEmpty())
             outcome.reason = earlierFailure + u'\n' + outcome.reason;
+        if (pass.kind == PassKind::JoinFinal)
+            outcome.copiedStreams = partsCopied;
         // The parts of a join leave it Converting: it ends with its join pass.
         if (pass.kind != PassKind::JoinPart)
             reportEnd(row, outcome);

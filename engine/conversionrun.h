@@ -99,7 +99,8 @@ private:
     void runRow(int row);
     PassOutcome runJoin(int row, const ConvertJob &job, bool replaceExisting);
     PassOutcome runPass(int row, const ConvertJob &job, const ConversionPass &pass,
-                        const QString &setupError = QString(), const QString &earlierFailure = QString());
+                        const QString &setupError = QString(), const QString &earlierFailure = QString(),
+                        const QString &partsCopied = QString());
     // The row's job is over: the name it wrote, or why it failed, then its state.
     void reportEnd(int row, const PassOutcome &outcome);
     PassOutcome runTool(const ConvertJob &job, const ConversionPass &pass);

@@ -19,7 +19,7 @@ struct ConversionWorker::PendingCall {
 class ConversionWorker::Relay : public RunObserver
 {
 public:
-    explicit Relay(ConversionWorker &worker) : worker(worker) {}
+    explicit Relay(ConversionWorker &owner) : worker(owner) {}
 
     void passStarted(int row) override { emit worker.passStarted(row); }
     void progress(int row, int percent) override { emit worker.progress(row, percent); }
@@ -38,11 +38,11 @@ private:
     ConversionWorker &worker;
 };
 
-ConversionWorker::ConversionWorker(JobQueue &jobs, const RunSettings &settings, QObject *context,
-                                   OverwriteQuestion overwriteQuestion, RunEnd runEnd)
-    : context(context)
-    , overwriteQuestion(std::move(overwriteQuestion))
-    , runEnd(std::move(runEnd))
+ConversionWorker::ConversionWorker(JobQueue &jobs, const RunSettings &settings, QObject *answerContext,
+                                   OverwriteQuestion askOverwrite, RunEnd onRunEnd)
+    : context(answerContext)
+    , overwriteQuestion(std::move(askOverwrite))
+    , runEnd(std::move(onRunEnd))
     , relay(std::make_unique<Relay>(*this))
     , conversion(jobs, *relay, settings)
 {

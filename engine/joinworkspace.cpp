@@ -46,34 +46,34 @@ bool isStale(const QFileInfo &folder, qint64 ownerPid)
 
 } // namespace
 
-JoinWorkspace::JoinWorkspace(const QString &outputFolder, JoinKind kind)
-    : m_kind(kind),
-      m_folder(outputFolder + QStringLiteral("/.quillmora-join-%1-XXXXXX").arg(QCoreApplication::applicationPid()))
+JoinWorkspace::JoinWorkspace(const QString &outputFolder, JoinKind joinKind)
+    : kind(joinKind),
+      folder(outputFolder + QStringLiteral("/.quillmora-join-%1-XXXXXX").arg(QCoreApplication::applicationPid()))
 {
     removeStale(outputFolder);
-    if (!m_folder.isValid()) {
-        m_error = QCoreApplication::translate("JoinWorkspace", "Cannot create a working folder in %1: %2")
-                      .arg(outputFolder, m_folder.errorString());
+    if (!folder.isValid()) {
+        error = QCoreApplication::translate("JoinWorkspace", "Cannot create a working folder in %1: %2")
+                      .arg(outputFolder, folder.errorString());
         return;
     }
-    if (!canListPath(m_folder.path())) {
-        m_error = QCoreApplication::translate("JoinWorkspace",
+    if (!canListPath(folder.path())) {
+        error = QCoreApplication::translate("JoinWorkspace",
                                               "Cannot join into a folder whose name holds a line break: %1")
                       .arg(outputFolder);
         return;
     }
-    QFile owner(m_folder.filePath(ownerFileName));
+    QFile owner(folder.filePath(ownerFileName));
     const QByteArray boot = thisBoot();
     if (!owner.open(QIODevice::WriteOnly | QIODevice::NewOnly) || owner.write(boot) != boot.size()) {
-        m_error = QCoreApplication::translate("JoinWorkspace", "Cannot write %1: %2")
+        error = QCoreApplication::translate("JoinWorkspace", "Cannot write %1: %2")
                       .arg(owner.fileName(), owner.errorString());
         return;
     }
     owner.close();
-    m_list.setFileName(m_folder.filePath(QStringLiteral("file.txt")));
-    if (!m_list.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Text))
-        m_error = QCoreApplication::translate("JoinWorkspace", "Cannot create the join list %1: %2")
-                      .arg(m_list.fileName(), m_list.errorString());
+    list.setFileName(folder.filePath(QStringLiteral("file.txt")));
+    if (!list.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Text))
+        error = QCoreApplication::translate("JoinWorkspace", "Cannot create the join list %1: %2")
+                      .arg(list.fileName(), list.errorString());
 }
 
 JoinWorkspace::~JoinWorkspace()
@@ -83,27 +83,27 @@ JoinWorkspace::~JoinWorkspace()
 
 QString JoinWorkspace::folderPath() const
 {
-    return m_folder.isValid() ? m_folder.path() : QString();
+    return folder.isValid() ? folder.path() : QString();
 }
 
 QString JoinWorkspace::listFilePath() const
 {
-    return m_list.fileName();
+    return list.fileName();
 }
 
 QString JoinWorkspace::partPath(int part) const
 {
-    return m_folder.isValid() ? m_folder.filePath(joinPartFileName(m_kind, part)) : QString();
+    return folder.isValid() ? folder.filePath(joinPartFileName(kind, part)) : QString();
 }
 
 bool JoinWorkspace::appendPart(int part)
 {
-    if (!m_list.isOpen())
+    if (!list.isOpen())
         return false;
     const QByteArray line = (concatListLine(partPath(part)) + u'\n').toUtf8();
-    if (m_list.write(line) != line.size() || !m_list.flush()) {
-        m_error = QCoreApplication::translate("JoinWorkspace", "Cannot write the join list %1: %2")
-                      .arg(m_list.fileName(), m_list.errorString());
+    if (list.write(line) != line.size() || !list.flush()) {
+        error = QCoreApplication::translate("JoinWorkspace", "Cannot write the join list %1: %2")
+                      .arg(list.fileName(), list.errorString());
         return false;
     }
     return true;
@@ -111,9 +111,9 @@ bool JoinWorkspace::appendPart(int part)
 
 void JoinWorkspace::remove()
 {
-    m_list.close();
-    if (m_folder.isValid())
-        m_folder.remove();
+    list.close();
+    if (folder.isValid())
+        folder.remove();
 }
 
 int JoinWorkspace::removeStale(const QString &outputFolder)

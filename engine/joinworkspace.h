@@ -28,8 +28,8 @@ public:
 
     // False when the folder or the list file could not be made, or a line
     // could not be written; errorString() then says why.
-    bool isValid() const { return m_error.isEmpty(); }
-    QString errorString() const { return m_error; }
+    bool isValid() const { return error.isEmpty(); }
+    QString errorString() const { return error; }
 
     QString folderPath() const;
     QString listFilePath() const;
@@ -47,8 +47,8 @@ public:
     static int removeStale(const QString &outputFolder);
 
 private:
-    JoinKind m_kind;
-    QTemporaryDir m_folder;
-    QFile m_list;
-    QString m_error;
+    JoinKind kind;
+    QTemporaryDir folder;
+    QFile list;
+    QString error;
 };

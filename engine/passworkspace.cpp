@@ -19,11 +19,11 @@ QString folderTemplate(const QString &parentFolder)
 
 PassWorkspace::PassWorkspace(const ConvertJob &job, const ConversionPass &pass,
                              const QString &parentFolder)
-    : m_folder(folderTemplate(parentFolder))
+    : folder(folderTemplate(parentFolder))
 {
-    if (!m_folder.isValid()) {
-        m_error = QCoreApplication::translate("PassWorkspace", "Cannot create a working folder: %1")
-                      .arg(m_folder.errorString());
+    if (!folder.isValid()) {
+        error = QCoreApplication::translate("PassWorkspace", "Cannot create a working folder: %1")
+                      .arg(folder.errorString());
         return;
     }
     if (!passAppliesEdits(job, pass))
@@ -37,15 +37,15 @@ PassWorkspace::PassWorkspace(const ConvertJob &job, const ConversionPass &pass,
 
 QString PassWorkspace::path() const
 {
-    return m_folder.isValid() ? m_folder.path() : QString();
+    return folder.isValid() ? folder.path() : QString();
 }
 
 void PassWorkspace::copyIn(const QString &source, const QString &name)
 {
     QFile file(source);
     // The folder is new and private, so the copy cannot meet a file of the user's.
-    if (!file.copy(m_folder.filePath(name)) && m_error.isEmpty()) {
-        m_error = QCoreApplication::translate("PassWorkspace", "Cannot copy %1: %2")
+    if (!file.copy(folder.filePath(name)) && error.isEmpty()) {
+        error = QCoreApplication::translate("PassWorkspace", "Cannot copy %1: %2")
                       .arg(source, file.errorString());
     }
 }

@@ -24,8 +24,8 @@ public:
 
     // False when the folder could not be made or a file could not be copied;
     // errorString() then says which.
-    bool isValid() const { return m_error.isEmpty(); }
-    QString errorString() const { return m_error; }
+    bool isValid() const { return error.isEmpty(); }
+    QString errorString() const { return error; }
 
     // The tool's working directory; empty when the folder could not be made.
     QString path() const;
@@ -33,6 +33,6 @@ public:
 private:
     void copyIn(const QString &source, const QString &name);
 
-    QTemporaryDir m_folder;
-    QString m_error;
+    QTemporaryDir folder;
+    QString error;
 };

@@ -10,10 +10,10 @@ int reportedPercent(int blockValue)
     return std::min(blockValue, 100);
 }
 
-ProgressPoller::ProgressPoller(const ProgressShare &block, int intervalMs,
-                               std::function<bool()> keepGoing, Report report)
-    : block(block), intervalMs(std::max(intervalMs, 1)), keepGoing(std::move(keepGoing)),
-      report(std::move(report)), thread([this] { poll(); })
+ProgressPoller::ProgressPoller(const ProgressShare &progressBlock, int pollIntervalMs,
+                               std::function<bool()> whileTrue, Report reportTo)
+    : block(progressBlock), intervalMs(std::max(pollIntervalMs, 1)), keepGoing(std::move(whileTrue)),
+      report(std::move(reportTo)), thread([this] { poll(); })
 {
 }
 

@@ -16,8 +16,10 @@ constexpr int StateColumn = 2;
 
 } // namespace
 
-RunControl::RunControl(QWidget &window, JobQueue &jobs, const QTableWidget &table, const QCheckBox &shutDownBox)
-    : window(window), jobs(jobs), table(table), shutDownBox(shutDownBox), toolsFolder(::toolsFolder())
+RunControl::RunControl(QWidget &ownerWindow, JobQueue &queue, const QTableWidget &jobTable,
+                       const QCheckBox &shutDownCheck)
+    : window(ownerWindow), jobs(queue), table(jobTable), shutDownBox(shutDownCheck),
+      toolsFolder(::toolsFolder())
 {
     // Both blocks are this process's own, so clearing them zeroes no other window's figure.
     ffmpegShare.open(ffmpegBlock.name());

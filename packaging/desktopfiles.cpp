@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the application's desktop entry and its icon in the hicolor theme,
 // painted from the "res/Quillmora.png" row of icons.table at every size.
 //   quillmora_desktopfiles <icons.table> <desktop id> <output folder>

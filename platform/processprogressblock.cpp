@@ -11,11 +11,11 @@ QString processProgressBlockName(ProgressShare::Block block)
 }
 
 ProcessProgressBlock::ProcessProgressBlock(ProgressShare::Block block)
-    : m_name(processProgressBlockName(block))
+    : blockName(processProgressBlockName(block))
 {
 }
 
 ProcessProgressBlock::~ProcessProgressBlock()
 {
-    shm_unlink(m_name.toLocal8Bit().constData());
+    shm_unlink(blockName.toLocal8Bit().constData());
 }

@@ -21,8 +21,8 @@ public:
     ProcessProgressBlock(const ProcessProgressBlock &) = delete;
     ProcessProgressBlock &operator=(const ProcessProgressBlock &) = delete;
 
-    QString name() const { return m_name; }
+    QString name() const { return blockName; }
 
 private:
-    QString m_name;
+    QString blockName;
 };

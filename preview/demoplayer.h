@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/convertjob.h"
-#include "ui_demoplayer.h"
 
 #include <QDialog>
 #include <QList>
 #include <QString>
 
+#include <memory>
+
+class Ui_DemoPlayer; // the form, made by uic from demoplayer.ui
 class VlcInstance;
 class VlcMedia;
 class VlcMediaPlayer;
@@ -94,7 +96,7 @@ private:
     void previewSubtitle(const QString &path, int codePage, int size);
     bool subtitleDiffers(const QString &path, int codePage, int size) const;
 
-    Ui_DemoPlayer ui;
+    std::unique_ptr<Ui_DemoPlayer> ui;
     VlcInstance *vlcInstance = nullptr;
     VlcMediaPlayer *mediaPlayer = nullptr;
     VlcMedia *media = nullptr;

@@ -3,6 +3,7 @@
 
 #include "platform/userprompts.h"
 #include "preview/editchoices.h"
+#include "ui_demoplayer.h"
 #include "vlc/vlcapi.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ void DemoPlayer::onSubtitlePathSelect()
         editchoices::fileFilter(tr("All Subtitle Files ("), editchoices::subtitleSuffixes());
     const QString path = userPrompts().openFile(this, tr("Open the subtitle file"), QDir::homePath(), filter);
     if (!path.isEmpty())
-        ui.m_pSubtitlePathTextBox->setText(path);
+        ui->m_pSubtitlePathTextBox->setText(path);
 }
 
 void DemoPlayer::onSubtitleFindButtonClicked()
@@ -30,8 +31,8 @@ void DemoPlayer::onSubtitleFindButtonClicked()
 
 void DemoPlayer::onSubtitleItemsChanges()
 {
-    previewSubtitle(ui.m_pSubtitlePathTextBox->text(), ui.m_pCodePageCombo->currentData().toInt(),
-                    ui.m_pFontSizeCombo->currentData().toInt());
+    previewSubtitle(ui->m_pSubtitlePathTextBox->text(), ui->m_pCodePageCombo->currentData().toInt(),
+                    ui->m_pFontSizeCombo->currentData().toInt());
 }
 
 void DemoPlayer::previewSubtitle(const QString &path, int codePage, int size)
@@ -41,7 +42,7 @@ void DemoPlayer::previewSubtitle(const QString &path, int codePage, int size)
         return;
     if (!path.isEmpty())
         video->setSubtitleFile(path);
-    ui.m_pSubtitleApplyButton->setEnabled(subtitleDiffers(path, codePage, size));
+    ui->m_pSubtitleApplyButton->setEnabled(subtitleDiffers(path, codePage, size));
 }
 
 bool DemoPlayer::subtitleDiffers(const QString &path, int codePage, int size) const
@@ -52,12 +53,12 @@ bool DemoPlayer::subtitleDiffers(const QString &path, int codePage, int size) co
 
 void DemoPlayer::onSubtitleApplyButtonClicked()
 {
-    applied.subtitlePath = ui.m_pSubtitlePathTextBox->text();
-    applied.subtitleCodePage = ui.m_pCodePageCombo->currentData().toInt();
-    applied.subtitleFontSize = ui.m_pFontSizeCombo->currentData().toInt();
+    applied.subtitlePath = ui->m_pSubtitlePathTextBox->text();
+    applied.subtitleCodePage = ui->m_pCodePageCombo->currentData().toInt();
+    applied.subtitleFontSize = ui->m_pFontSizeCombo->currentData().toInt();
     EditOptions &edit = current().edit;
     edit.subtitlePath = applied.subtitlePath;
     edit.subtitleCodePage = applied.subtitleCodePage;
     edit.subtitleFontSize = applied.subtitleFontSize;
-    ui.m_pSubtitleApplyButton->setEnabled(false);
+    ui->m_pSubtitleApplyButton->setEnabled(false);
 }

@@ -3,6 +3,7 @@
 
 #include "platform/userprompts.h"
 #include "preview/editchoices.h"
+#include "ui_demoplayer.h"
 #include "vlc/vlcapi.h"
 
 #include <QDir>
@@ -12,28 +13,28 @@ void DemoPlayer::onImagePathSelect()
     const QString filter = editchoices::fileFilter(tr("All Image Files ("), editchoices::imageSuffixes());
     const QString path = userPrompts().openFile(this, tr("Open the image file"), QDir::homePath(), filter);
     if (!path.isEmpty())
-        ui.m_pImagePathText->setText(path);
+        ui->m_pImagePathText->setText(path);
 }
 
 // The stored name of the chosen font; a name the system lacks keeps its
 // stored spelling while its substitute stays chosen.
 QString DemoPlayer::watermarkFontName() const
 {
-    const QString family = ui.m_pWMFontCombo->currentFont().family();
+    const QString family = ui->m_pWMFontCombo->currentFont().family();
     return family == loadedFontFamily ? applied.watermark.fontName : family;
 }
 
 WatermarkOptions DemoPlayer::watermarkFromControls() const
 {
     WatermarkOptions mark;
-    mark.text = ui.m_pTextPathText->text();
-    mark.imagePath = ui.m_pImagePathText->text();
-    mark.fontColor = ui.m_pWMFontColorCombo->currentData().toInt();
-    mark.fontSize = ui.m_pWMFontSizeCombo->currentData().toInt();
-    mark.textX = ui.m_pXTextPositionText->text().toInt();
-    mark.textY = ui.m_pYTextPositionText->text().toInt();
-    mark.imageX = ui.m_pXImagePositionText->text().toInt();
-    mark.imageY = ui.m_pYImagePositionText->text().toInt();
+    mark.text = ui->m_pTextPathText->text();
+    mark.imagePath = ui->m_pImagePathText->text();
+    mark.fontColor = ui->m_pWMFontColorCombo->currentData().toInt();
+    mark.fontSize = ui->m_pWMFontSizeCombo->currentData().toInt();
+    mark.textX = ui->m_pXTextPositionText->text().toInt();
+    mark.textY = ui->m_pYTextPositionText->text().toInt();
+    mark.imageX = ui->m_pXImagePositionText->text().toInt();
+    mark.imageY = ui->m_pYImagePositionText->text().toInt();
     mark.fontName = watermarkFontName();
     return mark;
 }
@@ -54,7 +55,7 @@ void DemoPlayer::previewWatermark(const WatermarkOptions &mark)
     // The converter's size in pixels, so the preview shows what the file will.
     video->showMarquee(mark.text, mark.textX, mark.textY, 0, 255, editchoices::textSizeEntry(mark.fontSize).toInt(),
                        editchoices::textColourRgb(mark.fontColor));
-    ui.m_WatermarkApplyButton->setEnabled(watermarkDiffers(mark));
+    ui->m_WatermarkApplyButton->setEnabled(watermarkDiffers(mark));
 }
 
 bool DemoPlayer::watermarkDiffers(const WatermarkOptions &mark) const
@@ -68,7 +69,7 @@ bool DemoPlayer::watermarkDiffers(const WatermarkOptions &mark) const
 void DemoPlayer::onWatermarkApplyButtonClicked()
 {
     applied.watermark = watermarkFromControls();
-    loadedFontFamily = ui.m_pWMFontCombo->currentFont().family();
+    loadedFontFamily = ui->m_pWMFontCombo->currentFont().family();
     current().edit.watermark = applied.watermark;
-    ui.m_WatermarkApplyButton->setEnabled(false);
+    ui->m_WatermarkApplyButton->setEnabled(false);
 }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build/quillmora_1.0_amd64.deb (CPack; the
 # libraries' packages found by dpkg-shlibdeps, the tools' programs and fonts
 # named in packaging/CMakeLists.txt). Installs to /usr.

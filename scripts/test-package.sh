@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package into a fresh Debian 12 root (debootstrap,
 # minbase) with apt, as a user would, and runs it there with no display:
 # quillmora --version and one quillmora --convert. Needs root and the
@@ -21,6 +22,9 @@ mirror=${mirror:-http://deb.debian.org/debian}
 
 deb=$(scripts/package.sh "$build")
 echo "package: $deb"
+# Debian reads the licence from the package's copyright file.
+grep -q ' \./usr/share/doc/quillmora/copyright$' <<<"$(dpkg-deb -c "$deb")" \
+    || { echo "the package has no copyright file" >&2; exit 1; }
 
 work=$build/package-root
 pristine=$work/bookworm-minbase

@@ -127,17 +127,17 @@ QComboBox *CSettings::listOf(OptionField field) const
 
 void CSettings::setFromList(OptionField field, int index)
 {
-    const QVariant data = listOf(field)->itemData(index);
-    if (data.isValid())
-        job.profile.setField(profilePosition(field), data.toInt());
+    const QVariant value = listOf(field)->itemData(index);
+    if (value.isValid())
+        job.profile.setField(profilePosition(field), value.toInt());
 }
 
 void CSettings::OnChangeFileFormat(int index)
 {
-    const QVariant data = ui->m_pCmbFileFormat->itemData(index);
-    if (!data.isValid())
+    const QVariant value = ui->m_pCmbFileFormat->itemData(index);
+    if (!value.isValid())
         return;
-    const int id = data.toInt();
+    const int id = value.toInt();
     job.formatId = id;
     for (const OutputProfile &row : std::as_const(profiles)) {
         if (row.formatId == id) {

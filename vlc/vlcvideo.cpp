@@ -10,8 +10,8 @@
 
 #include <cmath>
 
-VlcVideo::VlcVideo(libvlc_media_player_t *player, QObject *parent)
-    : QObject(parent), player(player)
+VlcVideo::VlcVideo(libvlc_media_player_t *mediaPlayer, QObject *parent)
+    : QObject(parent), player(mediaPlayer)
 {
 }
 
@@ -103,8 +103,8 @@ void VlcVideo::setSubtitleFile(const QString &path)
     libvlc_media_player_add_slave(player, libvlc_media_slave_type_subtitle, uri.constData(), true);
 }
 
-VlcAudio::VlcAudio(libvlc_media_player_t *player, QObject *parent)
-    : QObject(parent), player(player)
+VlcAudio::VlcAudio(libvlc_media_player_t *mediaPlayer, QObject *parent)
+    : QObject(parent), player(mediaPlayer)
 {
 }
 

@@ -38,7 +38,7 @@ qint64 nowNs(clockid_t clock)
 class BenchObserver : public RunObserver
 {
 public:
-    explicit BenchObserver(QThread *runThread) : runThread(runThread) {}
+    explicit BenchObserver(QThread *thread) : runThread(thread) {}
 
     void passStarted(int) override { pollerCpuNs = 0; }
     void progress(int row, int percent) override

@@ -129,7 +129,7 @@ void TestFilterEscaping::ffmpegDrawsTheTextAsTyped_data()
     QRandomGenerator random(QRandomGenerator::global()->generate());
     for (int i = 0; i < 3; ++i)
         QTest::newRow(qPrintable(QStringLiteral("random %1").arg(i)))
-            << QStringLiteral("x") + randomText(random, QStringLiteral("'\"\\:,;[]=%{}ab"), 20);
+            << QStringLiteral("Wx") + randomText(random, QStringLiteral("'\"\\:,;[]=%{}ab"), 20);
 }
 
 // The text through our escaping and the same text read verbatim from a file
@@ -156,7 +156,7 @@ void TestFilterEscaping::ffmpegDrawsTheTextAsTyped()
         "drawtext=fontfile=face.ttf:textfile=text.txt:expansion=none:fontsize=24:fontcolor=white:x=10:y=10",
         folder.path());
     QVERIFY(!escaped.isEmpty());
-    QVERIFY(litPixels(escaped) > 200);
+    QVERIFY(litPixels(escaped) > 100); // at least the random cases' leading "Wx"
     QVERIFY(escaped == verbatim);
 
     // Leading blanks move the text: losing them would show.

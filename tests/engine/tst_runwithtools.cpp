@@ -31,6 +31,7 @@ private slots:
     void initTestCase();
     void badInputsFailWithAReason();
     void keptDatesAreTheSources();
+    void joinCopiesSongsAlreadyInItsFormat();
 
 private:
     QTemporaryDir media;
@@ -118,6 +119,43 @@ void TestRunWithTools::keptDatesAreTheSources()
             else
                 QVERIFY2(date.secsTo(QDateTime::currentDateTime()) < 600, qPrintable(name));
         }
+    }
+}
+
+// Songs that already have the audio joiner's format (MP3, 44.1 kHz, stereo,
+// 256 kbit/s) go into the join as they are, and the row says so; a join with
+// one part at another bitrate encodes that part and says nothing.
+void TestRunWithTools::joinCopiesSongsAlreadyInItsFormat()
+{
+    QTemporaryDir out;
+    const auto song = [&](const QString &name, const char *bitrate) {
+        const QString path = out.filePath(name);
+        return testmedia::runFfmpeg({"-i", media.filePath("a.wav"), "-ac", "2", "-ar", "44100", "-c:a", "libmp3lame",
+                                     "-b:a", bitrate, path})
+                   ? path
+                   : QString();
+    };
+    const QStringList same{song("one.mp3", "256k"), song("two.mp3", "256k"), song("three.mp3", "256k")};
+    const QStringList mixed{same[0], same[1], song("other.mp3", "128k")};
+    QVERIFY(!same.contains(QString()) && !mixed.contains(QString()));
+    jobs.assign({jobFor(FormatAudioJoiner, same, out.filePath("MergedAudio.mp3")),
+                 jobFor(FormatAudioJoiner, mixed, out.filePath("Mixed.mp3"))});
+    RunRecorder recorder;
+    RunSettings settings;
+    settings.toolsFolder = QUILLMORA_BUILD_DIR;
+    settings.progressBlock = ownBlock.name();
+    settings.passPauseMs = 0;
+    ConversionRun(jobs, recorder, settings).run();
+    QCOMPARE(jobs.state(0), int(Succeeded));
+    QCOMPARE(jobs.state(1), int(Succeeded));
+    QCOMPARE(recorder.events().filter("copied"), QStringList({"copied 0 audio"}));
+
+    for (const QString &name : {"MergedAudio.mp3", "Mixed.mp3"}) {
+        QString errors;
+        QVERIFY2(testmedia::runFfmpeg({"-i", out.filePath(name), "-f", "null", "-"}, &errors) && errors.isEmpty(),
+                 qPrintable(errors));
+        const double seconds = testmedia::probe(out.filePath(name)).duration;
+        QVERIFY2(std::abs(seconds - 3) < 0.2, qPrintable(name + ": " + QString::number(seconds)));
     }
 }
 

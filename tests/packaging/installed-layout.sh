@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install into a temporary prefix: the installed application finds
 # its tools (it converts a file, from a folder that holds neither tools nor
 # translations) and its translations under <prefix>/share.
@@ -15,7 +16,7 @@ for path in bin/quillmora lib/quillmora/transcoder lib/quillmora/imageconvert/co
     share/metainfo/io.quillmora.Quillmora.metainfo.xml \
     share/icons/hicolor/48x48/apps/io.quillmora.Quillmora.png \
     share/icons/hicolor/scalable/apps/io.quillmora.Quillmora.svg \
-    share/quillmora/translations/Quillmora_zh.qm; do
+    share/quillmora/translations/Quillmora_zh.qm share/doc/quillmora/copyright; do
     [ -e "$prefix/$path" ] || { echo "not installed: $path" >&2; exit 1; }
 done
 

@@ -2,6 +2,7 @@
 
 #include "app/outputprofile.h"
 #include "preview/demoplayer.h"
+#include "ui_demoplayer.h"
 #include "vlc/vlcapi.h"
 
 #include <QImage>
@@ -26,9 +27,9 @@ public:
     {
     }
 
-    Ui_DemoPlayer &ui() { return d.ui; }
+    Ui_DemoPlayer &ui() { return *d.ui; }
     VlcMediaPlayer *player() const { return d.mediaPlayer; }
-    VlcWidgetVideo *video() const { return d.ui.m_vlcVideo; }
+    VlcWidgetVideo *video() const { return d.ui->m_vlcVideo; }
 
     // The frame painted after `frames` more have arrived; null on a timeout.
     QImage frameAfter(int frames = 6, int timeoutMs = 5000) const
@@ -43,7 +44,7 @@ public:
     bool pauseAt(int ms)
     {
         if (d.playing)
-            d.ui.m_pPlayButton->click();
+            d.ui->m_pPlayButton->click();
         if (!QTest::qWaitFor([&] { return player()->state() == Vlc::Paused; }, 3000))
             return false;
         player()->setTime(ms);

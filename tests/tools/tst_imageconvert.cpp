@@ -316,7 +316,7 @@ void TestImageConvert::percentInNamesIsNoPattern()
 {
     const QString percentFolder = path("100%d");
     QVERIFY(QDir().mkpath(percentFolder));
-    for (const QString &name : {"100%d.png", "50%x%o.png"}) {
+    for (const QString &name : QStringList{"100%d.png", "50%x%o.png"}) {
         QVERIFY(QFile::copy(path("half.png"), percentFolder + "/" + name));
         const QString output = percentFolder + "/" + QFileInfo(name).completeBaseName() + ".jpg";
         const Finished outcome = runProgram(imageConverter(), {percentFolder + "/" + name, output});
@@ -416,8 +416,8 @@ void TestImageConvert::stopDuringALargePictureLeavesNoScratchFile()
     QVERIFY(process.waitForStarted());
     const auto scratchFiles = [&] {
         QStringList files;
-        for (const QString &folder : {outputFolder, systemScratch.path()}) {
-            QDirIterator found(folder, {"magick-*"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        for (const QString &scanned : {outputFolder, systemScratch.path()}) {
+            QDirIterator found(scanned, {"magick-*"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
             while (found.hasNext())
                 files << found.next();
         }

@@ -300,7 +300,7 @@ void TestTranscodePlan::streamCopy_data()
     QTest::addColumn<MediaFacts>("facts");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("copied");
-    QTest::addColumn<bool>("needsDetails");
+    QTest::addColumn<QString>("needs"); // the fact the plan asks for first
 
     const MediaFacts download = coded(clip(1920, 1080, 25, 48000, 2), "h264", "aac");
     MediaFacts phone = coded(clip(720, 1280, 30, 48000, 2), "h264", "aac", "yuvj420p");
@@ -314,8 +314,8 @@ void TestTranscodePlan::streamCopy_data()
     const QString mp4 = QStringLiteral("-vcodec libx264 -acodec libfaac out.mp4");
 
     auto row = [](const char *name, const QString &given, const MediaFacts &facts, const QString &expected,
-                  const QString &copied, bool needsDetails = false) {
-        QTest::newRow(name) << given << facts << expected << copied << needsDetails;
+                  const QString &copied, const QString &needs = QString()) {
+        QTest::newRow(name) << given << facts << expected << copied << needs;
     };
     row("H.264 and AAC to MP4", mp4, download, "-vcodec copy -acodec copy out.mp4", "video,audio");
     row("H.264 and AAC to MOV", "-vcodec libx264 -acodec libfaac out.mov", download,
@@ -323,7 +323,7 @@ void TestTranscodePlan::streamCopy_data()
     row("full-range pictures", mp4, coded(download, "h264", "aac", "yuvj420p"), "-vcodec copy -acodec copy out.mp4",
         "video,audio");
     row("pixel format still unknown", mp4, unknownFormat, "-vcodec libx264 -acodec copy -pix_fmt yuv420p out.mp4",
-        "audio", true);
+        "audio", "pixel format");
     row("4:4:4 pictures are encoded for players", mp4, coded(download, "h264", "aac", "yuv444p"),
         "-vcodec libx264 -acodec copy -pix_fmt yuv420p out.mp4", "audio");
     row("another codec chosen", "-vcodec mpeg4 -acodec libfaac out.mp4", download,
@@ -357,7 +357,7 @@ void TestTranscodePlan::streamCopy_data()
     row("join part at another bitrate", "-ar 44100 -ac 2 -acodec libmp3lame -b:a 320k -vn out.mp3", song,
         "-ar 44100 -ac 2 -acodec libmp3lame -b:a 320k -vn out.mp3", "");
     row("join part of unknown bitrate", "-ar 44100 -ac 2 -acodec libmp3lame -b:a 256k -vn out.mp3", unknownBitrate,
-        "-ar 44100 -ac 2 -acodec libmp3lame -b:a 256k -vn out.mp3", "", true);
+        "-ar 44100 -ac 2 -acodec libmp3lame -b:a 256k -vn out.mp3", "", "bitrate");
     row("MP3 at 48 kHz into FLV", "-vcodec flv1 -acodec libmp3lame out.flv", coded(download, "h264", "mp3"),
         "-vcodec flv1 -acodec libmp3lame -ar 44100 out.flv", "");
     row("a phone's H.265 copied into MP4 keeps Apple's tag", "-vcodec libx265 -acodec libfaac out.mp4",
@@ -378,7 +378,7 @@ void TestTranscodePlan::streamCopy()
     const QStringList options = result.ffmpegArguments.mid(result.ffmpegArguments.indexOf(QStringLiteral("ultrafast")) + 1);
     QCOMPARE(options.join(u' '), expected.contains(QLatin1String("-map_metadata")) ? expected : withTags(expected));
     QTEST(result.copiedStreams.join(u','), "copied");
-    QTEST(result.needsProbeDetails, "needsDetails");
+    QTEST(QString(result.needsPixelFormat ? "pixel format" : result.needsAudioBitRate ? "bitrate" : ""), "needs");
 
     // When the muxer refuses a copy, the transcoder plans again without one.
     const TranscodePlan encoded = planTranscode(words(head + given), facts, fakeFont, StreamCopyChoice::Never);

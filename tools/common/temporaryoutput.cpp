@@ -56,8 +56,8 @@ bool lacksUnnamedFiles(int error)
 
 } // namespace
 
-TemporaryOutput::TemporaryOutput(const QString &finalPath, Existing existing)
-    : outputPath(finalPath), existing(existing)
+TemporaryOutput::TemporaryOutput(const QString &finalPath, Existing whenTaken)
+    : outputPath(finalPath), existing(whenTaken)
 {
 }
 

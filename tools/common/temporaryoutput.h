@@ -25,7 +25,7 @@ class TemporaryOutput
 public:
     enum class Existing { Keep, Replace };
 
-    explicit TemporaryOutput(const QString &finalPath, Existing existing = Existing::Keep);
+    explicit TemporaryOutput(const QString &finalPath, Existing whenTaken = Existing::Keep);
     ~TemporaryOutput(); // removes the file unless it was committed
     TemporaryOutput(const TemporaryOutput &) = delete;
     TemporaryOutput &operator=(const TemporaryOutput &) = delete;

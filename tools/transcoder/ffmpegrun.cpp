@@ -12,7 +12,7 @@
 
 namespace {
 
-const QString ffmpegProgram = QStringLiteral("/usr/bin/ffmpeg");
+const QString ffmpegProgram = QStringLiteral(QUILLMORA_FFMPEG); // the build names it
 
 // Quiet but for errors, never waits on stdin, reports progress on stdout.
 const QStringList globalOptions = {

@@ -123,6 +123,59 @@ bool headerTellsFacts(const AVFormatContext *context)
     return knowsDuration;
 }
 
+// The first real video stream, or nullptr.
+AVStream *pictureStream(const AVFormatContext *context)
+{
+    for (unsigned i = 0; i < context->nb_streams; ++i) {
+        AVStream *stream = context->streams[i];
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            return stream;
+    }
+    return nullptr;
+}
+
+// Sets the stream's pixel format from its sequence header, as the codec's
+// parser reads it from the first packets (H.264, HEVC, AV1, ...): no picture
+// is decoded. False when the parser does not tell it.
+bool parsePixelFormat(AVFormatContext *context, AVStream *stream)
+{
+    constexpr int packetsToTry = 32;
+    AVCodecParserContext *parser = av_parser_init(stream->codecpar->codec_id);
+    AVCodecContext *codec = avcodec_alloc_context3(nullptr);
+    AVPacket *packet = av_packet_alloc();
+    if (parser && codec && packet && avcodec_parameters_to_context(codec, stream->codecpar) >= 0) {
+        parser->flags |= PARSER_FLAG_COMPLETE_FRAMES; // the demuxer gives whole packets
+        for (int read = 0; read < packetsToTry && parser->format < 0 && av_read_frame(context, packet) >= 0; ++read) {
+            if (packet->stream_index == stream->index) {
+                uint8_t *data = nullptr;
+                int size = 0;
+                av_parser_parse2(parser, codec, &data, &size, packet->data, packet->size, packet->pts, packet->dts,
+                                 packet->pos);
+            }
+            av_packet_unref(packet);
+        }
+    }
+    const bool parsed = parser && parser->format >= 0;
+    if (parsed)
+        stream->codecpar->format = parser->format;
+    av_packet_free(&packet);
+    avcodec_free_context(&codec);
+    av_parser_close(parser);
+    return parsed;
+}
+
+// Whether the facts asked for need libavformat to read and decode the first
+// packets of every stream (avformat_find_stream_info).
+bool needsStreamInfo(AVFormatContext *context, ProbeDetail detail)
+{
+    if (detail == ProbeDetail::Formats || !headerTellsFacts(context))
+        return true;
+    if (detail == ProbeDetail::Facts)
+        return false;
+    AVStream *stream = pictureStream(context);
+    return stream && stream->codecpar->format < 0 && !parsePixelFormat(context, stream);
+}
+
 } // namespace
 
 ProbedMedia probeMedia(const QString &path, ProbeDetail detail)
@@ -142,7 +195,7 @@ ProbedMedia probeMedia(const QString &path, ProbeDetail detail)
         media.error = avError(status);
         return media; // the context was freed by the failed open
     }
-    if (detail == ProbeDetail::Formats || !headerTellsFacts(context))
+    if (needsStreamInfo(context, detail))
         status = avformat_find_stream_info(context, nullptr);
     if (status < 0) {
         media.error = avError(status);
@@ -150,13 +203,11 @@ ProbedMedia probeMedia(const QString &path, ProbeDetail detail)
         return media;
     }
 
-    for (unsigned i = 0; i < context->nb_streams; ++i) {
-        AVStream *stream = context->streams[i];
-        const AVMediaType type = stream->codecpar->codec_type;
-        if (type == AVMEDIA_TYPE_VIDEO && !media.facts.hasVideo && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
-            takeVideo(context, stream, &media);
-        else if (type == AVMEDIA_TYPE_AUDIO && !media.facts.hasAudio)
-            takeAudio(stream, &media);
+    if (AVStream *stream = pictureStream(context))
+        takeVideo(context, stream, &media);
+    for (unsigned i = 0; i < context->nb_streams && !media.facts.hasAudio; ++i) {
+        if (context->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            takeAudio(context->streams[i], &media);
     }
     media.facts.durationSeconds = durationOf(context);
     media.facts.readable = media.facts.hasVideo || media.facts.hasAudio;

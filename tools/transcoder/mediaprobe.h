@@ -15,9 +15,11 @@ struct ProbedMedia {
 };
 
 enum class ProbeDetail {
-    Facts,   // from the header alone when it tells the facts the plan needs
-    Formats, // every fact, the pixel format and the channel layout included
-             // (decodes a frame when needed)
+    Facts,       // from the header alone when it tells the facts the plan needs
+    PixelFormat, // and the picture's pixel format, read by the codec's parser
+                 // from the first packets where it can (a few milliseconds)
+    Formats,     // every fact, the pixel format, the channel layout and the
+                 // bitrate included (decodes a frame when needed: dozens of ms)
 };
 
 ProbedMedia probeMedia(const QString &path, ProbeDetail detail);

@@ -54,9 +54,10 @@ int runSingle(const QStringList &given, bool printOnly)
         return toolerror::fail(QStringLiteral("cannot read %1: %2").arg(input, probed.error));
 
     TranscodePlan plan = planTranscode(given, probed.facts, lookUpFont);
-    if (plan.needsProbeDetails) {
-        // Decoding a frame costs a few dozen milliseconds; a copy saves the whole encoding.
-        const ProbedMedia detailed = probeMedia(input, ProbeDetail::Formats);
+    if (plan.needsPixelFormat || plan.needsAudioBitRate) {
+        // A few milliseconds, or dozens to decode a frame; a copy saves the whole encoding.
+        const ProbedMedia detailed =
+            probeMedia(input, plan.needsAudioBitRate ? ProbeDetail::Formats : ProbeDetail::PixelFormat);
         if (stopsignals::requested())
             return stopsignals::exitCode();
         if (detailed.facts.readable) {

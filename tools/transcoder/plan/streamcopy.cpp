@@ -56,7 +56,7 @@ QString chromaLayout(QString pixelFormat)
     return pixelFormat.replace(QLatin1String("yuvj"), QLatin1String("yuv"));
 }
 
-enum class Verdict { Copy, Encode, NeedsDetails };
+enum class Verdict { Copy, Encode, NeedsPixelFormat, NeedsBitRate };
 
 Verdict judgeVideo(const FfmpegCommand &command, const OutputTarget &target)
 {
@@ -96,7 +96,7 @@ Verdict judgeVideo(const FfmpegCommand &command, const OutputTarget &target)
     const VideoEncoderLimits *limits = videoEncoderLimits(*encoder);
     if (limits && !limits->pixelFormat.isEmpty() && !command.has(QStringLiteral("-pix_fmt"))) {
         if (input.pixelFormat.isEmpty())
-            return Verdict::NeedsDetails;
+            return Verdict::NeedsPixelFormat;
         if (chromaLayout(input.pixelFormat) != chromaLayout(limits->pixelFormat))
             return Verdict::Encode;
     }
@@ -121,7 +121,7 @@ Verdict judgeAudio(FfmpegCommand &command, const OutputTarget &target)
     // A join's parts are all given one bitrate: a song that already has it is copied.
     if (const QString *bitrate = command.value(QStringLiteral("-b:a"))) {
         if (input.audioBitRate == 0)
-            return Verdict::NeedsDetails;
+            return Verdict::NeedsBitRate;
         if (!bitrate->endsWith(u'k') || qint64(bitrate->chopped(1).toInt()) * 1000 != input.audioBitRate)
             return Verdict::Encode;
     }
@@ -166,7 +166,8 @@ StreamCopy chooseStreamCopy(FfmpegCommand &command, const OutputTarget &target)
         copy(command, QStringLiteral("-acodec"), {"-ar", "-ac", "-b:a"});
         result.copied << QStringLiteral("audio");
     }
-    result.needsDetails = video == Verdict::NeedsDetails || audio == Verdict::NeedsDetails;
+    result.needsPixelFormat = video == Verdict::NeedsPixelFormat;
+    result.needsAudioBitRate = audio == Verdict::NeedsBitRate;
     return result;
 }
 

@@ -7,8 +7,10 @@
 // Which streams are copied as they are instead of being encoded again.
 struct StreamCopy {
     QStringList copied;            // "video", "audio", in that order
-    bool needsDetails = false; // a stream could be copied if the input's pixel
-                               // format or bitrate were known: probe them and plan again
+    // A stream could be copied if the input's pixel format or its sound's
+    // bitrate were known: probe it and plan again.
+    bool needsPixelFormat = false;
+    bool needsAudioBitRate = false;
 };
 
 // A stream is copied when the input already has the codec the arguments ask

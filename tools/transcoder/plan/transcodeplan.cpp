@@ -65,7 +65,8 @@ TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, c
     if (error.isEmpty() && streamCopy == StreamCopyChoice::Allowed) {
         const StreamCopy copy = chooseStreamCopy(*command, target);
         plan.copiedStreams = copy.copied;
-        plan.needsProbeDetails = copy.needsDetails;
+        plan.needsPixelFormat = copy.needsPixelFormat;
+        plan.needsAudioBitRate = copy.needsAudioBitRate;
     }
 
     FilterFacts filters;

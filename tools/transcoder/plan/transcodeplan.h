@@ -21,8 +21,10 @@ struct TranscodePlan {
     QList<TextRecode> recodes;   // UTF-8 copies to write (writeRecodedText) before ffmpeg
                                  // starts, and to remove after it ends
     QStringList copiedStreams;   // "video", "audio": copied, not encoded again
-    bool needsProbeDetails = false; // plan again with the input probed in detail
-                                    // (ProbeDetail::Formats): a stream may then be copied
+    // Plan again with the input's pixel format or sound bitrate known: a
+    // stream may then be copied.
+    bool needsPixelFormat = false;
+    bool needsAudioBitRate = false;
 };
 
 enum class StreamCopyChoice { Allowed, Never };
