@@ -31,6 +31,7 @@ const char *const formatOption = "format";
 const char *const outputOption = "output";
 const char *const overwriteOption = "overwrite";
 const char *const keepDatesOption = "keep-dates";
+const char *const jobsOption = "jobs";
 const char *const listOption = "list-formats";
 
 } // namespace
@@ -95,6 +96,10 @@ void CommandLine::define(QCommandLineParser &parser)
                       tr("Replace existing outputs instead of writing \"name_1\" beside them.")});
     parser.addOption({QString::fromLatin1(keepDatesOption),
                       tr("Give each output the modification date of its source (a join: of its first file).")});
+    parser.addOption({QString::fromLatin1(jobsOption),
+                      tr("How many jobs run at once: a number, or \"auto\" (the default) for sound and "
+                         "pictures on every core and videos one at a time."),
+                      tr("count")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
     parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
                                  QStringLiteral("[files...]"));
@@ -127,7 +132,7 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
         request.files << absolute(currentFolder, file);
 
     if (!parser.isSet(QLatin1String(convertOption))) {
-        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption}) {
+        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -151,6 +156,15 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
                                : QDir::cleanPath(currentFolder);
     request.overwrite = parser.isSet(QLatin1String(overwriteOption));
     request.keepDates = parser.isSet(QLatin1String(keepDatesOption));
+    if (parser.isSet(QLatin1String(jobsOption))) {
+        const QString jobs = parser.value(QLatin1String(jobsOption)).trimmed();
+        bool number = false;
+        request.jobsAtOnce = jobs.toInt(&number);
+        if (jobs.compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0)
+            request.jobsAtOnce = 0;
+        else if (!number || request.jobsAtOnce < 1)
+            return fail(tr("--jobs takes a number from 1 up, or \"auto\"; not \"%1\".").arg(jobs));
+    }
     return request;
 }
 

@@ -26,6 +26,7 @@ struct CommandLineRequest {
     QString outputFolder;    // Convert: absolute
     bool overwrite = false;  // Convert
     bool keepDates = false;  // Convert: outputs take their sources' modification time
+    int jobsAtOnce = 0;      // Convert: how many jobs run at once; 0 for automatic
     QStringList files;       // Window and Convert: absolute paths, in order
 };
 

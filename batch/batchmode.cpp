@@ -16,10 +16,11 @@
 
 namespace {
 
-RunSettings batchRunSettings(const QString &progressBlock, bool keepDates)
+RunSettings batchRunSettings(const QString &progressBlock, const CommandLineRequest &request)
 {
     RunSettings settings;
-    settings.keepSourceDates = keepDates;
+    settings.keepSourceDates = request.keepDates;
+    settings.jobsAtOnce = request.jobsAtOnce;
     settings.toolsFolder = toolsFolder();
     settings.environment = toolEnvironment(settings.toolsFolder);
     // A block of its own, so that a window of the same user is not disturbed.
@@ -53,7 +54,7 @@ int BatchMode::run(const CommandLineRequest &request)
         JobQueue queue;
         queue.assign(plan.jobs);
         const ProcessProgressBlock progressBlock;
-        const RunSettings settings = batchRunSettings(progressBlock.name(), request.keepDates);
+        const RunSettings settings = batchRunSettings(progressBlock.name(), request);
         ConversionRun conversion(queue, report, settings);
 
         InterruptSignals interrupts;

@@ -39,17 +39,16 @@ void BatchReport::passStarted(int row)
     QMutexLocker lock(&mutex);
     if (row < 0 || row >= rows.size())
         return;
-    if (openRow != row && openRow >= 0)
-        endLine(openRow);
-    openRow = row;
-    passClock.start();
+    runningRows.removeOne(row);
+    runningRows.append(row);
+    passClocks[row].start();
     if (terminal)
         drawProgress(row, 0);
 }
 
 void BatchReport::drawProgress(int row, int percent)
 {
-    const QString line = prefix(row) + QStringLiteral("  ") + progressText(percent, passClock.elapsed());
+    const QString line = prefix(row) + QStringLiteral("  ") + progressText(percent, passClocks[row].elapsed());
     if (lineDrawn && line == drawnLine)
         return; // the poller reports ten times a second; the terminal needs no more than changes
     write(out, QStringLiteral("\r\033[K") + line);
@@ -57,10 +56,17 @@ void BatchReport::drawProgress(int row, int percent)
     lineDrawn = true;
 }
 
+void BatchReport::clearProgress()
+{
+    if (lineDrawn)
+        write(out, QStringLiteral("\r\033[K"));
+    lineDrawn = false;
+}
+
 void BatchReport::progress(int row, int percent)
 {
     QMutexLocker lock(&mutex);
-    if (terminal && row == openRow)
+    if (terminal && !runningRows.isEmpty() && row == runningRows.last())
         drawProgress(row, percent);
 }
 
@@ -70,8 +76,9 @@ void BatchReport::stateChanged(int row, int state)
     if (row < 0 || row >= rows.size())
         return;
     rows[row].state = state;
-    if (state == Succeeded && overwrite)
-        writtenThisRun.insert(rows[row].job.outputPath);
+    // A join's parts leave it Converting; any other state is the job's last word.
+    if (state != Converting && runningRows.removeOne(row))
+        endLine(row);
 }
 
 void BatchReport::failureReason(int row, const QString &reason)
@@ -99,18 +106,15 @@ void BatchReport::streamsCopied(int row, const QString &streams)
         rows[row].copiedStreams = streams;
 }
 
-bool BatchReport::confirmOverwrite(int, const QString &outputPath)
+bool BatchReport::confirmOverwrite(int, const QString &)
 {
-    // Never replace what this run has just written (two inputs of one name).
-    QMutexLocker lock(&mutex);
-    return overwrite && !writtenThisRun.contains(outputPath);
+    // The run never asks about a name that one of its own jobs writes.
+    return overwrite;
 }
 
 void BatchReport::endLine(int row)
 {
-    if (lineDrawn)
-        write(out, QStringLiteral("\r\033[K"));
-    lineDrawn = false;
+    clearProgress();
     const Row &entry = rows[row];
     if (entry.state == Succeeded) {
         const QString copied = copiedStreamsText(entry.copiedStreams);
@@ -129,17 +133,13 @@ void BatchReport::endLine(int row)
 void BatchReport::finish()
 {
     QMutexLocker lock(&mutex);
-    if (openRow >= 0)
-        endLine(openRow);
-    openRow = -1;
+    clearProgress();
 }
 
 void BatchReport::message(const QString &text, bool error)
 {
     QMutexLocker lock(&mutex);
-    if (lineDrawn)
-        write(out, QStringLiteral("\r\033[K"));
-    lineDrawn = false;
+    clearProgress();
     write(error ? err : out, text + QLatin1Char('\n'));
 }
 

@@ -5,17 +5,18 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QMutex>
-#include <QSet>
 #include <QString>
 
 #include <cstdio>
 
-// What a --convert run prints: on a terminal one line per job that shows its
-// percentage and the time left while it runs; piped, one plain line per job
-// when it ends. Failures go to standard error with the tool's reason.
-// Also answers the run's question about existing outputs.
+// What a --convert run prints: one line per job as it ends, in the order the
+// jobs end (several may run at once); on a terminal, below them, a line that
+// shows the percentage and time left of the job started last. Failures go to
+// standard error with the tool's reason. Also answers the run's question
+// about existing outputs.
 class BatchReport : public RunObserver
 {
     Q_DECLARE_TR_FUNCTIONS(BatchReport)
@@ -33,7 +34,7 @@ public:
     void streamsCopied(int row, const QString &streams) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
-    // Ends the line of the last job; call after the run.
+    // Clears the progress line; call after the run.
     void finish();
     // A line of its own between the jobs' lines (a refused input, a stop).
     void message(const QString &text, bool error);
@@ -56,6 +57,7 @@ private:
     QString prefix(int row) const;
     int succeededLocked() const;
     void drawProgress(int row, int percent);
+    void clearProgress();
     void endLine(int row);
     void write(std::FILE *stream, const QString &text);
 
@@ -64,10 +66,9 @@ private:
     std::FILE *out;
     std::FILE *err;
     bool terminal;
-    int openRow = -1;        // the job whose line is not ended yet
+    QList<int> runningRows;  // in the order their passes started
+    QHash<int, QElapsedTimer> passClocks;
     bool lineDrawn = false;  // a progress line is on the terminal
     QString drawnLine;
-    QElapsedTimer passClock;
-    QSet<QString> writtenThisRun;
     mutable QMutex mutex;
 };

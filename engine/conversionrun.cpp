@@ -6,6 +6,7 @@
 #include "engine/jobqueue.h"
 #include "engine/joinparts.h"
 #include "engine/joinworkspace.h"
+#include "engine/jobslots.h"
 #include "engine/outputnames.h"
 #include "engine/passworkspace.h"
 #include "engine/progresspoller.h"
@@ -16,6 +17,8 @@
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QThread>
+
+#include <algorithm>
 
 namespace {
 
@@ -85,35 +88,77 @@ struct ConversionRun::PassOutcome {
 
 ConversionRun::ConversionRun(JobQueue &queue, RunObserver &runObserver, RunSettings runSettings)
     : jobs(queue), observer(runObserver), settings(std::move(runSettings)),
-      toolEnvironment(settings.environment)
+      jobSlots(runSlotCount(settings.jobsAtOnce, settings.cores > 0 ? settings.cores : QThread::idealThreadCount()))
 {
-    const QString blockName = settings.progressBlock.isEmpty()
-                                  ? ProgressShare::nameOf(ProgressShare::Block::Ffmpeg)
-                                  : settings.progressBlock;
-    toolEnvironment.insert(QStringLiteral("QUILLMORA_PROGRESS_BLOCK"), blockName);
-    progressBlock.open(blockName);
+    const QString firstBlock = settings.progressBlock.isEmpty() ? ProgressShare::nameOf(ProgressShare::Block::Ffmpeg)
+                                                                : settings.progressBlock;
+    for (int place = 0; place < jobSlots.count(); ++place) {
+        progressBlockNames << (place == 0 ? firstBlock : firstBlock + u'-' + QString::number(place));
+        progressBlocks.push_back(std::make_unique<ProgressShare>());
+        progressBlocks.back()->open(progressBlockNames.last());
+        // The shared per-user block may be another window's, whose running figure stays.
+        if (place > 0 || !settings.progressBlock.isEmpty())
+            progressBlocks.back()->clear();
+    }
     convertBlock.open(settings.convertBlock.isEmpty() ? ProgressShare::nameOf(ProgressShare::Block::Convert)
                                                       : settings.convertBlock);
-    // A block of the caller's own may hold what a dead tool left; the shared
-    // per-user block may be another window's, whose running figure stays.
-    if (!settings.progressBlock.isEmpty())
-        progressBlock.clear();
 }
 
-ConversionRun::~ConversionRun() = default;
+ConversionRun::~ConversionRun()
+{
+    // The blocks of the places after the first are the run's own.
+    for (int place = 1; place < jobSlots.count(); ++place)
+        ProgressShare::remove(progressBlockNames[place]);
+}
 
 void ConversionRun::run()
 {
-    for (int row = 0; row < jobs.count() && !stopped; ++row)
-        runRow(row);
+    std::vector<std::unique_ptr<QThread>> threads;
+    int row = 0;
+    while (!stopped) {
+        if (row >= jobs.count()) {
+            // Rows added while the last jobs run are reached too.
+            if (!jobSlots.waitForARelease() && row >= jobs.count())
+                break;
+            continue;
+        }
+        ConvertJob job = jobs.at(row);
+        if (job.state == Succeeded) {
+            ++row;
+            continue;
+        }
+        const int taken = slotsTakenBy(job, settings.jobsAtOnce, jobSlots.count());
+        const int place = jobSlots.acquire(taken);
+        if (place < 0)
+            break;
+        bool replace = false;
+        if (!chooseOutput(row, &job, &replace)) {
+            jobSlots.release(taken, place);
+            break;
+        }
+        // Ended jobs' threads go, so that a long list holds no more than are running.
+        threads.erase(std::remove_if(threads.begin(), threads.end(),
+                                     [](const std::unique_ptr<QThread> &thread) { return thread->wait(0); }),
+                      threads.end());
+        threads.emplace_back(QThread::create([this, row, job, replace, place, taken] {
+            runRow(row, job, replace, place);
+            jobSlots.release(taken, place);
+        }));
+        threads.back()->start();
+        ++row;
+    }
+    jobSlots.waitForAll();
+    for (const std::unique_ptr<QThread> &thread : threads)
+        thread->wait();
 }
 
 void ConversionRun::stop()
 {
     stopped = true;
+    jobSlots.stop();
     QMutexLocker lock(&processLock);
-    if (currentProcess)
-        currentProcess->requestStop();
+    for (ToolProcess *tool : std::as_const(runningTools))
+        tool->requestStop();
 }
 
 bool ConversionRun::isStopped() const
@@ -126,44 +171,49 @@ RunTotals ConversionRun::totals() const
     return {succeededRows.load(), failedRows.load()};
 }
 
-void ConversionRun::runRow(int row)
+bool ConversionRun::chooseOutput(int row, ConvertJob *job, bool *replace)
 {
-    ConvertJob job = jobs.at(row);
-    if (job.state == Succeeded)
-        return;
-    job = withAbsolutePaths(job);
-
-    // A job never replaces its own input; anything else only when the user says so.
-    bool replace = false;
-    if (isOneOfItsInputs(job)) {
-        job.outputPath = uniqueOutputPath(job.outputPath);
-    } else if (!job.outputPath.isEmpty() && outputPathTaken(job.outputPath)) {
-        QMutexLocker lock(&observerLock);
-        replace = observer.confirmOverwrite(row, job.outputPath);
-        if (!replace)
-            job.outputPath = uniqueOutputPath(job.outputPath);
+    *job = withAbsolutePaths(*job);
+    QString &output = job->outputPath;
+    if (output.isEmpty())
+        return !stopped;
+    QMutexLocker lock(&namesLock);
+    // Never its own input, nor what another job of this run writes; anything
+    // else only when the user says so.
+    if (isOneOfItsInputs(*job) || reservedNames.contains(output)) {
+        output = uniqueOutputPath(output, reservedNames);
+    } else if (outputPathTaken(output)) {
+        lock.unlock();
+        *replace = observer.confirmOverwrite(row, output);
+        lock.relock();
+        if (!*replace)
+            output = uniqueOutputPath(output, reservedNames);
     }
-    if (stopped)
-        return;
+    reservedNames.insert(output);
+    return !stopped;
+}
 
+void ConversionRun::runRow(int row, ConvertJob job, bool replace, int place)
+{
     PassOutcome outcome;
     if (job.inputFiles.size() >= 2)
-        outcome = runJoin(row, job, replace);
+        outcome = runJoin(row, job, replace, place);
     else
-        outcome = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single, replace});
+        outcome = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single, replace},
+                          place);
     if (outcome.state == Succeeded && settings.keepSourceDates)
         copyModificationTime(job.inputFiles.value(0, job.inputPath), outcome.writtenPath);
     ++(outcome.state == Succeeded ? succeededRows : failedRows);
 }
 
-ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job, bool replaceExisting)
+ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job, bool replaceExisting, int place)
 {
     const ConvertJob parts = withJoinPartFormat(job);
     const int partCount = job.inputFiles.size();
     JoinWorkspace workspace(QFileInfo(job.outputPath).absolutePath(), joinKindOf(job.profile));
     const ConversionPass joinPass{workspace.listFilePath(), job.outputPath, PassKind::JoinFinal, replaceExisting};
     if (!workspace.isValid())
-        return runPass(row, parts, joinPass, workspace.errorString());
+        return runPass(row, parts, joinPass, place, workspace.errorString());
 
     PassOutcome outcome;
     // The join pass's own complaint names a part file; the part's says why.
@@ -175,7 +225,7 @@ ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job
         const QString setupError = workspace.appendPart(part) ? QString() : workspace.errorString();
         const QString &input = job.inputFiles.at(part);
         // The part files lie in the join's own folder.
-        outcome = runPass(row, parts, {input, workspace.partPath(part), PassKind::JoinPart, true}, setupError);
+        outcome = runPass(row, parts, {input, workspace.partPath(part), PassKind::JoinPart, true}, place, setupError);
         if (outcome.state != Succeeded && partFailure.isEmpty())
             partFailure = QCoreApplication::translate("ConversionRun", "%1: %2").arg(QFileInfo(input).fileName(), outcome.reason);
         const QStringList copied = outcome.copiedStreams.split(u',', Qt::SkipEmptyParts);
@@ -184,7 +234,7 @@ ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job
         partsCopied.removeIf([&](const QString &stream) { return !copied.contains(stream); });
     }
     if (!stopped) {
-        outcome = runPass(row, parts, joinPass, QString(), partFailure, partsCopied.join(u','));
+        outcome = runPass(row, parts, joinPass, place, QString(), partFailure, partsCopied.join(u','));
     } else {
         // Stopped before the join pass: the joined file was never written.
         outcome = {Failed, stoppedText(), QString(), QString()};
@@ -195,7 +245,7 @@ ConversionRun::PassOutcome ConversionRun::runJoin(int row, const ConvertJob &job
 }
 
 ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job, const ConversionPass &pass,
-                                                  const QString &setupError, const QString &earlierFailure,
+                                                  int place, const QString &setupError, const QString &earlierFailure,
                                                   const QString &partsCopied)
 {
     {
@@ -204,6 +254,7 @@ ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job
     }
     PassOutcome outcome;
     {
+        ProgressShare &progressBlock = *progressBlocks[place];
         ProgressPoller poller(
             progressBlock, settings.pollIntervalMs, [this] { return !stopped; },
             [this, row](int percent) {
@@ -211,7 +262,7 @@ ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job
                 observer.progress(row, percent);
             });
         reportState(row, Converting);
-        outcome = setupError.isEmpty() ? runTool(job, pass) : PassOutcome{Failed, setupError, QString(), QString()};
+        outcome = setupError.isEmpty() ? runTool(job, pass, place) : PassOutcome{Failed, setupError, QString(), QString()};
         if (outcome.state != Succeeded && !earlierFailure.isEmpty())
             outcome.reason = earlierFailure + u'\n' + outcome.reason;
         if (pass.kind == PassKind::JoinFinal)
@@ -232,12 +283,12 @@ ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job
         observer.passEnded(row);
     }
     pause();
-    progressBlock.clear();
+    progressBlocks[place]->clear();
     convertBlock.clear();
     return outcome;
 }
 
-ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const ConversionPass &pass)
+ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const ConversionPass &pass, int place)
 {
     const bool image = job.profile.category == Image;
     const QString program = settings.toolsFolder
@@ -248,22 +299,24 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
     if (!workspace.isValid())
         return {Failed, workspace.errorString(), QString(), QString()};
 
+    QProcessEnvironment environment = settings.environment;
+    environment.insert(QStringLiteral("QUILLMORA_PROGRESS_BLOCK"), progressBlockNames[place]);
     ToolProcess process;
     process.setWorkingDirectory(workspace.path());
-    process.setEnvironment(toolEnvironment);
+    process.setEnvironment(environment);
     process.setGraceMs(settings.stopGraceMs);
     {
         // Under the lock, Stop either sees this process or this pass sees Stop.
         QMutexLocker lock(&processLock);
         if (stopped)
             return {Failed, stoppedText(), QString(), QString()};
-        currentProcess = &process;
+        runningTools.insert(&process);
     }
     process.start(program, arguments);
     const ToolExit exit = process.waitForExit();
     {
         QMutexLocker lock(&processLock);
-        currentProcess = nullptr;
+        runningTools.remove(&process);
     }
     if (exit.succeeded() && !stopped)
         return {Succeeded, QString(), exit.reports.value(QStringLiteral("output"), pass.outputPath),
@@ -277,18 +330,22 @@ void ConversionRun::reportEnd(int row, const PassOutcome &outcome)
 {
     if (outcome.state == Succeeded && outcome.writtenPath != absolutePath(jobs.at(row).outputPath)) {
         jobs.setOutputPath(row, outcome.writtenPath);
+        {
+            QMutexLocker lock(&namesLock);
+            reservedNames.insert(outcome.writtenPath);
+        }
         QMutexLocker lock(&observerLock);
         observer.outputRenamed(row, outcome.writtenPath);
+    }
+    if (outcome.state == Succeeded && !outcome.copiedStreams.isEmpty()) {
+        QMutexLocker lock(&observerLock);
+        observer.streamsCopied(row, outcome.copiedStreams);
     }
     if (outcome.state != Succeeded) {
         QMutexLocker lock(&observerLock);
         observer.failureReason(row, outcome.reason);
     }
     reportState(row, outcome.state);
-    if (outcome.state == Succeeded && !outcome.copiedStreams.isEmpty()) {
-        QMutexLocker lock(&observerLock);
-        observer.streamsCopied(row, outcome.copiedStreams);
-    }
 }
 
 void ConversionRun::reportState(int row, int state)

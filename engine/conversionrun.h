@@ -1,23 +1,30 @@
 #pragma once
 
 #include "app/convertjob.h"
+#include "engine/jobslots.h"
 #include "platform/progressshare.h"
 
 #include <QMutex>
 #include <QProcessEnvironment>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 class JobQueue;
 class ToolProcess;
 struct ConversionPass;
 
-// What a run reports and asks. The calls come from the run's thread, and
-// progress() also from the pass's poller thread, but never two at once and in
-// the order described; a client with widgets hands them to its GUI thread
-// (queued), and answers the question there while the run waits.
+// What a run reports and asks. The calls about a row come from the thread
+// that converts it and from its pass's poller, one at a time and in the order
+// described; with several jobs at once the rows' calls interleave, but never
+// two calls at once. confirmOverwrite() alone comes from the thread that
+// called run(), outside that order: jobs already running go on meanwhile. A
+// client with widgets hands the calls to its GUI thread (queued), and
+// answers the question there while the run waits.
 class RunObserver
 {
 public:
@@ -42,8 +49,8 @@ public:
     virtual void outputRenamed(int row, const QString &writtenPath) = 0;
     // The pass is over and its bar goes.
     virtual void passEnded(int row) = 0;
-    // After Succeeded: the tool copied these streams ("video", "audio" or
-    // "video,audio") instead of encoding them again.
+    // The tool copied these streams ("video", "audio" or "video,audio")
+    // instead of encoding them again; comes before the row's Succeeded.
     virtual void streamsCopied(int row, const QString &streams) = 0;
 
     // The output exists: true to overwrite it, false to write a "_1", "_2", ... name.
@@ -61,6 +68,8 @@ struct RunSettings {
     int pollIntervalMs = 100;
     int passPauseMs = 100;                // the two pauses at the end of a pass
     int stopGraceMs = 2000;               // a stopped tool is killed after this
+    int jobsAtOnce = 1;                   // 0: "Automatic" (see jobslots.h)
+    int cores = 0;                        // what "Automatic" counts with; 0: this machine's
     bool keepSourceDates = false;         // each output takes its source's modification
                                           // time (a join's: its first part's)
 };
@@ -72,7 +81,13 @@ struct RunTotals {
 };
 
 // One run over the job list, row after row, re-reading the row count after
-// every row so that jobs added meanwhile are reached. Knows no widget.
+// every row so that jobs added meanwhile are reached; with several jobs at
+// once each row runs on a thread of its own as soon as it has its slots, and
+// the rows' passes stay in order. Knows no widget.
+//
+// No two jobs of a run write one name: the run reserves each job's output
+// name as the job starts, and a later job of the same name takes the next
+// free one without a question (the tools keep this between runs).
 // Besides telling the observer, the run writes each state it reports, and a
 // name it wrote instead of the row's, into the row's record, so that a
 // finished row is skipped by the next run.
@@ -82,11 +97,11 @@ public:
     ConversionRun(JobQueue &jobs, RunObserver &observer, RunSettings settings);
     ~ConversionRun();
 
-    // The whole run, on the calling thread; returns after the last row.
+    // The whole run, on the calling thread; returns after the last job ended.
     void run();
 
-    // From any thread: no further pass starts, the running tool is asked to
-    // end and killed after the grace time.
+    // From any thread: no further pass starts, every running tool is asked
+    // to end and killed after the grace time.
     void stop();
     bool isStopped() const;
 
@@ -96,27 +111,34 @@ public:
 private:
     struct PassOutcome;
 
-    void runRow(int row);
-    PassOutcome runJoin(int row, const ConvertJob &job, bool replaceExisting);
-    PassOutcome runPass(int row, const ConvertJob &job, const ConversionPass &pass,
+    // The row's output name and whether it replaces what is there; false when stopped.
+    bool chooseOutput(int row, ConvertJob *job, bool *replace);
+    void runRow(int row, ConvertJob job, bool replace, int place);
+    PassOutcome runJoin(int row, const ConvertJob &job, bool replaceExisting, int place);
+    PassOutcome runPass(int row, const ConvertJob &job, const ConversionPass &pass, int place,
                         const QString &setupError = QString(), const QString &earlierFailure = QString(),
                         const QString &partsCopied = QString());
-    // The row's job is over: the name it wrote, or why it failed, then its state.
+    // The row's job is over: the name it wrote and what it copied, or why it
+    // failed, then its state, which is the last word about the row.
     void reportEnd(int row, const PassOutcome &outcome);
-    PassOutcome runTool(const ConvertJob &job, const ConversionPass &pass);
+    PassOutcome runTool(const ConvertJob &job, const ConversionPass &pass, int place);
     void reportState(int row, int state);
     void pause() const;
 
     JobQueue &jobs;
     RunObserver &observer;
     const RunSettings settings;
-    QProcessEnvironment toolEnvironment;
+    JobSlots jobSlots;
 
     std::atomic<bool> stopped{false};
-    QMutex processLock;               // guards currentProcess
-    ToolProcess *currentProcess = nullptr;
+    QMutex processLock;               // guards runningTools
+    QSet<ToolProcess *> runningTools;
     QMutex observerLock;              // one observer call at a time
-    ProgressShare progressBlock;
+    QMutex namesLock;                 // guards reservedNames
+    QSet<QString> reservedNames;      // the outputs of this run's jobs
+    // One progress block for each place of a job; the first is the caller's.
+    std::vector<std::unique_ptr<ProgressShare>> progressBlocks;
+    QStringList progressBlockNames;
     ProgressShare convertBlock;
     std::atomic<int> succeededRows{0};
     std::atomic<int> failedRows{0};

@@ -19,7 +19,7 @@ bool isSameFile(const QString &first, const QString &second)
            && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-QString uniqueOutputPath(const QString &path)
+QString uniqueOutputPath(const QString &path, const QSet<QString> &givenOut)
 {
     if (path.isEmpty())
         return QString();
@@ -28,7 +28,7 @@ QString uniqueOutputPath(const QString &path)
     const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
     for (int n = 1;; ++n) {
         const QString candidate = stem + QString::number(n) + suffix;
-        if (!outputPathTaken(candidate))
+        if (!givenOut.contains(candidate) && !outputPathTaken(candidate))
             return candidate;
     }
 }

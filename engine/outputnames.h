@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 // True when something is at the path, a dangling symbolic link included (the
@@ -11,6 +12,7 @@ bool outputPathTaken(const QString &path);
 bool isSameFile(const QString &first, const QString &second);
 
 // The first free variant of an output path: "<folder>/<base>_<n>.<suffix>"
-// for n = 1, 2, ..., where base is everything before the last dot. The folder
-// is made absolute; an empty path gives an empty result.
-QString uniqueOutputPath(const QString &path);
+// for n = 1, 2, ..., where base is everything before the last dot, that is
+// neither on disk nor among the names already given out. The folder is made
+// absolute; an empty path gives an empty result.
+QString uniqueOutputPath(const QString &path, const QSet<QString> &givenOut = {});

@@ -2,8 +2,11 @@
 
 #include "platform/progressshare.h"
 
+#include <QDeadlineTimer>
+#include <QMutexLocker>
+#include <QThread>
+
 #include <algorithm>
-#include <chrono>
 
 int reportedPercent(int blockValue)
 {
@@ -13,8 +16,9 @@ int reportedPercent(int blockValue)
 ProgressPoller::ProgressPoller(const ProgressShare &progressBlock, int pollIntervalMs,
                                std::function<bool()> whileTrue, Report reportTo)
     : block(progressBlock), intervalMs(std::max(pollIntervalMs, 1)), keepGoing(std::move(whileTrue)),
-      report(std::move(reportTo)), thread([this] { poll(); })
+      report(std::move(reportTo)), thread(QThread::create([this] { poll(); }))
 {
+    thread->start();
 }
 
 ProgressPoller::~ProgressPoller()
@@ -25,20 +29,21 @@ ProgressPoller::~ProgressPoller()
 void ProgressPoller::stop()
 {
     {
-        std::lock_guard<std::mutex> lock(mutex);
+        QMutexLocker lock(&mutex);
         ended = true;
+        wake.wakeAll();
     }
-    wake.notify_all();
-    if (thread.joinable())
-        thread.join();
+    thread->wait();
 }
 
 void ProgressPoller::poll()
 {
-    std::unique_lock<std::mutex> lock(mutex);
+    QMutexLocker lock(&mutex);
     while (!ended && keepGoing()) {
         // Reported under the lock, so stop() cannot return while a value is on its way.
         report(reportedPercent(block.percent()));
-        wake.wait_for(lock, std::chrono::milliseconds(intervalMs), [this] { return ended; });
+        const QDeadlineTimer next(intervalMs);
+        while (!ended && !next.hasExpired())
+            wake.wait(&mutex, next);
     }
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-#include <condition_variable>
+#include <QMutex>
+#include <QWaitCondition>
+
 #include <functional>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 class ProgressShare;
+class QThread;
 
 // The percentage a bar is given for a value read from the progress block: the
 // tool's own figure cut at 100. There is no lower bound.
@@ -36,8 +38,8 @@ private:
     const std::function<bool()> keepGoing;
     const Report report;
 
-    std::mutex mutex;
-    std::condition_variable wake;
+    QMutex mutex;
+    QWaitCondition wake;
     bool ended = false;
-    std::thread thread;
+    std::unique_ptr<QThread> thread;
 };

@@ -1,5 +1,6 @@
 #include "engine/timeleft.h"
 
+#include <algorithm>
 #include <cmath>
 
 int estimateSecondsLeft(const ProgressSample &first, const ProgressSample &latest)
@@ -40,4 +41,35 @@ int TimeLeftClock::secondsLeft(int percent)
         return -1;
     }
     return estimateSecondsLeft(first, latest);
+}
+
+void ListTimeLeft::start(int jobCount)
+{
+    timer.start();
+    jobs = jobCount;
+    finishedJobs = 0;
+    running.clear();
+}
+
+void ListTimeLeft::progress(int row, int percent)
+{
+    running.insert(row, std::clamp(percent, 0, 100));
+}
+
+void ListTimeLeft::finished(int row)
+{
+    running.remove(row);
+    ++finishedJobs;
+}
+
+int ListTimeLeft::secondsLeft() const
+{
+    double done = finishedJobs;
+    for (int percent : running)
+        done += percent / 100.0;
+    const double share = jobs > 0 ? done / jobs : 1;
+    const qint64 elapsedMs = timer.isValid() ? timer.elapsed() : 0;
+    if (elapsedMs < TimeLeftSettleMs || share <= 0 || share >= 1)
+        return -1;
+    return int(std::lround(elapsedMs * (1 - share) / share / 1000.0));
 }

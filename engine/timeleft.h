@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QString>
 #include <QtGlobal>
 
@@ -34,4 +35,26 @@ public:
 private:
     QElapsedTimer timer;
     ProgressSample first{0, -1};
+};
+
+// The time left for a run's whole list, its jobs one after another or
+// several at once: the share of the list done (the jobs finished, and what
+// the running ones show of theirs) at the average pace since the run began.
+class ListTimeLeft
+{
+public:
+    // The run begins with that many jobs to convert.
+    void start(int jobCount);
+    // A job added while the run goes on.
+    void jobAdded() { ++jobs; }
+    void progress(int row, int percent);
+    void finished(int row);
+    // -1 while the pace is not yet known or nothing is left.
+    int secondsLeft() const;
+
+private:
+    QElapsedTimer timer;
+    int jobs = 0;
+    int finishedJobs = 0;
+    QHash<int, int> running; // row: its percentage
 };

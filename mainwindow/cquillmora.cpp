@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QLocale>
 #include <QStyle>
 #include <QStyleFactory>
@@ -26,6 +27,7 @@ CQuillmora::CQuillmora(QWidget *parent)
     createMenus();
     createToolBars();
     createCentralWidget();
+    createListTimeLeft();
     runControl = std::make_unique<RunControl>(*this, queue, *jobTable, *m_pChkShutDown);
     connectRunSignals();
     // A logout, a kill or Ctrl+C in the terminal ends the run as Stop does.
@@ -71,8 +73,13 @@ void CQuillmora::connectRunSignals()
 
 bool CQuillmora::onStart()
 {
-    if (!runControl->start({keepSourceDates}))
+    if (!runControl->start({keepSourceDates, jobsAtOnce}))
         return false;
+    int toConvert = 0;
+    for (int row = 0; row < queue.count(); ++row)
+        toConvert += queue.at(row).state != Succeeded;
+    listClock.start(toConvert);
+    showListTimeLeft();
     applyRunStartedState();
     return true;
 }
@@ -86,6 +93,7 @@ void CQuillmora::onStop()
 
 void CQuillmora::onRunEnded()
 {
+    listTimeLeft->clear();
     applyRunStoppedState();
 }
 
@@ -99,7 +107,7 @@ void CQuillmora::changeEvent(QEvent *event)
 void CQuillmora::onAbout()
 {
     QStringList lines{tr("Quillmora converts video, audio and image files into the format "
-                         "you choose, one job after the other.")};
+                         "you choose, several jobs at once.")};
     for (const FormatTab tab : {FormatTab::Video, FormatTab::Audio, FormatTab::Image}) {
         lines << tr("%1: %2").arg(QCoreApplication::translate("CQuillmora", formatTabTitle(tab)),
                                   formatNamesOn(tab).join(QStringLiteral(", ")));

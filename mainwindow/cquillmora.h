@@ -7,6 +7,7 @@
 #include "mainwindow/formatchoices.h"
 #include "mainwindow/runcontrol.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -177,6 +178,7 @@ private:
     friend class CQuillmoraTestAccess;
 
     static constexpr int MenuCount = 5;
+    static constexpr int SettingMenu = 2;
 
     // Construction steps.
     void useFusionStyle();
@@ -185,6 +187,10 @@ private:
     void createOutputFolder();
     void createActions();
     void createMenus();
+    // "Automatic", 1, 2, ... up to the number of cores, at the end of the Setting menu.
+    void createJobsAtOnceMenu(QMenu *settingMenu);
+    void createListTimeLeft();
+    void showListTimeLeft();
     void createToolBars();
     void createCentralWidget();
     QWidget *createFormatColumn();
@@ -233,6 +239,7 @@ private:
     JobQueue queue; // written on the GUI thread only
     QString openFolder;
     bool keepSourceDates = false;
+    int jobsAtOnce = 0; // 0: automatic
     bool jobListSaving = true;
     QTranslator translator;
     QTableWidget *jobTable = nullptr;
@@ -245,10 +252,13 @@ private:
 
     std::unique_ptr<RunControl> runControl;
     std::unique_ptr<InterruptSignals> interruptSignals;
-    TimeLeftClock barClock; // of the row being converted
+    QHash<int, TimeLeftClock> barClocks; // of the rows with a bar
+    ListTimeLeft listClock;              // of the whole run
+    QLabel *listTimeLeft = nullptr;      // in the status bar
 
     std::array<QAction *, WindowActionCount> actions{};
     std::array<QMenu *, MenuCount> menus{};
+    QMenu *jobsAtOnceMenu = nullptr;
     std::array<QToolButton *, FormatButtonCount> formatButtons{};
     QTabWidget *m_pFormatTabs = nullptr;
     QLabel *m_lblOutputFormat = nullptr;

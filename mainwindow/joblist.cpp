@@ -107,6 +107,8 @@ void CQuillmora::appendJob(const ConvertJob &job)
 {
     queue.append(job);
     saveJobList();
+    if (runControl && runControl->isBusy())
+        listClock.jobAdded(); // the run reaches it too
 }
 
 void CQuillmora::dragEnterEvent(QDragEnterEvent *event)

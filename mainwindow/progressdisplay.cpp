@@ -4,7 +4,9 @@
 #include "app/formats.h"
 #include "engine/copiedstreams.h"
 
+#include <QLabel>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTableWidget>
 
 namespace {
@@ -21,8 +23,12 @@ void CQuillmora::updateJobState(int row, int state)
     saveJobList();
     if (QTableWidgetItem *item = jobTable->item(row, ProfileColumn)) {
         item->setText(profileColumnText(queue.at(row).formatId, state, runControl->isRunning()));
-        if (state != Failed)
+        if (state == Converting) // a new attempt: the last one's words go
             item->setToolTip(QString());
+    }
+    if (state == Succeeded || state == Failed) {
+        listClock.finished(row);
+        showListTimeLeft();
     }
 }
 
@@ -55,7 +61,7 @@ void CQuillmora::insertProgressBar(int row)
     bar->setTextVisible(true);
     bar->setRange(0, 100);
     bar->setValue(0);
-    barClock.restart();
+    barClocks[row].restart();
     jobTable->setCellWidget(row, ProfileColumn, bar); // deletes a bar already there
     queue.setProgressBar(row, bar);
 }
@@ -65,6 +71,7 @@ void CQuillmora::removeProgressBar(int row)
     if (!queue.isRow(row))
         return;
     jobTable->removeCellWidget(row, ProfileColumn);
+    barClocks.remove(row);
     queue.setProgressBar(row, nullptr);
 }
 
@@ -75,7 +82,22 @@ void CQuillmora::setProcValue(int row, int value)
     if (!bar || jobTable->cellWidget(row, ProfileColumn) != bar)
         return;
     bar->setValue(value);
-    const int secondsLeft = barClock.secondsLeft(value);
+    const int secondsLeft = barClocks[row].secondsLeft(value);
     bar->setFormat(secondsLeft < 0 ? QStringLiteral("%p%")
                                    : tr("%p% · %1 left").arg(clockText(secondsLeft)));
+    listClock.progress(row, value);
+    showListTimeLeft();
+}
+
+void CQuillmora::createListTimeLeft()
+{
+    listTimeLeft = new QLabel(this);
+    listTimeLeft->setObjectName(QStringLiteral("listTimeLeft"));
+    statusBar()->addPermanentWidget(listTimeLeft);
+}
+
+void CQuillmora::showListTimeLeft()
+{
+    const int secondsLeft = listClock.secondsLeft();
+    listTimeLeft->setText(secondsLeft < 0 ? QString() : tr("All jobs: %1 left").arg(clockText(secondsLeft)));
 }

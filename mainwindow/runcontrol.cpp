@@ -49,6 +49,7 @@ bool RunControl::start(const RunChoices &choices)
     settings.progressBlock = ffmpegBlock.name();
     settings.convertBlock = convertBlock.name();
     settings.keepSourceDates = choices.keepSourceDates;
+    settings.jobsAtOnce = choices.jobsAtOnce;
     worker = std::make_unique<ConversionWorker>(
         jobs, settings, this, [this](int, const QString &path) { return askOverwrite(path); },
         [this] { return showResult(); });

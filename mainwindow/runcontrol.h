@@ -18,6 +18,7 @@ class QWidget;
 // The window's settings that a run takes.
 struct RunChoices {
     bool keepSourceDates = false; // each output takes its source's modification time
+    int jobsAtOnce = 1;           // 0: automatic
 };
 
 // The window's side of a conversion run: starts and stops the run's thread,

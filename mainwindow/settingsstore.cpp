@@ -70,6 +70,10 @@ StoredSettings readStoredSettings(QSettings &store)
     settings.outFolder = folderValue(store, "outFolder", settings.outFolder);
     settings.openFolder = folderValue(store, "openFolder", QString());
     settings.keepSourceDates = store.value(QStringLiteral("keepSourceDates")).toString() == QLatin1String("true");
+    bool number = false;
+    const int jobsAtOnce = store.value(QStringLiteral("jobsAtOnce")).toInt(&number);
+    if (number && jobsAtOnce > 0)
+        settings.jobsAtOnce = jobsAtOnce;
     return settings;
 }
 
@@ -80,6 +84,7 @@ void writeStoredSettings(QSettings &store, const StoredSettings &settings,
     store.setValue(QStringLiteral("size"), settings.size);
     store.setValue(QStringLiteral("outFolder"), settings.outFolder);
     store.setValue(QStringLiteral("keepSourceDates"), settings.keepSourceDates);
+    store.setValue(QStringLiteral("jobsAtOnce"), settings.jobsAtOnce);
     store.setValue(QStringLiteral("openFolder"), settings.openFolder);
 
     const OutputProfile &mp4 = profiles[FormatMP4];

@@ -17,6 +17,7 @@ struct StoredSettings {
     QString outFolder;  // the default output folder unless the store says otherwise
     QString openFolder; // where the file dialog starts; empty for its own default
     bool keepSourceDates = false; // outputs take their sources' modification time
+    int jobsAtOnce = 0;           // how many jobs a run converts at once; 0: automatic
 };
 
 // The user's store: organisation "Trolltech", application "Quillmora", native format.

@@ -197,6 +197,7 @@ void CQuillmora::createMenus()
         }
         menus[index] = menu;
     }
+    createJobsAtOnceMenu(menus[SettingMenu]);
 }
 
 void CQuillmora::createToolBars()
@@ -368,6 +369,10 @@ void CQuillmora::applyTexts(bool languageChanged)
                                 : spec.title;
         menus[index]->setTitle(translated(title));
     }
+    jobsAtOnceMenu->setTitle(translated(QT_TRANSLATE_NOOP("CQuillmora", "Jobs at once")));
+    jobsAtOnceMenu->actions().constFirst()->setText(translated(QT_TRANSLATE_NOOP("CQuillmora", "Automatic")));
+    jobsAtOnceMenu->actions().constFirst()->setStatusTip(translated(
+        QT_TRANSLATE_NOOP("CQuillmora", "Sound and pictures on every core, videos one at a time.")));
 
     m_lblOutputFormat->setText(translated(QT_TRANSLATE_NOOP("CQuillmora", "Output Format:")));
     for (int tab = 0; tab < FormatTabCount; ++tab)

@@ -6,13 +6,18 @@
 #include "mainwindow/settingsstore.h"
 #include "platform/userprompts.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QSettings>
+#include <QThread>
 
+#include <algorithm>
 #include <memory>
+
 
 namespace {
 
@@ -37,6 +42,8 @@ void CQuillmora::loadSettings()
     setOutputFolder(stored.outFolder);
     openFolder = stored.openFolder;
     keepSourceDates = stored.keepSourceDates;
+    // A count kept on a machine with more cores is this one's most.
+    jobsAtOnce = std::min(stored.jobsAtOnce, std::max(1, QThread::idealThreadCount()));
     // A position saved on a screen that is gone would open the window out of reach.
     const QRect placed = fitOntoScreens(QRect(stored.pos, stored.size), screenAreas());
     resize(placed.size());
@@ -46,12 +53,29 @@ void CQuillmora::loadSettings()
 void CQuillmora::saveSettings()
 {
     const std::unique_ptr<QSettings> store(openSettingsStore());
-    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder, keepSourceDates}, profileTable());
+    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder, keepSourceDates, jobsAtOnce}, profileTable());
 }
 
 void CQuillmora::onKeepSourceDates(bool keep)
 {
     keepSourceDates = keep;
+}
+
+void CQuillmora::createJobsAtOnceMenu(QMenu *settingMenu)
+{
+    jobsAtOnceMenu = settingMenu->addMenu(QString());
+    jobsAtOnceMenu->setObjectName(QStringLiteral("menuJobsAtOnce"));
+    auto *choices = new QActionGroup(jobsAtOnceMenu);
+    for (int count = 0; count <= std::max(1, QThread::idealThreadCount()); ++count) {
+        // 0 is "Automatic", named in applyTexts().
+        QAction *choice = jobsAtOnceMenu->addAction(count == 0 ? QString() : QString::number(count));
+        choice->setCheckable(true);
+        choice->setData(count);
+        choice->setChecked(count == jobsAtOnce);
+        choices->addAction(choice);
+    }
+    // Taken by the next run; a running one keeps its count.
+    connect(choices, &QActionGroup::triggered, this, [this](QAction *choice) { jobsAtOnce = choice->data().toInt(); });
 }
 
 void CQuillmora::createOutputFolder()

@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 
-#include <sys/mman.h>
-
 QString processProgressBlockName(ProgressShare::Block block)
 {
     return ProgressShare::nameOf(block) + u'.'
@@ -17,5 +15,5 @@ ProcessProgressBlock::ProcessProgressBlock(ProgressShare::Block block)
 
 ProcessProgressBlock::~ProcessProgressBlock()
 {
-    shm_unlink(blockName.toLocal8Bit().constData());
+    ProgressShare::remove(blockName);
 }

@@ -14,6 +14,11 @@ QString ProgressShare::nameOf(Block block)
     return QLatin1String(base) + QString::number(getuid());
 }
 
+void ProgressShare::remove(const QString &name)
+{
+    shm_unlink(name.toLocal8Bit().constData());
+}
+
 bool ProgressShare::open(const QString &name)
 {
     release();

@@ -15,6 +15,8 @@ public:
 
     // "/FFMPEGSHARE.<uid>" or "/CONVERTSHARE.<uid>".
     static QString nameOf(Block block);
+    // Removes the named block; mappings of it stay valid until released.
+    static void remove(const QString &name);
 
     ProgressShare() = default;
     ~ProgressShare() { release(); }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# quillmora --convert on 20 three-minute songs (FLAC to MP3) against a shell
+# quillmora --convert --jobs 1 on 20 three-minute songs (FLAC to MP3) against a shell
 # loop of bare ffmpeg given exactly the arguments the batch's transcoder runs
 # (captured from the application, rewritten by build/transcoder
 # --print-ffmpeg-arguments). Prints wall and CPU time, the ratio (target:
@@ -29,7 +29,7 @@ cat > "$work/capture/bin/transcoder" <<'SH'
 printf '%s\n' "$@" > "$(dirname "$0")/args.$$"
 SH
 chmod +x "$work/capture/bin/transcoder"
-"$work/capture/bin/quillmora" --convert --format mp3 --output "$work/out" "$work"/songs/*.flac >/dev/null
+"$work/capture/bin/quillmora" --convert --jobs 1 --format mp3 --output "$work/out" "$work"/songs/*.flac >/dev/null
 mkdir "$work/bare"
 bare_script=$work/bare.sh
 : > "$bare_script"
@@ -55,7 +55,7 @@ batch=()
 bare=()
 for ((r = 0; r < runs; r++)); do # alternating, so a change of load hits both alike
     rm -rf "$work/out" "$work/bare"/*
-    batch+=("$(measure "$build/quillmora" --convert --format mp3 --output "$work/out" "$work"/songs/*.flac)")
+    batch+=("$(measure "$build/quillmora" --convert --jobs 1 --format mp3 --output "$work/out" "$work"/songs/*.flac)")
     bare+=("$(measure bash "$bare_script")")
 done
 [ "$(ls "$work/out" | wc -l)" = 20 ] && [ "$(ls "$work/bare" | wc -l)" = 20 ] || { echo "outputs missing" >&2; exit 1; }

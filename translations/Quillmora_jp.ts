@@ -235,10 +235,6 @@
         <translation>成功</translation>
     </message>
     <message>
-        <source>Quillmora converts video, audio and image files into the format you choose, one job after the other.</source>
-        <translation>Quillmora は動画・音声・画像ファイルを、選んだ形式へ一つずつ変換します。</translation>
-    </message>
-    <message>
         <source>Video Merge</source>
         <translation>動画結合</translation>
     </message>
@@ -526,6 +522,26 @@
         <source>Give each converted file the date of its source file.</source>
         <translation>変換後の各ファイルに元ファイルの日付を付けます。</translation>
     </message>
+    <message>
+        <source>Quillmora converts video, audio and image files into the format you choose, several jobs at once.</source>
+        <translation>Quillmora は動画・音声・画像ファイルを選んだ形式に変換します。複数のジョブを同時に実行できます。</translation>
+    </message>
+    <message>
+        <source>All jobs: %1 left</source>
+        <translation>全ジョブ：残り %1</translation>
+    </message>
+    <message>
+        <source>Jobs at once</source>
+        <translation>同時に実行するジョブ数</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>自動</translation>
+    </message>
+    <message>
+        <source>Sound and pictures on every core, videos one at a time.</source>
+        <translation>音声と画像はすべてのコアで、動画は一つずつ変換します。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -602,6 +618,18 @@
     <message>
         <source>Give each output the modification date of its source (a join: of its first file).</source>
         <translation>各出力ファイルに元ファイルの更新日時を付けます（結合では最初のファイルの日時）。</translation>
+    </message>
+    <message>
+        <source>How many jobs run at once: a number, or &quot;auto&quot; (the default) for sound and pictures on every core and videos one at a time.</source>
+        <translation>同時に実行するジョブ数：数値、または &quot;auto&quot;（既定）で音声と画像はすべてのコア、動画は一つずつ。</translation>
+    </message>
+    <message>
+        <source>count</source>
+        <translation>数</translation>
+    </message>
+    <message>
+        <source>--jobs takes a number from 1 up, or &quot;auto&quot;; not &quot;%1&quot;.</source>
+        <translation>--jobs には 1 以上の数値か &quot;auto&quot; を指定してください。&quot;%1&quot; は使えません。</translation>
     </message>
 </context>
 <context>

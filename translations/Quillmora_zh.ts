@@ -235,10 +235,6 @@
         <translation>成功</translation>
     </message>
     <message>
-        <source>Quillmora converts video, audio and image files into the format you choose, one job after the other.</source>
-        <translation>Quillmora 将视频、音频和图片文件逐个转换为您选择的格式。</translation>
-    </message>
-    <message>
         <source>Video Merge</source>
         <translation>视频合并</translation>
     </message>
@@ -526,6 +522,26 @@
         <source>Give each converted file the date of its source file.</source>
         <translation>让每个转换后的文件使用其源文件的日期。</translation>
     </message>
+    <message>
+        <source>Quillmora converts video, audio and image files into the format you choose, several jobs at once.</source>
+        <translation>Quillmora 将视频、音频和图片文件转换为您选择的格式，可同时进行多个任务。</translation>
+    </message>
+    <message>
+        <source>All jobs: %1 left</source>
+        <translation>全部任务：剩余 %1</translation>
+    </message>
+    <message>
+        <source>Jobs at once</source>
+        <translation>同时进行的任务数</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Sound and pictures on every core, videos one at a time.</source>
+        <translation>音频和图片使用所有核心，视频逐个转换。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -602,6 +618,18 @@
     <message>
         <source>Give each output the modification date of its source (a join: of its first file).</source>
         <translation>让每个输出文件使用其源文件的修改日期（合并时使用第一个文件的日期）。</translation>
+    </message>
+    <message>
+        <source>How many jobs run at once: a number, or &quot;auto&quot; (the default) for sound and pictures on every core and videos one at a time.</source>
+        <translation>同时运行的任务数：一个数字，或 &quot;auto&quot;（默认），即音频和图片使用所有核心、视频逐个转换。</translation>
+    </message>
+    <message>
+        <source>count</source>
+        <translation>数量</translation>
+    </message>
+    <message>
+        <source>--jobs takes a number from 1 up, or &quot;auto&quot;; not &quot;%1&quot;.</source>
+        <translation>--jobs 需要 1 或更大的数字，或 &quot;auto&quot;；而不是 &quot;%1&quot;。</translation>
     </message>
 </context>
 <context>

@@ -20,6 +20,7 @@ private slots:
     void converts_data();
     void converts();
     void twoRunsIntoOneFolderKeepBothSongs();
+    void twoJobsOfOneNameAtOnce();
 
 private:
     QTemporaryDir dir;
@@ -123,6 +124,32 @@ void TestBatchConversion::twoRunsIntoOneFolderKeepBothSongs()
     QVERIFY(first == 20 || first == 30);
     // The run that wrote the other name says which.
     QVERIFY2(printed.contains("done as " + folder.toUtf8() + "/01_1.mp3"), printed.constData());
+}
+
+// Two songs of one name converting side by side: the second job takes the
+// next name as it starts, and each file is its own song.
+void TestBatchConversion::twoJobsOfOneNameAtOnce()
+{
+    testmedia::ClipSpec song;
+    song.width = 0;
+    for (int cd : {1, 2}) {
+        song.seconds = cd == 1 ? 60 : 4;
+        QVERIFY(QDir().mkpath(dir.filePath(QString("disc%1").arg(cd))));
+        QVERIFY(testmedia::makeClip(dir.filePath(QString("disc%1/track.wav").arg(cd)), song));
+    }
+    const QString folder = dir.filePath("side");
+    const testsupport::Finished finished = runQuillmora(
+        {"--convert", "--format", "aac", "--jobs", "2", "--output", folder, "disc1/track.wav", "disc2/track.wav"},
+        dir.path());
+    QCOMPARE(finished.exitCode, 0);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{"track.aac", "track_1.aac"}));
+    QCOMPARE(qRound(testmedia::probe(folder + "/track.aac").duration), 60);
+    QCOMPARE(qRound(testmedia::probe(folder + "/track_1.aac").duration), 4);
+    // One line per job, in the order they ended: the short song first.
+    const QList<QByteArray> lines = finished.output.trimmed().split('\n');
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0], "[2/2] track.wav: done as " + folder.toUtf8() + "/track_1.aac");
+    QCOMPARE(lines[1], QByteArray("[1/2] track.wav: done"));
 }
 
 QTEST_GUILESS_MAIN(TestBatchConversion)

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 
 class TestBatchMode : public QObject
@@ -18,7 +19,7 @@ class TestBatchMode : public QObject
 private slots:
     void badArgumentsExitWithTwo();
     void badInputAmongGoodOnes();
-    void interruptStopsTheRunningTool();
+    void interruptStopsEveryRunningTool();
 };
 
 namespace {
@@ -97,7 +98,9 @@ void TestBatchMode::badInputAmongGoodOnes()
     QCOMPARE(testsupport::entriesOf(dir.filePath("out")), (QStringList{"first.mp3", "last.mp3", "last_1.mp3"}));
 }
 
-void TestBatchMode::interruptStopsTheRunningTool()
+// Two videos converting at once, each to a name of its own, and a third
+// waiting: an interrupt ends both tools and leaves nothing behind.
+void TestBatchMode::interruptStopsEveryRunningTool()
 {
     QTemporaryDir dir;
     // Quick to make, long to turn into H.264.
@@ -108,11 +111,16 @@ void TestBatchMode::interruptStopsTheRunningTool()
     batch.setProcessEnvironment(batchEnvironment());
     batch.setWorkingDirectory(dir.path());
     batch.start(QStringLiteral(QUILLMORA_BUILD_DIR "/quillmora"),
-                {"--convert", "--format", "mp4", "--output", "out", "long.mkv", "long.mkv"});
+                {"--convert", "--format", "mp4", "--jobs", "2", "--output", "out", "long.mkv", "long.mkv", "long.mkv"});
     QVERIFY(batch.waitForStarted());
-    // Stop once ffmpeg itself runs under the transcoder.
+    // Stop once ffmpeg itself runs under both transcoders.
     QList<qint64> tools;
-    QTRY_VERIFY_WITH_TIMEOUT((tools = descendantsOf(batch.processId())).size() >= 2, 30000);
+    const auto encoders = [&tools] {
+        return std::count_if(tools.begin(), tools.end(), [](qint64 pid) {
+            return testsupport::readFile(QStringLiteral("/proc/%1/comm").arg(pid)).trimmed() == "ffmpeg";
+        });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT((tools = descendantsOf(batch.processId()), encoders() == 2), 30000);
     QTest::qWait(500);
     ::kill(pid_t(batch.processId()), SIGINT);
     QVERIFY(batch.waitForFinished(20000));
@@ -120,7 +128,8 @@ void TestBatchMode::interruptStopsTheRunningTool()
     QCOMPARE(batch.exitStatus(), QProcess::NormalExit);
     QCOMPARE(batch.exitCode(), 128 + SIGINT);
     const QString errors = QString::fromLocal8Bit(batch.readAllStandardError());
-    QVERIFY2(errors.contains("Stopped: 0 of 2 jobs converted."), qPrintable(errors));
+    QVERIFY2(errors.contains("Stopped: 0 of 3 jobs converted."), qPrintable(errors));
+    QCOMPARE(errors.count(": failed: The conversion was stopped."), 2); // the third never started
     for (qint64 pid : std::as_const(tools))
         QTRY_VERIFY2(!isAlive(pid), qPrintable(QString::number(pid)));
     // Neither the output nor a part of it, nor a working folder.

@@ -55,6 +55,12 @@ void TestCommandLine::requests_data()
     QTest::newRow("format without convert") << QStringList{"--format", "mp3", "a.flac"} << int(R::Error)
                                             << "--format" << false;
     QTest::newRow("unknown option") << QStringList{"--convert", "--bogus"} << int(R::Error) << "bogus" << true;
+    QTest::newRow("jobs zero") << QStringList{"--convert", "-f", "mp3", "--jobs", "0", "a.wav"} << int(R::Error)
+                               << "--jobs" << true;
+    QTest::newRow("jobs a word") << QStringList{"--convert", "-f", "mp3", "--jobs", "many", "a.wav"}
+                                 << int(R::Error) << "\"many\"" << true;
+    QTest::newRow("jobs without convert") << QStringList{"--jobs", "2", "a.wav"} << int(R::Error) << "--jobs"
+                                          << false;
     QTest::newRow("files after --") << QStringList{"--", "--convert"} << int(R::Window) << "" << false;
 }
 
@@ -83,6 +89,9 @@ void TestCommandLine::namesAndPaths()
     const CommandLineRequest plain = parsed({"--convert", "-f", "mp3", "a.wav"});
     QCOMPARE(plain.outputFolder, QStringLiteral("/work/here"));
     QVERIFY(!plain.keepDates);
+    QCOMPARE(plain.jobsAtOnce, 0); // automatic
+    QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "3", "a.wav"}).jobsAtOnce, 3);
+    QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "Auto", "a.wav"}).jobsAtOnce, 0);
     QCOMPARE(CommandLine::formats().size(), 36); // every button but the GIF maker's
 }
 

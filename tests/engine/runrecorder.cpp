@@ -87,31 +87,31 @@ QStringList RunRecorder::askedPaths() const
 
 QString RunRecorder::bracketingFault() const
 {
-    int openRow = -1;
-    QString lastInPass;
+    // The rows of several jobs at once interleave; each row's own lines must form passes.
+    QHash<int, QString> lastInPass; // of the rows with a pass open
     for (const QString &line : events()) {
         const QString kind = line.section(u' ', 0, 0);
         const int row = line.section(u' ', 1, 1).toInt();
+        const bool open = lastInPass.contains(row);
         if (kind == QLatin1String("start")) {
-            if (openRow != -1)
+            if (open)
                 return QStringLiteral("a pass starts inside another: ") + line;
-            openRow = row;
-            lastInPass.clear();
+            lastInPass.insert(row, QString());
         } else if (kind == QLatin1String("end")) {
-            if (openRow != row)
+            if (!open)
                 return QStringLiteral("an end without its start: ") + line;
-            if (lastInPass != QStringLiteral("progress %1 100").arg(row))
-                return QStringLiteral("a pass ends after \"%1\", not its 100").arg(lastInPass);
-            openRow = -1;
-        } else if (openRow == -1 && (line == QStringLiteral("state %1 2").arg(row) || kind == QLatin1String("reason"))) {
+            if (lastInPass.value(row) != QStringLiteral("progress %1 100").arg(row))
+                return QStringLiteral("a pass ends after \"%1\", not its 100").arg(lastInPass.value(row));
+            lastInPass.remove(row);
+        } else if (!open && (line == QStringLiteral("state %1 2").arg(row) || kind == QLatin1String("reason"))) {
             // A Stop between the passes of a join ends its row here.
         } else if (kind != QLatin1String("ask")) {
-            if (openRow != row)
+            if (!open)
                 return QStringLiteral("outside a pass: ") + line;
-            lastInPass = line;
+            lastInPass[row] = line;
         }
     }
-    return openRow == -1 ? QString() : QStringLiteral("a pass never ends");
+    return lastInPass.isEmpty() ? QString() : QStringLiteral("a pass never ends");
 }
 
 void RunRecorder::add(const QString &event)
@@ -136,10 +136,12 @@ ConvertJob jobFor(int formatId, const QStringList &inputs, const QString &output
 
 QStringList processesUsing(const QString &block)
 {
-    const QByteArray marker = "QUILLMORA_PROGRESS_BLOCK=" + block.toUtf8() + '\0';
+    // The run's other blocks are named after its first: "<block>-1", ...
+    const QByteArray marker = "QUILLMORA_PROGRESS_BLOCK=" + block.toUtf8();
     QStringList found;
     for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
-        if (pid.toInt() > 0 && testsupport::readFile("/proc/" + pid + "/environ").contains(marker))
+        const QByteArray environment = testsupport::readFile("/proc/" + pid + "/environ");
+        if (pid.toInt() > 0 && (environment.contains(marker + '\0') || environment.contains(marker + '-')))
             found << pid + " " + testsupport::readFile("/proc/" + pid + "/comm").trimmed();
     }
     return found;

@@ -50,6 +50,6 @@ private:
 // A job of the format with its default profile, from one input (or several for a join).
 ConvertJob jobFor(int formatId, const QStringList &inputs, const QString &output);
 
-// "pid name" of every process whose environment names the progress block:
-// the tools of one run and their children.
+// "pid name" of every process whose environment names the progress block
+// or one named after it: the tools of one run and their children.
 QStringList processesUsing(const QString &block);

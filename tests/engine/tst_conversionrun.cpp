@@ -22,7 +22,8 @@ namespace {
 
 // Stands in for both tools. What it does follows from a word in its arguments
 // (the input's name): fail, hang (until stopped), stubborn (ignores SIGTERM),
-// p57 / p250 / pneg (writes 57, 250 or -1 into the progress block and lingers).
+// p57 / p250 / pneg (writes 57, 250 or -1 into the progress block and lingers),
+// slow (lingers, and notes its progress block beside its output).
 // Otherwise, and after writing a figure, it writes its last argument; as the
 // real tools do, without "-y" it leaves a file that is there and writes the
 // "_1" name instead, and says so.
@@ -37,6 +38,7 @@ case "$*" in
   *p57*) put '\071\000\000\000' ;;
   *p250*) put '\372\000\000\000' ;;
   *pneg*) put '\377\377\377\377' ;;
+  *slow*) echo "$QUILLMORA_PROGRESS_BLOCK" > "$last.block"; sleep 0.4 ;;
 esac
 case " $* " in
   *" -y "*) ;;
@@ -70,10 +72,12 @@ private slots:
     void stopDuringAJoinPart();
     void stopBetweenTheJoinsPasses();
     void missingToolFailsWithAReason();
+    void severalJobsAtOnce();
+    void stopWhileSeveralRun();
     void staleJoinFoldersOfDeadProcessesGo();
 
 private:
-    ConversionRun *makeRun(RunRecorder &recorder, const QString &toolsFolder = QString());
+    ConversionRun *makeRun(RunRecorder &recorder, const QString &toolsFolder = QString(), int jobsAtOnce = 1);
     void stopOn(RunRecorder &recorder, const QString &event, const std::function<bool()> &when = {});
     QString input(const QString &name);
     QString out(const QString &name) const { return output.filePath(name); }
@@ -110,7 +114,7 @@ void TestConversionRun::cleanup()
     QTRY_COMPARE_WITH_TIMEOUT(processesUsing(block), QStringList(), 1000);
 }
 
-ConversionRun *TestConversionRun::makeRun(RunRecorder &recorder, const QString &toolsFolder)
+ConversionRun *TestConversionRun::makeRun(RunRecorder &recorder, const QString &toolsFolder, int jobsAtOnce)
 {
     RunSettings settings;
     settings.toolsFolder = toolsFolder.isEmpty() ? tools.path() : toolsFolder;
@@ -118,6 +122,8 @@ ConversionRun *TestConversionRun::makeRun(RunRecorder &recorder, const QString &
     settings.pollIntervalMs = 20;
     settings.passPauseMs = 5;
     settings.stopGraceMs = 300;
+    settings.jobsAtOnce = jobsAtOnce;
+    settings.cores = 2;
     run = std::make_unique<ConversionRun>(jobs, recorder, settings);
     return run.get();
 }
@@ -306,6 +312,81 @@ void TestConversionRun::stopBetweenTheJoinsPasses()
     QCOMPARE(run->totals().succeeded, 0);
     QCOMPARE(run->totals().failed, 1);
     QVERIFY(!QFileInfo::exists(out("MergedAudio.mp3")));
+}
+
+// The largest number of passes open at once, and whether the row's passes were always alone.
+int mostAtOnce(const QStringList &events, int aloneRow, bool *alone)
+{
+    QSet<int> open;
+    int most = 0;
+    *alone = true;
+    for (const QString &event : events) {
+        const int row = event.section(' ', 1, 1).toInt();
+        if (event.startsWith("start "))
+            open.insert(row);
+        else if (event.startsWith("end "))
+            open.remove(row);
+        most = std::max(most, int(open.size()));
+        *alone = *alone && (!open.contains(aloneRow) || open.size() == 1);
+    }
+    return most;
+}
+
+void TestConversionRun::severalJobsAtOnce()
+{
+    // Automatic on two cores: sound and pictures two at a time, a video alone.
+    jobs.append(jobFor(FormatMP3, {input("slow1.wav")}, out("song.mp3")));
+    jobs.append(jobFor(FormatMP3, {input("slow2.wav")}, out("song.mp3"))); // the same name
+    jobs.append(jobFor(FormatPNG, {input("slow3.bmp")}, out("photo.png")));
+    jobs.append(jobFor(FormatMP4, {input("slow4.avi")}, out("video.mp4")));
+    jobs.append(jobFor(FormatMP3, {input("slow5.wav")}, out("five.mp3")));
+    RunRecorder recorder;
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "end 4") // added while the last job runs
+            jobs.append(jobFor(FormatMP3, {input("slow6.wav")}, out("six.mp3")));
+    };
+    makeRun(recorder, QString(), 0)->run();
+
+    QCOMPARE(recorder.bracketingFault(), QString());
+    bool videoAlone = false;
+    QCOMPARE(mostAtOnce(recorder.events(), 3, &videoAlone), 2);
+    QVERIFY(videoAlone);
+    QCOMPARE(run->totals().succeeded, 6);
+    // The second job of one name takes the next, without a question.
+    QCOMPARE(recorder.askedPaths(), QStringList());
+    QCOMPARE(jobs.at(1).outputPath, out("song_1.mp3"));
+    QCOMPARE(readFile(out("song.mp3")), QByteArray("converted\n"));
+    QCOMPARE(readFile(out("song_1.mp3")), QByteArray("converted\n"));
+    // The two songs ran together, each with a progress block of its own.
+    const QByteArray first = readFile(out("song.mp3.block")).trimmed();
+    const QByteArray second = readFile(out("song_1.mp3.block")).trimmed();
+    QCOMPARE(first, block.toUtf8());
+    QCOMPARE(second, block.toUtf8() + "-1");
+}
+
+void TestConversionRun::stopWhileSeveralRun()
+{
+    jobs.append(jobFor(FormatMP3, {input("hang1.wav")}, out("one.mp3")));
+    jobs.append(jobFor(FormatMP3, {input("stubborn.wav")}, out("two.mp3")));
+    jobs.append(jobFor(FormatMP3, {input("three.wav")}, out("three.mp3")));
+    RunRecorder recorder;
+    int converting = 0;
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "state 0 1" || event == "state 1 1")
+            if (++converting == 2)
+                stopper = std::thread([this] { QThread::msleep(200); run->stop(); });
+    };
+    makeRun(recorder, QString(), 2)->run();
+
+    QCOMPARE(recorder.bracketingFault(), QString());
+    for (int row : {0, 1}) {
+        QCOMPARE(jobs.state(row), int(Failed));
+        QVERIFY(recorder.reason(row).contains("stopped"));
+    }
+    QCOMPARE(jobs.state(2), int(Ready));
+    QCOMPARE(recorder.eventsOf(2), QStringList());
+    QTRY_COMPARE_WITH_TIMEOUT(processesUsing(block), QStringList(), 500); // a killed shell's sleep ends too
+    QCOMPARE(testsupport::entriesOf(output.path()), (QStringList{"hang1.wav", "stubborn.wav", "three.wav"}));
 }
 
 void TestConversionRun::missingToolFailsWithAReason()

@@ -112,12 +112,12 @@ void TestRunWithTools::keptDatesAreTheSources()
         settings.passPauseMs = 0;
         settings.keepSourceDates = keep;
         ConversionRun(queue, recorder, settings).run();
-        for (const QString &name : {"first.mp3", "MergedAudio.mp3", "photo.jpg"}) {
+        for (const char *name : {"first.mp3", "MergedAudio.mp3", "photo.jpg"}) {
             const QDateTime date = QFileInfo(folder + "/" + name).lastModified();
             if (keep)
                 QCOMPARE(date, taken);
             else
-                QVERIFY2(date.secsTo(QDateTime::currentDateTime()) < 600, qPrintable(name));
+                QVERIFY2(date.secsTo(QDateTime::currentDateTime()) < 600, name);
         }
     }
 }
@@ -150,7 +150,7 @@ void TestRunWithTools::joinCopiesSongsAlreadyInItsFormat()
     QCOMPARE(jobs.state(1), int(Succeeded));
     QCOMPARE(recorder.events().filter("copied"), QStringList({"copied 0 audio"}));
 
-    for (const QString &name : {"MergedAudio.mp3", "Mixed.mp3"}) {
+    for (const QString name : {"MergedAudio.mp3", "Mixed.mp3"}) {
         QString errors;
         QVERIFY2(testmedia::runFfmpeg({"-i", out.filePath(name), "-f", "null", "-"}, &errors) && errors.isEmpty(),
                  qPrintable(errors));

@@ -12,6 +12,7 @@ private slots:
     void clock_data();
     void clock();
     void clockFollowsAPass();
+    void listCountsRunningJobsInPart();
 };
 
 void TestTimeLeft::estimate_data()
@@ -70,6 +71,27 @@ void TestTimeLeft::clockFollowsAPass()
 
     clock.restart(); // the next pass starts afresh
     QCOMPARE(clock.secondsLeft(50), -1);
+}
+
+void TestTimeLeft::listCountsRunningJobsInPart()
+{
+    ListTimeLeft list;
+    list.start(3);
+    list.progress(0, 50);
+    QCOMPARE(list.secondsLeft(), -1); // too early for a pace
+    QTest::qWait(int(TimeLeftSettleMs) + 100);
+    list.finished(0);
+    list.progress(1, 60);
+    list.progress(2, 40);
+    // Two of three jobs done in two seconds or a little more: one more takes one or more.
+    const int left = list.secondsLeft();
+    QVERIFY2(left >= 1 && left <= 3, qPrintable(QString::number(left)));
+    list.jobAdded(); // and a dropped file makes it two
+    QVERIFY2(list.secondsLeft() >= 2 * left - 1, qPrintable(QString::number(list.secondsLeft())));
+    list.finished(1);
+    list.finished(2);
+    list.finished(3);
+    QCOMPARE(list.secondsLeft(), -1); // nothing left
 }
 
 QTEST_GUILESS_MAIN(TestTimeLeft)

@@ -3,8 +3,11 @@
 #include "tests/mainwindow/faketools.h"
 #include "tests/mainwindow/windowfixture.h"
 
+#include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QThread>
 #include <QtTest>
 
 #include <unistd.h>
@@ -23,6 +26,7 @@ private slots:
     void closingDuringRunEndsIt();
     void timeLeftBesideThePercentage();
     void blocksOfTheirOwn();
+    void severalRowsAtOnce();
 };
 
 namespace {
@@ -297,6 +301,29 @@ void TestRun::blocksOfTheirOwn()
     QCOMPARE(other.percent(), 57);
     other.release();
     QFile::remove(QStringLiteral("/dev/shm") + otherName);
+}
+
+// Two jobs at once: both rows hold a bar at the same time, and the result box
+// comes once, after the last.
+void TestRun::severalRowsAtOnce()
+{
+    if (QThread::idealThreadCount() < 2)
+        QSKIP("one core: the menu offers no second job");
+    RunFixture fixture(QStringLiteral("sleep 1; touch \"$out\""));
+    fixture.addFiles({QStringLiteral("a.wav"), QStringLiteral("b.wav"), QStringLiteral("c.wav")});
+    fixture.window->findChild<QMenu *>(QStringLiteral("menuJobsAtOnce"))->actions().at(2)->trigger();
+    fixture.convert();
+    QTableWidget *table = fixture.access().table();
+    QVERIFY(QTest::qWaitFor([&] { return table->cellWidget(0, 2) && table->cellWidget(1, 2); }, 5000));
+    QVERIFY(!table->cellWidget(2, 2));
+    QVERIFY(fixture.waitForEnd());
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(fixture.profileCell(row), QStringLiteral("Successes"));
+        QVERIFY2(onePass(fixture.events, row), qPrintable(fixture.events.join(", ")));
+    }
+    QCOMPARE(fixture.prompts.count(QStringLiteral("dialog")), 1);
+    QCOMPARE(fixture.events.count(QStringLiteral("finished")), 1);
+    QVERIFY(fixture.window->findChild<QLabel *>(QStringLiteral("listTimeLeft"))->text().isEmpty());
 }
 
 QTEST_MAIN(TestRun)

@@ -3,7 +3,9 @@
 
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
+#include <QThread>
 #include <QtTest>
 
 class TestWindowSettings : public QObject
@@ -62,6 +64,15 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     const QSize size = fixture.window->size();
     QVERIFY(!access.action(WindowAction::KeepSourceDates)->isChecked()); // off unless chosen
     access.action(WindowAction::KeepSourceDates)->trigger();
+    // "Jobs at once" ends the Setting menu: Automatic (the default), then 1 up to the cores.
+    QMenu *jobsMenu = fixture.window->findChild<QMenu *>("menuJobsAtOnce");
+    QVERIFY(jobsMenu && jobsMenu->menuAction()->parent());
+    QCOMPARE(fixture.window->findChild<QMenu *>("menuSetting")->actions().constLast(), jobsMenu->menuAction());
+    const QList<QAction *> counts = jobsMenu->actions();
+    QCOMPARE(counts.size(), 1 + std::max(1, QThread::idealThreadCount()));
+    QCOMPARE(counts.first()->text(), QStringLiteral("Automatic"));
+    QVERIFY(counts.first()->isChecked());
+    counts.at(1)->trigger();
 
     fixture.prompts.questionAnswers << true;
     QVERIFY(fixture.window->close());
@@ -84,6 +95,8 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     QCOMPARE(folderEdit(second)->text(), chosen);
     QCOMPARE(CQuillmoraTestAccess(second).openFolder(), fixture.inputFolder());
     QVERIFY(CQuillmoraTestAccess(second).action(WindowAction::KeepSourceDates)->isChecked());
+    QVERIFY(second.findChild<QMenu *>("menuJobsAtOnce")->actions().at(1)->isChecked());
+    QCOMPARE(store.value("jobsAtOnce").toInt(), 1);
 }
 
 void TestWindowSettings::unconfirmedCloseKeepsEverything()
