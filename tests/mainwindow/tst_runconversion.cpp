@@ -78,10 +78,10 @@ void TestRunConversion::everyKindConverts()
         const QString path = fixture.outputFolderPath() + QLatin1Char('/') + QLatin1String(expected.name);
         const testmedia::Probe probe = testmedia::probe(path);
         QVERIFY2(probe.ok, expected.name);
-        const testmedia::Stream *video = probe.first(QStringLiteral("video"));
-        const testmedia::Stream *audio = probe.first(QStringLiteral("audio"));
-        QCOMPARE(video ? video->codec : QString(), QString::fromLatin1(expected.video));
-        QCOMPARE(audio ? audio->codec : QString(), QString::fromLatin1(expected.audio));
+        const testmedia::Stream *pictures = probe.first(QStringLiteral("video"));
+        const testmedia::Stream *sound = probe.first(QStringLiteral("audio"));
+        QCOMPARE(pictures ? pictures->codec : QString(), QString::fromLatin1(expected.video));
+        QCOMPARE(sound ? sound->codec : QString(), QString::fromLatin1(expected.audio));
         if (expected.seconds > 0)
             QVERIFY2(qAbs(probe.duration - expected.seconds) < 0.5,
                      qPrintable(QStringLiteral("%1: %2 s").arg(expected.name).arg(probe.duration)));
