@@ -7,10 +7,12 @@
 
 namespace {
 
-// Format ids of the buttons, in their order; ASF and RA have none, and the
-// GIF maker needs a start and a length that a batch does not ask for.
-constexpr int buttonFormats[] = {0,  1,  2,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
-                                 17, 18, 19, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+// Format ids of the buttons, tab by tab in their order; ASF and RA have none,
+// and the GIF maker needs a start and a length that a batch does not ask for.
+constexpr int buttonFormats[] = {
+    0,  1,  2,  4,  5,  6,  7,  8,  9,  10, FormatWebM, FormatHEVC, FormatAV1,
+    11, 12, 13, 14, 15, 16, 17, 18, 19, 21, FormatOpus,
+    22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
 
 QString nameOf(int formatId)
 {

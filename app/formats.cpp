@@ -49,6 +49,10 @@ const FormatInfo formats[FormatCount] = {
     {"Video Merge", ".mp4", QT_TRANSLATE_NOOP("CQuillmora", "Video Joiner")},
     {"Audio Merge", ".aac", QT_TRANSLATE_NOOP("CQuillmora", "Audio Joiner")},
     {"GIF Maker", ".gif", QT_TRANSLATE_NOOP("CQuillmora", "GIF Maker")},
+    {"WebM", ".webm", QT_TRANSLATE_NOOP("CQuillmora", "All media files -> WebM")},
+    {"HEVC", ".mp4", QT_TRANSLATE_NOOP("CQuillmora", "All media files -> HEVC")},
+    {"AV1", ".mp4", QT_TRANSLATE_NOOP("CQuillmora", "All media files -> AV1")},
+    {"Opus", ".opus", QT_TRANSLATE_NOOP("CQuillmora", "All media files -> Opus")},
 };
 
 QString translated(const char *source)
@@ -106,14 +110,14 @@ const QStringList &videoSuffixes()
     static const QStringList suffixes = {
         "asf", "avi", "avs", "dat", "divx", "dts", "dv",  "flv", "gif", "h261",
         "h263", "h264", "m4v", "mkv", "mm", "mmf", "mov", "mp4", "mpc", "mpeg",
-        "mpg", "rmvb", "vob", "wmv", "ts", "m2ts", "mts", "f4v", "mod"};
+        "mpg", "rmvb", "vob", "wmv", "ts", "m2ts", "mts", "f4v", "mod", "webm"};
     return suffixes;
 }
 
 const QStringList &audioSuffixes()
 {
     static const QStringList suffixes = {"aac", "ac3", "aiff", "amr", "apc", "ape", "ass", "au",
-                                         "ea",  "flac", "mp2", "mp3", "oma", "wav", "wma"};
+                                         "ea",  "flac", "mp2", "mp3", "oma", "wav", "wma", "opus"};
     return suffixes;
 }
 

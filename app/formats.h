@@ -12,14 +12,14 @@ enum FileKind : int {
     UnknownFile = 7,
 };
 
-// Untranslated per-format facts, indexed by format id 0..32.
+// Untranslated per-format facts, indexed by format id.
 struct FormatInfo {
     const char *buttonText;  // text of the format button ("MP4", "ICON", ...)
     const char *extension;   // suffix of an output file, with its dot
     const char *profileText; // source text of the "Profile" column (context "CQuillmora")
 };
 
-// nullptr for an id outside 0..32.
+// nullptr for an id without a format.
 const FormatInfo *formatInfo(int formatId);
 
 // Suffix of an output file of the format (".mp4"); empty for an unknown id.

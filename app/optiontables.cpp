@@ -11,6 +11,9 @@ const char *const videoCodecLabels[] = {
     QT_TRANSLATE_NOOP("OutputSettings", "MPEG1"), QT_TRANSLATE_NOOP("OutputSettings", "MPEG2"),
     QT_TRANSLATE_NOOP("OutputSettings", "MJPEG"), QT_TRANSLATE_NOOP("OutputSettings", "DV"),
     QT_TRANSLATE_NOOP("OutputSettings", "RV1"), QT_TRANSLATE_NOOP("OutputSettings", "RV2"),
+    nullptr, // not applicable
+    QT_TRANSLATE_NOOP("OutputSettings", "HEVC(H.265)"), QT_TRANSLATE_NOOP("OutputSettings", "VP9"),
+    QT_TRANSLATE_NOOP("OutputSettings", "AV1"),
 };
 const char *const videoSizeLabels[] = {
     QT_TRANSLATE_NOOP("OutputSettings", "Original"), nullptr, nullptr,
@@ -40,6 +43,8 @@ const char *const audioCodecLabels[] = {
     QT_TRANSLATE_NOOP("OutputSettings", "WMAV1"), QT_TRANSLATE_NOOP("OutputSettings", "WMAV2"),
     QT_TRANSLATE_NOOP("OutputSettings", "PCM"), QT_TRANSLATE_NOOP("OutputSettings", "PCMS16"),
     QT_TRANSLATE_NOOP("OutputSettings", "PCMS16BE"), QT_TRANSLATE_NOOP("OutputSettings", "FLAC"),
+    nullptr, // not applicable
+    QT_TRANSLATE_NOOP("OutputSettings", "Opus"),
 };
 const char *const audioChannelLabels[] = {
     QT_TRANSLATE_NOOP("OutputSettings", "Original"), QT_TRANSLATE_NOOP("OutputSettings", "2 Stereo"),
@@ -58,42 +63,59 @@ const char *const *const labelTables[OptionFieldCount] = {
 };
 
 struct FormatCodecs {
+    int formatId;
     QVector<int> video;
     QVector<int> audio;
 };
 
-// Ids 0..21, in id order.
+// The formats with codec lists. H.265, VP9, AV1 and Opus are offered where
+// the container holds them and Debian's ffmpeg writes them.
 const FormatCodecs codecsByFormat[] = {
-    {{0, 2}, {0, 1}},                      // MP4
-    {{1}, {0, 9}},                         // FLV
-    {{0, 2, 3, 5, 1, 7, 8}, {1, 0, 2, 3, 5, 6}}, // AVI
-    {{4, 5, 2}, {4, 5, 1}},                // ASF
-    {{9}, {7}},                            // DV
-    {{2, 8, 0}, {2, 1, 7}},                // MKV
-    {{0, 2}, {0}},                         // MOV
-    {{7, 6}, {1, 2}},                      // MPG
-    {{7, 6}, {1, 2}},                      // VOB
-    {{5, 4}, {5, 4}},                      // WMV
-    {{10, 11}, {3}},                       // RM
-    {{}, {1}},                             // MP3
-    {{}, {0}},                             // AAC
-    {{}, {3}},                             // AC3
-    {{}, {2}},                             // MP2
-    {{}, {4, 5}},                          // WMA
-    {{}, {7}},                             // AIFF
-    {{}, {8}},                             // AU
-    {{}, {0}},                             // M4A
-    {{}, {9}},                             // OGG
-    {{}, {3}},                             // RA
-    {{}, {9}},                             // FLAC
+    {0, {0, 2, 13, 15}, {0, 1, 11}},                // MP4
+    {1, {1}, {0, 9}},                               // FLV
+    {2, {0, 2, 3, 5, 1, 7, 8}, {1, 0, 2, 3, 5, 6}}, // AVI
+    {3, {4, 5, 2}, {4, 5, 1}},                      // ASF
+    {4, {9}, {7}},                                  // DV
+    {5, {2, 8, 0, 13, 14, 15}, {2, 1, 7, 11}},      // MKV
+    {6, {0, 2, 13}, {0}},                           // MOV
+    {7, {7, 6}, {1, 2}},                            // MPG
+    {8, {7, 6}, {1, 2}},                            // VOB
+    {9, {5, 4}, {5, 4}},                            // WMV
+    {10, {10, 11}, {3}},                            // RM
+    {11, {}, {1}},                                  // MP3
+    {12, {}, {0}},                                  // AAC
+    {13, {}, {3}},                                  // AC3
+    {14, {}, {2}},                                  // MP2
+    {15, {}, {4, 5}},                               // WMA
+    {16, {}, {7}},                                  // AIFF
+    {17, {}, {8}},                                  // AU
+    {18, {}, {0}},                                  // M4A
+    {19, {}, {9, 11}},                              // OGG
+    {20, {}, {3}},                                  // RA
+    {21, {}, {9}},                                  // FLAC
+    {33, {14, 15}, {11}},                           // WebM
+    {34, {13}, {0, 1, 11}},                         // HEVC
+    {35, {15}, {0, 1, 11}},                         // AV1
+    {36, {}, {11}},                                 // Opus
 };
-constexpr int formatsWithCodecs = int(sizeof(codecsByFormat) / sizeof(codecsByFormat[0]));
 
-QVector<int> indexOrder(int count)
+const FormatCodecs *codecsOf(int formatId)
+{
+    for (const FormatCodecs &entry : codecsByFormat) {
+        if (entry.formatId == formatId)
+            return &entry;
+    }
+    return nullptr;
+}
+
+// Every index of the space that has a label, in index order.
+QVector<int> labelledIndices(OptionField field)
 {
     QVector<int> order;
-    for (int i = 0; i < count; ++i)
-        order.append(i);
+    for (int i = 0; i < optionCount(field); ++i) {
+        if (optionLabel(field, i))
+            order.append(i);
+    }
     return order;
 }
 
@@ -116,16 +138,18 @@ QVector<int> optionListOrder(OptionField field)
     case OptionField::AudioSamples:
         return {0, 4, 2, 3, 1, 5};
     default:
-        return indexOrder(optionCount(field));
+        return labelledIndices(field);
     }
 }
 
 QVector<int> videoCodecsOffered(int formatId)
 {
-    return formatId >= 0 && formatId < formatsWithCodecs ? codecsByFormat[formatId].video : QVector<int>();
+    const FormatCodecs *codecs = codecsOf(formatId);
+    return codecs ? codecs->video : QVector<int>();
 }
 
 QVector<int> audioCodecsOffered(int formatId)
 {
-    return formatId >= 0 && formatId < formatsWithCodecs ? codecsByFormat[formatId].audio : QVector<int>();
+    const FormatCodecs *codecs = codecsOf(formatId);
+    return codecs ? codecs->audio : QVector<int>();
 }

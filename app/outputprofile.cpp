@@ -64,6 +64,10 @@ const ProfileTableRows table = {{
     row(30, VideoMerge, 0, 6, 5, 8, 5, 1, 1, 1, 5),
     row(31, AudioMerge, NA_VC, NA_VS, NA_VF, NA_VB, NA_VA, 1, 1, 1, 5),
     noOptionsRow(32, GifMerge),
+    videoRow(33, VideoCodecVP9, AudioCodecOpus),  // WebM
+    videoRow(34, VideoCodecH265, AudioCodecAAC),  // HEVC in MP4
+    videoRow(35, VideoCodecAV1, AudioCodecAAC),   // AV1 in MP4
+    audioRow(36, AudioCodecOpus),                 // Opus in Ogg
 }};
 
 } // namespace

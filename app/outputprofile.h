@@ -36,7 +36,9 @@ struct OutputProfile {
     bool operator==(const OutputProfile &other) const;
 };
 
-constexpr int FormatCount = 33;
+// Ids 0..32 are the formats of the first version; later formats follow
+// them, so that stored job lists and settings keep their meaning.
+constexpr int FormatCount = 37;
 
 // Format ids that other code names directly.
 enum FormatId : int {
@@ -50,11 +52,15 @@ enum FormatId : int {
     FormatVideoJoiner = 30,
     FormatAudioJoiner = 31,
     FormatGifMaker = 32,
+    FormatWebM = 33,
+    FormatHEVC = 34,
+    FormatAV1 = 35,
+    FormatOpus = 36,
 };
 
 using ProfileTableRows = std::array<OutputProfile, FormatCount>;
 
-// The 33 default profiles, row i for format id i. Never written after start.
+// The default profiles, row i for format id i. Never written after start.
 const ProfileTableRows &profileTable();
 
 // Index of the first row whose formatId equals the id, scanning from row 0;

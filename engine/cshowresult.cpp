@@ -5,6 +5,7 @@
 #include "ui_resultshow.h"
 
 #include <QAbstractItemModel>
+#include <QLayout>
 
 // The form's own translation context.
 QString successLine(int count)
@@ -24,8 +25,7 @@ QString failureLine(int count)
 CShowResult::CShowResult()
     : ui(std::make_unique<Ui::ResultShow>())
 {
-    ui->setupUi(this);
-    setFixedSize(size());
+    ui->setupUi(this); // its layout keeps it at the size its texts need
 }
 
 CShowResult::~CShowResult() = default;
@@ -52,6 +52,7 @@ void CShowResult::countRows(const QAbstractItemModel &rows, int stateColumn)
 
 void CShowResult::centreOver(const QWidget &window)
 {
+    layout()->activate(); // the size that the texts of setCounts need
     const QRect area = window.geometry();
     move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }

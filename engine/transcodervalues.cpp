@@ -11,9 +11,11 @@ QString entry(const char *const (&table)[N], int index)
 }
 
 // Index 0 of these spaces means "keep the input's value": no option at all.
+// The codecs' not-applicable values have no option either.
 const char *const videoCodecs[] = {
     "libx264", "flv1", "mpeg4", "msmpeg4v2", "wmv1", "wmv2",
     "mpeg1video", "mpeg2video", "mjpeg", "dvvideo", "rv10", "rv20",
+    "", "libx265", "libvpx-vp9", "libsvtav1",
 };
 const char *const videoSizes[] = {
     "", "160x120", "176x144", "320x240", "352x288", "480x360", "720x480",
@@ -28,6 +30,7 @@ const char *const aspectRatios[] = {"", "1:1", "3:2", "4:3", "5:4", "16:9", "16:
 const char *const audioCodecs[] = {
     "libfaac", "libmp3lame", "mp2", "ac3", "wmav1", "wmav2",
     "pcm_alaw", "pcm_s16le", "pcm_s16be", "flac",
+    "", "libopus",
 };
 const char *const audioChannels[] = {"", "2", "1"};
 const char *const audioSampleRates[] = {"", "44100", "22050", "24000", "8000", "48000"};

@@ -35,7 +35,8 @@ CGIFMerge::CGIFMerge(QWidget *parent)
     ui->m_vlcVideo->setMediaPlayer(player);
     ui->m_vlcSeek->setMediaPlayer(player);
 
-    setFixedSize(width(), height());
+    // The form's size, or more where the language's texts need it.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
     setWindowIcon(QIcon(QStringLiteral(":res/gif.png")));
 
     fillSizeList();

@@ -122,9 +122,13 @@ void CQuillmora::changeEvent(QEvent *event)
 
 void CQuillmora::onAbout()
 {
-    userPrompts().about(this, appTitle(),
-                        tr("Quillmora converts video, audio and image files into the format "
-                           "you choose, several jobs at once."));
+    QStringList lines{tr("Quillmora converts video, audio and image files into the format "
+                         "you choose, several jobs at once.")};
+    for (const FormatTab tab : {FormatTab::Video, FormatTab::Audio, FormatTab::Image}) {
+        lines << tr("%1: %2").arg(QCoreApplication::translate("CQuillmora", formatTabTitle(tab)),
+                                  formatNamesOn(tab).join(QStringLiteral(", ")));
+    }
+    userPrompts().about(this, appTitle(), lines.join(QLatin1Char('\n')));
 }
 
 void CQuillmora::updateEditActions()

@@ -134,6 +134,10 @@ private slots:
     void onSelectGifMerge();
     void onSelectAppleVideo();
     void onSelectAndroidVideo();
+    void onSelectWebM();
+    void onSelectHEVC();
+    void onSelectAV1();
+    void onSelectOpus();
 
     // Job list.
     void onOpen();

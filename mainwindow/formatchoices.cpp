@@ -42,6 +42,10 @@ const FormatChoiceInfo choices[FormatChoiceCount] = {
     {Video, 6, DevicePreset::Apple, "onSelectAppleVideo()", QT_TRANSLATE_NOOP("CQuillmora", "Apple")},
     {Video, 0, DevicePreset::Android, "onSelectAndroidVideo()",
      QT_TRANSLATE_NOOP("CQuillmora", "Android")},
+    {Video, FormatWebM, {}, "onSelectWebM()", nullptr},
+    {Video, FormatHEVC, {}, "onSelectHEVC()", nullptr},
+    {Video, FormatAV1, {}, "onSelectAV1()", nullptr},
+    {Audio, FormatOpus, {}, "onSelectOpus()", nullptr},
 };
 
 using C = FormatChoice;
@@ -60,6 +64,9 @@ const std::array<FormatButtonSpec, FormatButtonCount> buttons = {{
     {T::Video, C::RM, ":res/rm.png"},
     {T::Video, C::Apple, ":res/ipad.png"},
     {T::Video, C::Android, ":res/android.png"},
+    {T::Video, C::WebM, ":res/webm.png"},
+    {T::Video, C::HEVC, ":res/hevc.png"},
+    {T::Video, C::AV1, ":res/av1.png"},
     {T::Audio, C::MP3, ":res/mp3.png"},
     {T::Audio, C::AAC, ":res/aac.png"},
     {T::Audio, C::AC3, ":res/ac3.png"},
@@ -70,6 +77,7 @@ const std::array<FormatButtonSpec, FormatButtonCount> buttons = {{
     {T::Audio, C::M4A, ":res/m4a.png"},
     {T::Audio, C::OGG, ":res/ogg.png"},
     {T::Audio, C::FLAC, ":res/flac.png"},
+    {T::Audio, C::Opus, ":res/opus.png"},
     {T::Image, C::JPEG, ":res/jpeg.png"},
     {T::Image, C::PNG, ":res/png.png"},
     {T::Image, C::BMP, ":res/BMP.png"},
@@ -116,4 +124,14 @@ const char *formatTabTitle(FormatTab tab)
 const std::array<FormatButtonSpec, FormatButtonCount> &formatButtonSpecs()
 {
     return buttons;
+}
+
+QStringList formatNamesOn(FormatTab tab)
+{
+    QStringList names;
+    for (const FormatButtonSpec &spec : buttons) {
+        if (spec.tab == tab && !formatChoiceInfo(spec.choice).translatableText)
+            names << formatButtonText(spec.choice);
+    }
+    return names;
 }

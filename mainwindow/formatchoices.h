@@ -3,6 +3,7 @@
 #include "app/outputprofile.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -14,9 +15,10 @@ enum class FormatChoice : int {
     JPEG, PNG, BMP, GIF, PCX, TGA, ICO, TIFF,
     VideoMerge, AudioMerge, GifMerge,
     Apple, Android,
+    WebM, HEVC, AV1, Opus,
 };
 
-constexpr int FormatChoiceCount = 34;
+constexpr int FormatChoiceCount = 38;
 
 struct FormatChoiceInfo {
     int category;                       // FormatCategory
@@ -47,7 +49,11 @@ struct FormatButtonSpec {
     const char *icon;
 };
 
-constexpr int FormatButtonCount = 33;
+constexpr int FormatButtonCount = 37;
 
 // The format buttons, tab by tab, each tab from top to bottom.
 const std::array<FormatButtonSpec, FormatButtonCount> &formatButtonSpecs();
+
+// The names of the formats that a tab's buttons write ("MP4", "WebM"), in
+// button order; device presets and the tools of the Advanced tab are left out.
+QStringList formatNamesOn(FormatTab tab);

@@ -37,6 +37,10 @@ void CQuillmora::onSelectAudioMerge() { selectFormat(FormatChoice::AudioMerge); 
 void CQuillmora::onSelectGifMerge() { selectFormat(FormatChoice::GifMerge); }
 void CQuillmora::onSelectAppleVideo() { selectFormat(FormatChoice::Apple); }
 void CQuillmora::onSelectAndroidVideo() { selectFormat(FormatChoice::Android); }
+void CQuillmora::onSelectWebM() { selectFormat(FormatChoice::WebM); }
+void CQuillmora::onSelectHEVC() { selectFormat(FormatChoice::HEVC); }
+void CQuillmora::onSelectAV1() { selectFormat(FormatChoice::AV1); }
+void CQuillmora::onSelectOpus() { selectFormat(FormatChoice::Opus); }
 
 void CQuillmora::selectFormat(FormatChoice choice)
 {

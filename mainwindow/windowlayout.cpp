@@ -267,6 +267,9 @@ QWidget *CQuillmora::createFormatColumn()
     for (int tab = 0; tab < FormatTabCount; ++tab) {
         tabContents[tab] = new QWidget;
         tabLayouts[tab] = new QVBoxLayout(tabContents[tab]);
+        // The page keeps the size its buttons need as their texts and the
+        // language's font change: a scroll area does not resize its widget.
+        tabLayouts[tab]->setSizeConstraint(QLayout::SetFixedSize);
     }
 
     const auto &specs = formatButtonSpecs();

@@ -22,7 +22,8 @@ DemoPlayer::DemoPlayer(QWidget *parent, Qt::WindowFlags f)
     ui->m_vlcVideo->setMediaPlayer(mediaPlayer);
     ui->m_vlcSeek->setMediaPlayer(mediaPlayer);
 
-    setFixedSize(size());
+    // The form's size, or more where the language's texts need it.
+    setFixedSize(size().expandedTo(minimumSizeHint()));
     setWindowIcon(QIcon(QStringLiteral(":res/VideoPlayer/video_icon.png")));
 
     for (QLineEdit *field : {ui->m_pStartTimeText, ui->m_pEndTimeText}) {

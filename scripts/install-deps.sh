@@ -17,6 +17,7 @@ packages=(
     fonts-dejavu-core fonts-liberation fonts-noto-cjk
     # headless tests and screenshots
     xvfb xauth
+    chromium chromium-driver    # the browser test plays the outputs in a real Chromium
     # the desktop entry, icons and metainfo; the notification test's private bus
     qt6-svg-dev desktop-file-utils appstream file dbus-daemon
     # the Debian package and its test in a fresh root

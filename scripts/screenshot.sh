@@ -22,13 +22,13 @@ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" \
     --target quillmora_screenshot quillmora_gifmaker_screenshot quillmora_previewshot
 
-# Taller than the window, which grows until the Video tab shows all twelve
+# Taller than the window, which grows until the Video tab shows all fifteen
 # buttons; a fixed DPI and no desktop scaling or theme keep the picture the same.
 on_x() {
     env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI -u QT_STYLE_OVERRIDE \
         -u QT_QPA_PLATFORMTHEME -u LANGUAGE \
         LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb \
-        xvfb-run --auto-servernum --server-args="-screen 0 1920x1600x24 -dpi 96 -nolisten tcp" "$@"
+        xvfb-run --auto-servernum --server-args="-screen 0 1920x2100x24 -dpi 96 -nolisten tcp" "$@"
 }
 
 draw() { # OUTPUT VIEW

@@ -10,9 +10,6 @@
 
 namespace {
 
-// The formats the dialog offers: every video and audio format, in id order.
-constexpr int ListedFormatCount = FormatFLAC + 1;
-
 const OptionField videoLists[] = {OptionField::VideoSize, OptionField::VideoFps,
                                   OptionField::VideoBitrate, OptionField::AspectRatio};
 const OptionField audioLists[] = {OptionField::AudioChannels, OptionField::AudioSamples,
@@ -67,8 +64,11 @@ void CSettings::loadJob(const ConvertJob &source)
 void CSettings::fillFormatList()
 {
     ui->m_pTxtOutFolder->setText(folder);
-    for (int id = 0; id < ListedFormatCount; ++id)
-        ui->m_pCmbFileFormat->addItem(profileText(id), id);
+    // Every video and audio format, in id order.
+    for (const OutputProfile &row : profiles) {
+        if (row.category == Video || row.category == Audio)
+            ui->m_pCmbFileFormat->addItem(profileText(row.formatId), row.formatId);
+    }
     ui->m_pCmbFileFormat->setCurrentIndex(ui->m_pCmbFileFormat->findData(job.profile.formatId));
 }
 

@@ -501,6 +501,26 @@
         </translation>
     </message>
     <message>
+        <source>All media files -&gt; WebM</source>
+        <translation>すべてのメディアファイル -&gt; WebM</translation>
+    </message>
+    <message>
+        <source>All media files -&gt; HEVC</source>
+        <translation>すべてのメディアファイル -&gt; HEVC</translation>
+    </message>
+    <message>
+        <source>All media files -&gt; AV1</source>
+        <translation>すべてのメディアファイル -&gt; AV1</translation>
+    </message>
+    <message>
+        <source>All media files -&gt; Opus</source>
+        <translation>すべてのメディアファイル -&gt; Opus</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
         <source>Keep the source&apos;s file date</source>
         <translation>元ファイルの日付を保持</translation>
     </message>
@@ -1174,6 +1194,22 @@
     <message>
         <source>Select the output folder</source>
         <translation>出力フォルダーを選択</translation>
+    </message>
+    <message>
+        <source>HEVC(H.265)</source>
+        <translation>HEVC(H.265)</translation>
+    </message>
+    <message>
+        <source>VP9</source>
+        <translation>VP9</translation>
+    </message>
+    <message>
+        <source>AV1</source>
+        <translation>AV1</translation>
+    </message>
+    <message>
+        <source>Opus</source>
+        <translation>Opus</translation>
     </message>
 </context>
 <context>

@@ -501,6 +501,26 @@
         </translation>
     </message>
     <message>
+        <source>All media files -&gt; WebM</source>
+        <translation>所有媒体文件 -&gt; WebM</translation>
+    </message>
+    <message>
+        <source>All media files -&gt; HEVC</source>
+        <translation>所有媒体文件 -&gt; HEVC</translation>
+    </message>
+    <message>
+        <source>All media files -&gt; AV1</source>
+        <translation>所有媒体文件 -&gt; AV1</translation>
+    </message>
+    <message>
+        <source>All media files -&gt; Opus</source>
+        <translation>所有媒体文件 -&gt; Opus</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
         <source>Keep the source&apos;s file date</source>
         <translation>保留源文件的日期</translation>
     </message>
@@ -1174,6 +1194,22 @@
     <message>
         <source>Select the output folder</source>
         <translation>选择输出文件夹</translation>
+    </message>
+    <message>
+        <source>HEVC(H.265)</source>
+        <translation>HEVC(H.265)</translation>
+    </message>
+    <message>
+        <source>VP9</source>
+        <translation>VP9</translation>
+    </message>
+    <message>
+        <source>AV1</source>
+        <translation>AV1</translation>
+    </message>
+    <message>
+        <source>Opus</source>
+        <translation>Opus</translation>
     </message>
 </context>
 <context>

@@ -37,7 +37,9 @@ void TestFormats::extensionsAndTexts_data()
     QTest::newRow("video joiner") << 30 << ".mp4" << "Video Joiner";
     QTest::newRow("audio joiner") << 31 << ".aac" << "Audio Joiner";
     QTest::newRow("GIF maker") << 32 << ".gif" << "GIF Maker";
-    QTest::newRow("unknown") << 33 << "" << "Unsupported file format!";
+    QTest::newRow("WebM") << 33 << ".webm" << "All media files -> WebM";
+    QTest::newRow("Opus") << 36 << ".opus" << "All media files -> Opus";
+    QTest::newRow("unknown") << 37 << "" << "Unsupported file format!";
     QTest::newRow("negative") << -1 << "" << "Unsupported file format!";
 }
 
@@ -98,6 +100,8 @@ void TestFormats::classify_data()
     QTest::addColumn<int>("kind");
     QTest::newRow("video wins over image, case ignored") << "clip.GIF" << int(VideoFile);
     QTest::newRow("audio") << "song.flac" << int(AudioFile);
+    QTest::newRow("web video") << "clip.webm" << int(VideoFile);
+    QTest::newRow("web audio") << "voice.opus" << int(AudioFile);
     QTest::newRow("image") << "photo.jpg" << int(ImageFile);
     QTest::newRow("layered image") << "art.PSD" << int(ImageFile);
     QTest::newRow("unknown suffix") << "notes.txt" << int(UnknownFile);
@@ -117,8 +121,8 @@ void TestFormats::classify()
 
 void TestFormats::suffixTables()
 {
-    QCOMPARE(videoSuffixes().size(), 29);
-    QCOMPARE(audioSuffixes().size(), 15);
+    QCOMPARE(videoSuffixes().size(), 30);
+    QCOMPARE(audioSuffixes().size(), 16);
     QCOMPARE(imageSuffixes().size(), 36);
     QCOMPARE(classifyFile(dir.path()), int(UnknownFile));              // a folder
     QCOMPARE(classifyFile(dir.filePath("missing.mp4")), int(UnknownFile)); // not there

@@ -2,6 +2,7 @@
 // every choice the settings dialog offers, converted by build/transcoder and
 // read back with ffprobe and ffmpeg.
 
+#include "app/formats.h"
 #include "app/optiontables.h"
 #include "app/outputprofile.h"
 #include "engine/joinparts.h"
@@ -27,18 +28,42 @@ constexpr int codecMPEG1 = 6;
 constexpr int codecMPEG2 = 7;
 constexpr int codecFLAC = 9;
 
-const char *const videoCodecNames[] = {"h264", "flv1", "mpeg4", "msmpeg4v2", "wmv1", "wmv2",
-                                       "mpeg1video", "mpeg2video", "mjpeg", "dvvideo", "rv10", "rv20"};
-const char *const audioCodecNames[] = {"aac", "mp3", "mp2", "ac3", "wmav1",
-                                       "wmav2", "pcm_alaw", "pcm_s16le", "pcm_s16be", "flac"};
+// What ffprobe calls each codec index; the not-applicable values have none.
+const char *const videoCodecNames[] = {"h264",       "flv1",       "mpeg4", "msmpeg4v2", "wmv1", "wmv2",
+                                       "mpeg1video", "mpeg2video", "mjpeg", "dvvideo",   "rv10", "rv20",
+                                       "",           "hevc",       "vp9",   "av1"};
+const char *const audioCodecNames[] = {"aac",      "mp3",       "mp2",       "ac3",  "wmav1", "wmav2",
+                                       "pcm_alaw", "pcm_s16le", "pcm_s16be", "flac", "",      "opus"};
 
-// What ffprobe calls the container of each format id 0..21.
-const char *const containerNames[] = {
-    "mov,mp4,m4a,3gp,3g2,mj2", "flv", "avi", "asf", "dv", "matroska,webm", "mov,mp4,m4a,3gp,3g2,mj2", "mpeg",
-    "mpeg", "asf", "rm", "mp3", "aac", "ac3", "mp3", "asf", "aiff", "au", "mov,mp4,m4a,3gp,3g2,mj2", "ogg", "rm",
-    "flac"};
-const char *const suffixes[] = {"mp4", "flv", "avi", "asf", "dv", "mkv", "mov", "mpg", "vob", "wmv", "rm",
-                                "mp3", "aac", "ac3", "mp2", "wma", "aiff", "au", "m4a", "ogg", "ra", "flac"};
+// What ffprobe calls the container of a format.
+QString containerName(int formatId)
+{
+    static const QHash<QString, QString> bySuffix{{"mp4", "mov,mp4,m4a,3gp,3g2,mj2"},
+                                                  {"mov", "mov,mp4,m4a,3gp,3g2,mj2"},
+                                                  {"m4a", "mov,mp4,m4a,3gp,3g2,mj2"},
+                                                  {"mkv", "matroska,webm"},
+                                                  {"webm", "matroska,webm"},
+                                                  {"mpg", "mpeg"},
+                                                  {"vob", "mpeg"},
+                                                  {"wmv", "asf"},
+                                                  {"wma", "asf"},
+                                                  {"ra", "rm"},
+                                                  {"mp2", "mp3"},
+                                                  {"opus", "ogg"}};
+    const QString suffix = formatExtension(formatId).mid(1);
+    return bySuffix.value(suffix, suffix);
+}
+
+// The formats the settings dialog offers: every video and audio format.
+QVector<int> mediaFormats()
+{
+    QVector<int> ids;
+    for (const OutputProfile &row : profileTable()) {
+        if (row.category == Video || row.category == Audio)
+            ids << row.formatId;
+    }
+    return ids;
+}
 
 enum class InputKind { Standard, Silent, AudioOnly, OddSize, HiFi, LowMono };
 
@@ -100,7 +125,7 @@ QString expectedVideoCodec(const OutputProfile &profile)
 
 QString suffixOf(const OutputProfile &profile)
 {
-    return profile.category == GifMerge ? QStringLiteral("gif") : QString::fromLatin1(suffixes[profile.formatId]);
+    return formatExtension(profile.formatId).mid(1);
 }
 
 // The sample rates Debian's ffmpeg cannot write, and the nearest valid one;
@@ -108,7 +133,7 @@ QString suffixOf(const OutputProfile &profile)
 int expectedSampleRate(const OutputProfile &profile, int wanted)
 {
     const QString codec = expectedAudioCodec(profile);
-    if (profile.formatId == FormatDV)
+    if (profile.formatId == FormatDV || codec == QLatin1String("opus")) // Opus is decoded at 48 kHz
         return 48000;
     if (profile.formatId == formatFLV && (codec == QLatin1String("mp3") || codec == QLatin1String("pcm_s16le"))) {
         if (wanted <= 16000)
@@ -159,7 +184,7 @@ bool isThisShare()
 
 QString profileName(const OutputProfile &profile)
 {
-    return QString::fromLatin1(suffixes[std::min(profile.formatId, 21)]).toUpper();
+    return QString::fromLatin1(formatInfo(profile.formatId)->buttonText);
 }
 
 } // namespace
@@ -179,6 +204,7 @@ private slots:
     void settingChoices();
     void realMediaBoundsItsPackets();
     void fullChromaCameraFileGivesPlayablePictures();
+    void oddScreenRecordingGivesEvenWebPictures();
 
 private:
     QString inputPath(InputKind kind) const;
@@ -225,8 +251,7 @@ void TestConversion::checkValidFile(const QString &output, const OutputProfile &
     QVERIFY2(conversion::decodesCleanly(output, &errors), qPrintable(errors));
     const testmedia::Probe probed = testmedia::probe(output);
     QVERIFY(probed.ok);
-    QCOMPARE(probed.formatName, profile.category == GifMerge ? QStringLiteral("gif")
-                                                             : QString::fromLatin1(containerNames[profile.formatId]));
+    QCOMPARE(probed.formatName, containerName(profile.formatId));
 
     const bool wantsVideo = profile.category != Audio && input.spec.width > 0;
     const bool wantsAudio = profile.category != GifMerge && input.spec.sampleRate > 0;
@@ -257,7 +282,7 @@ void TestConversion::defaultProfiles_data()
     QTest::addColumn<OutputProfile>("profile");
     QTest::addColumn<InputKind>("input");
     QVector<QPair<QString, OutputProfile>> profiles;
-    for (int id = 0; id <= 21; ++id)
+    for (const int id : mediaFormats())
         profiles.append({profileName(defaultProfile(id)), defaultProfile(id)});
     profiles.append({QStringLiteral("GIF maker"), defaultProfile(FormatGifMaker)});
     profiles.append({QStringLiteral("Apple"), devicePresetProfile(DevicePreset::Apple)});
@@ -318,7 +343,7 @@ void TestConversion::settingChoices_data()
                                            OptionField::VideoBitrate, OptionField::AspectRatio};
     const QVector<OptionField> audioFields{OptionField::AudioCodec, OptionField::AudioChannels,
                                            OptionField::AudioSamples, OptionField::AudioBitrate};
-    for (int id = 0; id <= 21; ++id) {
+    for (const int id : mediaFormats()) {
         const OutputProfile defaults = defaultProfile(id);
         QVector<OptionField> fields = audioFields;
         if (defaults.category == Video)
@@ -446,7 +471,7 @@ void TestConversion::fullChromaCameraFileGivesPlayablePictures()
                                   "-i", "sine=duration=0.6", "-c:v", "mjpeg", "-pix_fmt", "yuvj444p", "-c:a",
                                   "pcm_s16le", camera}));
     QVector<OutputProfile> profiles{devicePresetProfile(DevicePreset::Apple), devicePresetProfile(DevicePreset::Android)};
-    for (int id = 0; id <= 21; ++id) {
+    for (const int id : mediaFormats()) {
         if (defaultProfile(id).category != Video)
             continue;
         for (const int codec : videoCodecsOffered(id)) {
@@ -486,6 +511,42 @@ void TestConversion::fullChromaCameraFileGivesPlayablePictures()
         {"-f", "concat", "-y", "-i", listFile, "-threads", "4", "-preset", "ultrafast", "-c", "copy", joined});
     QVERIFY2(join.exitCode == 0, qPrintable(join.errors));
     QCOMPARE(conversion::pixelFormat(joined), QStringLiteral("yuv420p"));
+}
+
+// A screen recording of an odd size in full chroma: every H.264, H.265, VP9
+// and AV1 output has even sides and 4:2:0 pictures, which browsers and
+// phones play; the size is kept where no size was chosen.
+void TestConversion::oddScreenRecordingGivesEvenWebPictures()
+{
+    if (CONVERSION_SHARE != 2)
+        QSKIP("run by the third share of the matrix");
+    const QString screen = m_folder.filePath(QStringLiteral("screen1919x1079.mkv"));
+    QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=1919x1079:rate=5:duration=0.6", "-pix_fmt",
+                                  "yuv444p", "-c:v", "ffv1", screen}));
+    QVector<OutputProfile> profiles{devicePresetProfile(DevicePreset::Apple),
+                                    devicePresetProfile(DevicePreset::Android)};
+    const QStringList webCodecs{"h264", "hevc", "vp9", "av1"};
+    for (const int id : mediaFormats()) {
+        for (const int codec : videoCodecsOffered(id)) {
+            OutputProfile profile = defaultProfile(id);
+            profile.vCodec = codec;
+            if (webCodecs.contains(expectedVideoCodec(profile)))
+                profiles.append(profile);
+        }
+    }
+    for (const OutputProfile &profile : profiles) {
+        const QString name = profileName(profile) + u' ' + expectedVideoCodec(profile);
+        const QString output = m_folder.filePath(QStringLiteral("screen%1.%2").arg(++m_count).arg(suffixOf(profile)));
+        const conversion::Outcome outcome = conversion::convert(jobFor(profile), screen, output);
+        QVERIFY2(outcome.succeeded, qPrintable(name + u'\n' + outcome.errors));
+        QCOMPARE(conversion::pixelFormat(output), QStringLiteral("yuv420p"));
+        const testmedia::Stream *video = testmedia::probe(output).first(QStringLiteral("video"));
+        QVERIFY2(video, qPrintable(name));
+        const QSize size(video->width, video->height);
+        QVERIFY2(size.width() % 2 == 0 && size.height() % 2 == 0, qPrintable(name));
+        if (profile.vSize == 0)
+            QCOMPARE(size, QSize(1918, 1078));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestConversion)

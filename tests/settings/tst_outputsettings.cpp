@@ -119,6 +119,10 @@ void TestOutputSettings::switchFormat_data()
     // The codec list shows its first entry, not the profile's own (WMAV1).
     QTest::newRow("MP4 to WMV") << "btnMP4" << "All media files -> WMV" << 9 << true << "WMAV2";
     QTest::newRow("MP3 back to video") << "btnMP3" << "All media files -> MKV" << 5 << true << "MP2";
+    QTest::newRow("MP4 to WebM") << "btnMP4"
+                                 << "All media files -> WebM" << 33 << true << "Opus";
+    QTest::newRow("MP3 to Opus") << "btnMP3"
+                                 << "All media files -> Opus" << 36 << false << "Opus";
 }
 
 void TestOutputSettings::switchFormat()

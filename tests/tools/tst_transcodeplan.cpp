@@ -134,6 +134,27 @@ void TestTranscodePlan::rewrites_data()
         "-vcodec msmpeg4v2 -acodec libmp3lame -s 852x478 out.avi");
     row("mpeg4 takes odd sizes", "-vcodec mpeg4 -acodec mp2 out.mkv", odd, "-vcodec mpeg4 -acodec mp2 out.mkv");
 
+    // H.265, VP9 and AV1: 4:2:0, even sizes, a laptop's speed, Apple's tag for H.265 in MP4
+    row("x265 in mp4", "-vcodec libx265 -acodec libfaac out.mp4", small,
+        "-vcodec libx265 -acodec aac -pix_fmt yuv420p -x265-params log-level=error -tag:v hvc1 out.mp4");
+    row("x265 in mkv untagged", "-vcodec libx265 -acodec libopus out.mkv", odd,
+        "-vcodec libx265 -acodec libopus -ar 48000 -s 852x478 -pix_fmt yuv420p -x265-params log-level=error out.mkv");
+    QTest::newRow("vp9 in webm") << head + "-vcodec libvpx-vp9 -acodec libopus out.webm" << odd
+                                 << "-y -i in -threads 4 -vcodec libvpx-vp9 -acodec libopus -ar 48000 -s 852x478 "
+                                    "-pix_fmt yuv420p -crf 32 -b:v 0 "
+                                    "-deadline realtime -cpu-used 8 -row-mt 1 out.webm";
+    QTest::newRow("vp9 chosen bitrate kept")
+        << head + "-vcodec libvpx-vp9 -b:v 1024k -acodec libopus out.webm" << small
+        << "-y -i in -threads 4 -vcodec libvpx-vp9 -b:v 1024k -acodec libopus -ar 48000 -pix_fmt yuv420p "
+           "-deadline realtime -cpu-used 8 -row-mt 1 out.webm";
+    QTest::newRow("av1 small picture grows to 64")
+        << head + "-vcodec libsvtav1 -acodec libfaac out.mp4" << clip(48, 36, 25, 44100, 2)
+        << "-y -i in -threads 4 -preset 12 -vcodec libsvtav1 -acodec aac -s 86x64 -pix_fmt yuv420p out.mp4";
+    row("opus 5.1 in its own layout", "-acodec libopus -vn out.opus", hiFi,
+        "-acodec libopus -vn -ar 48000 -af aformat=channel_layouts=5.1 out.opus");
+    row("opus mono at most 256k", "-ac 1 -acodec libopus -b:a 320k -vn out.opus", small,
+        "-ac 1 -acodec libopus -b:a 256k -vn -ar 48000 out.opus");
+
     // RealVideo: multiples of 16, at most 4095 macroblocks, packets below 64 kB
     row("rv10 small", "-vcodec rv10 -acodec ac3 out.rm", small,
         "-vcodec rv10 -acodec ac3 -s 160x112 -maxrate 11775k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1 out.rm");
@@ -339,6 +360,8 @@ void TestTranscodePlan::streamCopy_data()
         "-ar 44100 -ac 2 -acodec libmp3lame -b:a 256k -vn out.mp3", "", "bitrate");
     row("MP3 at 48 kHz into FLV", "-vcodec flv1 -acodec libmp3lame out.flv", coded(download, "h264", "mp3"),
         "-vcodec flv1 -acodec libmp3lame -ar 44100 out.flv", "");
+    row("a phone's H.265 copied into MP4 keeps Apple's tag", "-vcodec libx265 -acodec libfaac out.mp4",
+        coded(phone, "hevc", "aac", "yuv420p"), "-vcodec copy -acodec copy -tag:v hvc1 out.mp4", "video,audio");
     row("RealVideo into RealMedia is encoded", "-vcodec rv10 -acodec ac3 out.rm",
         coded(clip(320, 240, 25, 44100, 2), "rv10", "ac3"),
         "-vcodec rv10 -acodec copy -maxrate 11775k -bufsize 471k out.rm", "audio");

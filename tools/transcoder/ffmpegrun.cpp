@@ -31,6 +31,9 @@ QString progressBlockName()
 
 FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds, const std::function<void(int)> &onPercent)
 {
+    // SVT-AV1 prints its banner on stderr whatever ffmpeg's log level; its
+    // own level 1 keeps the errors, the first of which becomes the reason.
+    qputenv("SVT_LOG", "1");
     FfmpegProgress progress(expectedSeconds);
     FfmpegRun run;
     run.child = runChild(ffmpegProgram, globalOptions + arguments, [&](const QByteArray &line) {

@@ -19,6 +19,8 @@ const QVector<AudioEncoderLimits> &audioEncoders()
         {"wmav1", {}, 48000, 2, {}, {}},
         {"wmav2", {}, 48000, 2, {}, {}},
         {"flac", {}, 655350, 8, {}, {}},
+        // Opus works at 48 kHz inside; a player decodes every file at 48 kHz.
+        {"libopus", {48000}, 0, 8, {}, {}, 256, {"3.0", "quad", "5.0", "5.1", "6.1", "7.1"}},
     };
     return table;
 }
@@ -26,15 +28,18 @@ const QVector<AudioEncoderLimits> &audioEncoders()
 const QVector<VideoEncoderLimits> &videoEncoders()
 {
     static const QVector<VideoEncoderLimits> table{
-        {"libx264", 2, 0, 0, {}, {}, "yuv420p"},
-        {"mpeg2video", 1, 0, 0, {}, {}, "yuv420p"},
-        {"mjpeg", 1, 0, 0, {}, {}, "yuvj420p"},
-        {"msmpeg4v2", 2, 0, 0, {}, {}},
-        {"wmv1", 2, 0, 0, {}, {}},
-        {"wmv2", 2, 0, 0, {}, {}},
-        {"rv10", 16, 4095, 0, {}, {}},
-        {"rv20", 16, 4095, 0, {}, {}},
-        {"mpeg1video", 1, 0, 4095,
+        {"libx264", 2, 0, 0, 0, {}, {}, "yuv420p"},
+        {"libx265", 2, 0, 0, 0, {}, {}, "yuv420p"},
+        {"libvpx-vp9", 2, 0, 0, 0, {}, {}, "yuv420p"},
+        {"libsvtav1", 2, 0, 0, 64, {}, {}, "yuv420p"},
+        {"mpeg2video", 1, 0, 0, 0, {}, {}, "yuv420p"},
+        {"mjpeg", 1, 0, 0, 0, {}, {}, "yuvj420p"},
+        {"msmpeg4v2", 2, 0, 0, 0, {}, {}},
+        {"wmv1", 2, 0, 0, 0, {}, {}},
+        {"wmv2", 2, 0, 0, 0, {}, {}},
+        {"rv10", 16, 4095, 0, 0, {}, {}},
+        {"rv20", 16, 4095, 0, 0, {}, {}},
+        {"mpeg1video", 1, 0, 4095, 0,
          {24000.0 / 1001, 24, 25, 30000.0 / 1001, 30, 50, 60000.0 / 1001, 60, 5, 10, 12, 15},
          {5, 10, 12, 15}},
     };

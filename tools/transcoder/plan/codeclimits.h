@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // What the encoders and muxers of Debian's ffmpeg 5.1 accept, as measured.
@@ -14,6 +15,10 @@ struct AudioEncoderLimits {
     int maxChannels = 0;             // 0: no limit
     QVector<int> bitratesFrom32kHz;  // kbit/s it takes at 32 kHz and above; empty: any
     QVector<int> bitratesBelow32kHz; // kbit/s it takes below 32 kHz
+    int maxKilobitsPerChannel = 0;   // 0: no limit
+    // The layouts it takes above two channels, for 3, 4, ... channels; empty:
+    // any. A layout it refuses (5.1 with side speakers for Opus) is remixed.
+    QStringList layoutsAboveStereo;
 };
 
 struct VideoEncoderLimits {
@@ -21,6 +26,7 @@ struct VideoEncoderLimits {
     int sizeMultiple = 1;              // width and height must be multiples of it
     int maxMacroblocks = 0;            // 16x16 blocks per picture; 0: no limit
     int maxDimension = 0;              // largest width or height; 0: no limit
+    int minDimension = 0;              // smallest width or height; 0: no limit
     QVector<double> frameRates;        // ffmpeg moves any rate to the nearest of these
     QVector<double> unofficialFrameRates; // those of frameRates that need "-strict -1"
     // The picture format every player of the codec takes. The encoder would

@@ -41,6 +41,11 @@ int roundToMultiple(double value, int multiple)
     return std::max(multiple, int(std::ceil(value / multiple - 0.5)) * multiple);
 }
 
+int roundUpToMultiple(int value, int multiple)
+{
+    return (value + multiple - 1) / multiple * multiple;
+}
+
 int macroblocks(const QSize &size)
 {
     return ((size.width() + 15) / 16) * ((size.height() + 15) / 16);
@@ -56,13 +61,20 @@ bool isWithin(const QSize &size, const VideoEncoderLimits &limits)
 QSize fitSize(const QSize &size, const VideoEncoderLimits &limits)
 {
     double factor = 1;
+    if (limits.minDimension > 0) // a small picture grows, both sides alike
+        factor =
+            std::max(factor, double(limits.minDimension) / std::min(size.width(), size.height()));
     if (limits.maxDimension > 0)
         factor = std::min(factor, double(limits.maxDimension) / std::max(size.width(), size.height()));
     if (limits.maxMacroblocks > 0)
         factor = std::min(factor, std::sqrt(limits.maxMacroblocks * 256.0 / (double(size.width()) * size.height())));
+    const int smallest =
+        limits.minDimension > 0 ? roundUpToMultiple(limits.minDimension, limits.sizeMultiple) : 0;
     for (;; factor *= 0.99) {
-        const QSize fitted(roundToMultiple(size.width() * factor, limits.sizeMultiple),
-                           roundToMultiple(size.height() * factor, limits.sizeMultiple));
+        const QSize fitted(std::max(smallest,
+                                    roundToMultiple(size.width() * factor, limits.sizeMultiple)),
+                           std::max(smallest,
+                                    roundToMultiple(size.height() * factor, limits.sizeMultiple)));
         if (isWithin(fitted, limits))
             return fitted;
     }
@@ -88,7 +100,8 @@ int maxChannels(const AudioEncoderLimits *limits, const ContainerAudioRule *rule
     return std::min(ofEncoder, ofContainer);
 }
 
-void fitAudioBitrate(FfmpegCommand &command, const AudioEncoderLimits *limits, int sampleRate)
+void fitAudioBitrate(FfmpegCommand &command, const AudioEncoderLimits *limits, int sampleRate,
+                     int channels)
 {
     const QString *given = command.value(QStringLiteral("-b:a"));
     if (!limits || !given || sampleRate <= 0)
@@ -97,6 +110,20 @@ void fitAudioBitrate(FfmpegCommand &command, const AudioEncoderLimits *limits, i
     const int wanted = parseKilobits(*given);
     if (!valid.isEmpty() && wanted > 0 && !valid.contains(wanted))
         command.set(QStringLiteral("-b:a"), QString::number(nearestOf(valid, wanted)) + u'k');
+    const int most = limits->maxKilobitsPerChannel * channels;
+    if (most > 0 && wanted > most)
+        command.set(QStringLiteral("-b:a"), QString::number(most) + u'k');
+}
+
+// The layout stands for the channel count: "-ac" would ask for ffmpeg's
+// default layout of that count again.
+void fitChannelLayout(FfmpegCommand &command, const AudioEncoderLimits *limits, int channels)
+{
+    if (!limits || channels <= 2 || channels - 3 >= limits->layoutsAboveStereo.size())
+        return;
+    command.remove(QStringLiteral("-ac"));
+    appendAudioFilter(command, QStringLiteral("aformat=channel_layouts=")
+                                   + limits->layoutsAboveStereo[channels - 3]);
 }
 
 // The muxer refuses packets above its limit: a VBV buffer below it bounds
@@ -163,12 +190,15 @@ QString fitAudio(FfmpegCommand &command, const OutputTarget &target)
         command.set(QStringLiteral("-ar"), QString::number(rate));
 
     const QString *channelsText = command.value(QStringLiteral("-ac"));
-    const int wantedChannels = channelsText ? channelsText->toInt() : target.input.channels;
+    int channels = channelsText ? channelsText->toInt() : target.input.channels;
     const int channelLimit = maxChannels(limits, rule);
-    if (channelLimit > 0 && wantedChannels > channelLimit)
+    if (channelLimit > 0 && channels > channelLimit) {
+        channels = channelLimit;
         command.set(QStringLiteral("-ac"), QString::number(channelLimit));
+    }
 
-    fitAudioBitrate(command, limits, rate);
+    fitAudioBitrate(command, limits, rate, channels);
+    fitChannelLayout(command, limits, channels);
     if (rule && rate > 0 && rate < rule->strictBelowSampleRate)
         setStrictUnofficial(command);
     return QString();

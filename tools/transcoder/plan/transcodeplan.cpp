@@ -1,5 +1,6 @@
 #include "tools/transcoder/plan/transcodeplan.h"
 
+#include "tools/transcoder/plan/encoderoptions.h"
 #include "tools/transcoder/plan/ffmpegcommand.h"
 #include "tools/transcoder/plan/filterrewrites.h"
 #include "tools/transcoder/plan/framefitting.h"
@@ -77,8 +78,10 @@ TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, c
         error = fitAudio(*command, target);
     if (error.isEmpty())
         error = fitVideo(*command, target, filters.turnsPicture);
-    if (error.isEmpty())
+    if (error.isEmpty()) {
         fitPictureIntoFrame(*command, input, filters.turnsPicture);
+        setEncoderOptions(*command, target);
+    }
     if (error.isEmpty())
         error = fitTrim(*command, input, filters.timeIndependent, &plan.expectedSeconds);
     if (!error.isEmpty())
