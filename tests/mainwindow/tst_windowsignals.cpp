@@ -116,8 +116,7 @@ void TestWindowSignals::terminatedWindowStopsAndKeepsTheJob()
     QCOMPARE(outputs(), QString());
 
     // The next start offers the job back.
-    qputenv("XDG_DATA_HOME", folder.filePath("data").toUtf8());
-    WindowFixture next;
+    WindowFixture next({}, folder.filePath("data"));
     next.prompts.questionAnswers << true;
     QCOMPARE(next.window->offerUnfinishedJobs(), 1);
     QCOMPARE(next.window->jobQueue().at(0).inputPath, folder.filePath("long.flac"));
