@@ -10,7 +10,6 @@
 #include "mainwindow/jobtable.h"
 #include "platform/userprompts.h"
 
-
 void CQuillmora::openFiles(const QStringList &paths)
 {
     addFiles(FileBatch::opened(paths, outputFolder()));

@@ -60,7 +60,7 @@ for ((r = 0; r < runs; r++)); do # alternating, so a change of load hits both al
 done
 [ "$(ls "$work/out" | wc -l)" = 20 ] && [ "$(ls "$work/bare" | wc -l)" = 20 ] || { echo "outputs missing" >&2; exit 1; }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+. scripts/bench-common.sh
 column() { printf '%s\n' "${@:2}" | awk -v c="$1" '{ print $c }' | median; }
 batch_wall=$(column 1 "${batch[@]}"); bare_wall=$(column 1 "${bare[@]}")
 batch_cpu=$(column 2 "${batch[@]}"); bare_cpu=$(column 2 "${bare[@]}")

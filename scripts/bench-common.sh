@@ -3,7 +3,7 @@
 # The median of the numbers on standard input, one a line.
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# "wall cpu" in ms of one run of the command; cpu counts the children it waited for (ffmpeg).
+# "wall cpu" in ms of one run of the command; cpu counts the children it waited for (the tools, ffmpeg).
 time_ms() {
     local TIMEFORMAT='%3R %3U %3S' timing
     if ! timing=$({ time "$@" >/dev/null 2>/dev/null; } 2>&1); then

@@ -18,18 +18,8 @@ quillmora="$build/quillmora"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+. scripts/bench-common.sh
 load() { cut -d' ' -f1 /proc/loadavg; }
-
-# "wall cpu" in ms of one run; cpu counts the children it waited for (the tools).
-time_ms() {
-    local TIMEFORMAT='%3R %3U %3S' timing
-    if ! timing=$({ time "$@" >/dev/null 2>/dev/null; } 2>&1); then
-        echo "failed: $*" >&2
-        return 1
-    fi
-    awk '{ printf "%d %d\n", $1 * 1000, ($2 + $3) * 1000 }' <<<"$timing"
-}
 
 echo "Making a 60 s 1080p clip in $work ..."
 # A moving test picture with grain, so that the encoders have detail to code.

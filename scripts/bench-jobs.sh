@@ -51,7 +51,7 @@ measure() {
     cat "$work/time"
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+. scripts/bench-common.sh
 
 # name, expected output count, batch arguments
 compare() {

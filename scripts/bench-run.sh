@@ -18,7 +18,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/fake" "$work/in" "$work/out"
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+. scripts/bench-common.sh
 maximum() { sort -n | tail -1; }
 
 # 1. A stand-in tool that stamps the moment of its exit beside its output.
