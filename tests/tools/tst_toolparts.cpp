@@ -86,6 +86,16 @@ void TestToolParts::joinIsRecognisedBeforeTheInputOnly()
     QVERIFY(!commandline::isComplete({"-y", "-i", "in.mp4"}));
     QVERIFY(!commandline::isComplete({"-y", "in.mp4", "out.mp4"}));
     QVERIFY(commandline::isComplete({"-y", "-i", "in.mp4", "out.mp4"}));
+
+    // The tool's own options lie before the ffmpeg-style ones, and only there.
+    QStringList arguments{"--size=25", "--flag", "-i", "--size=9", "out.mp4"};
+    QString value;
+    QVERIFY(commandline::takeOption(&arguments, "size", &value));
+    QCOMPARE(value, QString("25"));
+    QVERIFY(commandline::takeOption(&arguments, "flag", &value));
+    QCOMPARE(value, QString());
+    QVERIFY(!commandline::takeOption(&arguments, "size", &value));
+    QCOMPARE(arguments, QStringList({"-i", "--size=9", "out.mp4"}));
 }
 
 void TestToolParts::concatListIsReadAsFfmpegReadsIt_data()

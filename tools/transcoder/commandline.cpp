@@ -2,6 +2,21 @@
 
 namespace commandline {
 
+bool takeOption(QStringList *arguments, const QString &name, QString *value)
+{
+    const QString bare = QStringLiteral("--") + name;
+    for (int i = 0; i < arguments->size() && arguments->at(i).startsWith(QLatin1String("--")); ++i) {
+        const QString &argument = arguments->at(i);
+        if (argument != bare && !argument.startsWith(bare + u'='))
+            continue;
+        if (value)
+            *value = argument.mid(bare.size() + 1);
+        arguments->removeAt(i);
+        return true;
+    }
+    return false;
+}
+
 QString inputOf(const QStringList &arguments)
 {
     const int at = arguments.indexOf(QStringLiteral("-i"));

@@ -7,6 +7,11 @@
 // The pieces of an ffmpeg-style argument list that the transcoder looks at.
 namespace commandline {
 
+// The transcoder's own options ("--name" or "--name=value") come before the
+// ffmpeg-style arguments. Takes the option out of the arguments and gives its
+// value (empty for a bare "--name"); false when it is not there.
+bool takeOption(QStringList *arguments, const QString &name, QString *value = nullptr);
+
 // The value after the first "-i", or empty.
 QString inputOf(const QStringList &arguments);
 

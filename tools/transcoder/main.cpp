@@ -39,9 +39,7 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    const bool printOnly = arguments.value(0) == QLatin1String("--print-ffmpeg-arguments");
-    if (printOnly)
-        arguments.removeFirst();
+    const bool printOnly = commandline::takeOption(&arguments, QStringLiteral("print-ffmpeg-arguments"));
 
     if (!commandline::isComplete(arguments))
         return toolerror::fail(QStringLiteral("usage: transcoder [options] -i INPUT [options] OUTPUT"));
