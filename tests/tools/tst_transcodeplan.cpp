@@ -167,15 +167,16 @@ void TestTranscodePlan::rewrites_data()
     row("rv10 1024x768 fits", "-s 1024x768 -vcodec rv10 -acodec ac3 out.rm", small,
         "-s 1024x768 -vcodec rv10 -acodec ac3 -maxrate 11775k -bufsize 471k out.rm");
     row("rv20 bitrate above one buffer a frame", "-r 15 -vcodec rv20 -b:v 8000k -acodec ac3 out.rm", small,
-        "-r 15 -vcodec rv20 -b:v 7065k -acodec ac3 -s 160x112 -maxrate 7065k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1 out.rm");
+        "-r 15 -vcodec rv20 -b:v 7065k -acodec ac3 -s 160x112 -maxrate 7065k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1,fps=15 out.rm");
 
     row("rm at 29.97 stores 30", "-r 29.97 -vcodec rv10 -acodec ac3 out.rm", small,
-        "-r 30 -vcodec rv10 -acodec ac3 -s 160x112 -maxrate 14130k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1 out.rm");
+        "-r 30 -vcodec rv10 -acodec ac3 -s 160x112 -maxrate 14130k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1,fps=30 out.rm");
     row("rm from an input at 29.97", "-vcodec rv20 -acodec ac3 out.rm", clip(160, 120, 30000.0 / 1001, 44100, 2),
-        "-vcodec rv20 -acodec ac3 -s 160x112 -r 30 -maxrate 14130k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1 out.rm");
+        "-vcodec rv20 -acodec ac3 -s 160x112 -r 30 -maxrate 14130k -bufsize 471k -vf scale=150:112,pad=160:112:4:0,setsar=1,fps=30 out.rm");
 
     // DV pairs every frame with its samples: gaps in the sound's timestamps are filled
-    row("dv", "-target ntsc-dv out.dv", small, "-target ntsc-dv -af aresample=async=1:first_pts=0 -aspect 4:3 out.dv");
+    row("dv", "-target ntsc-dv out.dv", small,
+        "-target ntsc-dv -af aresample=async=1:first_pts=0 -aspect 4:3 -vf fps=30000/1001 out.dv");
 
     // A frame of another shape than the picture gets bars, never a stretched picture.
     MediaFacts phone = clip(720, 1280, 30, 44100, 2); // stored 1280x720 with a quarter-turn tag
@@ -184,9 +185,9 @@ void TestTranscodePlan::rewrites_data()
     row("portrait into the device preset's frame", "-s 720x480 -aspect 16:9 -vcodec libx264 -acodec libfaac out.mov",
         phone, "-s 720x480 -aspect 16:9 -vcodec libx264 -acodec aac -pix_fmt yuv420p -vf scale=228:480,pad=720:480:246:0 out.mov");
     row("portrait to dv", "-target ntsc-dv out.dv", phone,
-        "-target ntsc-dv -af aresample=async=1:first_pts=0 -aspect 4:3 -vf scale=304:480,pad=720:480:208:0 out.dv");
+        "-target ntsc-dv -af aresample=async=1:first_pts=0 -aspect 4:3 -vf scale=304:480,pad=720:480:208:0,fps=30000/1001 out.dv");
     row("wide to dv is wide dv", "-target ntsc-dv out.dv", anamorphic,
-        "-target ntsc-dv -af aresample=async=1:first_pts=0 -aspect 16:9 out.dv");
+        "-target ntsc-dv -af aresample=async=1:first_pts=0 -aspect 16:9 -vf fps=30000/1001 out.dv");
     row("portrait to realvideo", "-vcodec rv10 -acodec ac3 out.rm", clip(180, 320, 25, 44100, 2),
         "-vcodec rv10 -acodec ac3 -s 176x320 -maxrate 11775k -bufsize 471k out.rm");
     row("a display shape alone", "-aspect 4:3 -vcodec mpeg4 -acodec mp2 out.avi", anamorphic,
@@ -200,15 +201,23 @@ void TestTranscodePlan::rewrites_data()
     row("same shape, no bars", "-s 320x240 -vcodec mpeg4 -acodec mp2 out.avi", small,
         "-s 320x240 -vcodec mpeg4 -acodec mp2 out.avi");
 
-    // MPEG-1 frame rates outside the standard need "-strict -1"
+    // MPEG-1 frame rates outside the standard need "-strict -1"; a rate it
+    // lacks goes to the nearest it has. Any other rate than the input's
+    // comes from the fps filter.
     row("mpeg1 at 15", "-r 15 -vcodec mpeg1video -acodec mp2 out.mpg", small,
-        "-r 15 -vcodec mpeg1video -acodec mp2 -strict -1 out.mpg");
+        "-r 15 -vcodec mpeg1video -acodec mp2 -strict -1 -vf fps=15 out.mpg");
     row("mpeg1 input at 10", "-vcodec mpeg1video -acodec mp2 out.mpg", tenFps,
         "-vcodec mpeg1video -acodec mp2 -strict -1 out.mpg");
     row("mpeg1 at 20 goes to 23.976", "-r 20 -vcodec mpeg1video -acodec mp2 out.mpg", small,
-        "-r 20 -vcodec mpeg1video -acodec mp2 out.mpg");
+        "-r 24000/1001 -vcodec mpeg1video -acodec mp2 -vf fps=24000/1001 out.mpg");
     row("mpeg1 at 29.97", "-r 29.97 -vcodec mpeg1video -acodec mp2 out.vob", tenFps,
-        "-r 29.97 -vcodec mpeg1video -acodec mp2 out.vob");
+        "-r 29.97 -vcodec mpeg1video -acodec mp2 -vf fps=29.97 out.vob");
+    row("a lower rate by the fps filter", "-r 15 -vcodec libx264 -acodec libfaac out.mp4", small,
+        "-r 15 -vcodec libx264 -acodec aac -pix_fmt yuv420p -vf fps=15 out.mp4");
+    row("the input's own rate needs no filter", "-r 25 -vcodec libx264 -acodec libfaac out.mp4", small,
+        "-r 25 -vcodec libx264 -acodec aac -pix_fmt yuv420p out.mp4");
+    row("the fps filter after the graph's own filters", "-r 30000/1001 -vf hflip -vcodec mpeg4 -acodec mp2 out.avi",
+        clip(160, 120, 30, 44100, 2), "-r 30000/1001 -vf hflip,fps=30000/1001 -vcodec mpeg4 -acodec mp2 out.avi");
     row("mpeg2 any rate", "-vcodec mpeg2video -acodec mp2 out.vob", tenFps,
         "-vcodec mpeg2video -acodec mp2 -pix_fmt yuv420p out.vob");
 
@@ -260,7 +269,7 @@ void TestTranscodePlan::rewrites_data()
         clip(0, 0, 0, 44100, 2), "-acodec aac -vn out.mp4");
     row("video input without sound", "-af volume=1.5 -vcodec mpeg4 -ar 44100 -ac 2 -acodec libmp3lame -b:a 128k out.avi",
         clip(160, 120, 25, 0, 0), "-vcodec mpeg4 -an out.avi");
-    row("dv needs no sound", "-target ntsc-dv out.dv", clip(160, 120, 25, 0, 0), "-target ntsc-dv -an -aspect 4:3 out.dv");
+    row("dv needs no sound", "-target ntsc-dv out.dv", clip(160, 120, 25, 0, 0), "-target ntsc-dv -an -aspect 4:3 -vf fps=30000/1001 out.dv");
 
     // cuts: seek on the input where the filters do not look at the time
     QTest::newRow("cut without filters seeks on the input")

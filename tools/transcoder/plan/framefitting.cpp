@@ -57,9 +57,9 @@ int evenWithin(double value, int frameSide)
     return std::clamp(int(std::lround(value / 2)) * 2, 2, std::max(2, frameSide & ~1));
 }
 
-// Adds the filters at the end of the picture's graph; a label naming the
-// graph's output moves to the new last filter.
-void appendFilters(FfmpegCommand &command, const QList<Filter> &added)
+} // namespace
+
+void appendVideoFilters(FfmpegCommand &command, const QList<Filter> &added)
 {
     FilterGraph graph;
     if (const QString *description = command.value(QStringLiteral("-vf"))) {
@@ -78,6 +78,8 @@ void appendFilters(FfmpegCommand &command, const QList<Filter> &added)
     graph.filters.last().outputLabels = outputLabels;
     command.set(QStringLiteral("-vf"), formatFilterGraph(graph));
 }
+
+namespace {
 
 Filter filter(const QString &name, const QStringList &values)
 {
@@ -121,5 +123,5 @@ void fitPictureIntoFrame(FfmpegCommand &command, const MediaFacts &input, bool p
     // the frame size asked for.
     if (frame->squarePixels)
         added.append(filter(QStringLiteral("setsar"), {QStringLiteral("1")}));
-    appendFilters(command, added);
+    appendVideoFilters(command, added);
 }

@@ -4,6 +4,7 @@
 #include "tools/transcoder/plan/ffmpegcommand.h"
 #include "tools/transcoder/plan/filterrewrites.h"
 #include "tools/transcoder/plan/framefitting.h"
+#include "tools/transcoder/plan/frameratechange.h"
 #include "tools/transcoder/plan/sourcetags.h"
 #include "tools/transcoder/plan/streamcopy.h"
 #include "tools/transcoder/plan/streamfitting.h"
@@ -80,6 +81,7 @@ TranscodePlan planTranscode(const QStringList &given, const MediaFacts &input, c
         error = fitVideo(*command, target, filters.turnsPicture);
     if (error.isEmpty()) {
         fitPictureIntoFrame(*command, input, filters.turnsPicture);
+        changeFrameRateByFilter(*command, target);
         setEncoderOptions(*command, target);
     }
     if (error.isEmpty())
