@@ -32,6 +32,7 @@ private slots:
 
     void exitCodeTellsWhetherTheOutputWasWritten_data();
     void exitCodeTellsWhetherTheOutputWasWritten();
+    void percentageRisesAndIsFullOnlyAfterSuccess_data();
     void percentageRisesAndIsFullOnlyAfterSuccess();
     void stopMidRunLeavesNoFfmpegAndKeepsTheEarlierFile_data();
     void stopMidRunLeavesNoFfmpegAndKeepsTheEarlierFile();
@@ -145,8 +146,17 @@ void TestTranscoder::exitCodeTellsWhetherTheOutputWasWritten()
         QVERIFY(!QFileInfo::exists(outputPath));
 }
 
+void TestTranscoder::percentageRisesAndIsFullOnlyAfterSuccess_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("encode") << QStringList{};
+    // The check after the encode carries the bar on, never back.
+    QTest::newRow("encode and quality check") << QStringList{"--check-quality"};
+}
+
 void TestTranscoder::percentageRisesAndIsFullOnlyAfterSuccess()
 {
+    QFETCH(QStringList, options);
     ProgressShare share;
     QVERIFY(share.open(privateProgressBlock()));
     share.clear();
@@ -154,7 +164,7 @@ void TestTranscoder::percentageRisesAndIsFullOnlyAfterSuccess()
 
     QProcess process;
     process.setProcessEnvironment(privateEnvironment());
-    process.start(transcoder(), slowConversion(output));
+    process.start(transcoder(), options + slowConversion(output));
     QVERIFY(process.waitForStarted());
     QList<int> seen;
     bool writtenAtFull = false; // whether the output was in place when 100 first showed

@@ -19,6 +19,8 @@ const QStringList globalOptions = {
     "-hide_banner", "-nostdin", "-nostats", "-loglevel", "error",
     "-progress", "pipe:1", "-stats_period", "0.25", "-y"};
 
+} // namespace
+
 // The block the application reads. QUILLMORA_PROGRESS_BLOCK names another
 // one, so that tests can run beside an application that is converting.
 QString progressBlockName()
@@ -26,8 +28,6 @@ QString progressBlockName()
     const QString chosen = qEnvironmentVariable("QUILLMORA_PROGRESS_BLOCK");
     return chosen.isEmpty() ? ProgressShare::nameOf(ProgressShare::Block::Ffmpeg) : chosen;
 }
-
-} // namespace
 
 FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds, const std::function<void(int)> &onPercent)
 {
@@ -72,7 +72,7 @@ QString describeFailure(const FfmpegRun &run)
 }
 
 int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
-                QString *ffmpegFailure)
+                QString *ffmpegFailure, const ProgressSpan &span, QString *writtenPath)
 {
     TemporaryOutput output(arguments.takeLast(), existing);
     QString error;
@@ -81,8 +81,9 @@ int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::
 
     ProgressShare share;
     share.open(progressBlockName());
-    share.setPercent(0);
-    const FfmpegRun run = runFfmpeg(arguments, expectedSeconds, [&share](int percent) { share.setPercent(percent); });
+    share.setPercent(span.from);
+    const FfmpegRun run =
+        runFfmpeg(arguments, expectedSeconds, [&share, &span](int percent) { share.setPercent(span.at(percent)); });
 
     if (run.child.stopped)
         return stopsignals::exitCode();
@@ -103,6 +104,8 @@ int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::
     if (!output.commit(&error))
         return toolerror::fail(error);
     toolreport::tellWrittenName(output);
-    share.setPercent(100);
+    if (writtenPath)
+        *writtenPath = output.writtenPath();
+    share.setPercent(span.to);
     return 0;
 }

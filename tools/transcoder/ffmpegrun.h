@@ -26,12 +26,23 @@ bool appendOutput(const TemporaryOutput &output, QStringList *arguments, QString
 // Why a run failed, in one line.
 QString describeFailure(const FfmpegRun &run);
 
+// The progress block the percentage goes to (QUILLMORA_PROGRESS_BLOCK, or the per-user one).
+QString progressBlockName();
+
+// The part of the job's bar one ffmpeg run fills, when a job runs more than
+// one (the quality check after the encode).
+struct ProgressSpan {
+    int from = 0;
+    int to = 100;
+    int at(int percent) const { return from + (to - from) * percent / 100; }
+};
+
 // Runs ffmpeg whose last argument is the output: writes it through a
 // temporary file, shows the percentage in the progress block, and keeps the
 // file only when ffmpeg succeeded and wrote something, replacing a file of
 // its name only when told to (else under a free name, told on stdout).
 // Returns the tool's exit code. With ffmpegFailure, a failure of ffmpeg
 // itself is not reported but described there, so that the caller can try
-// another way.
+// another way. The bar goes over span; writtenPath gets the file's name.
 int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
-                QString *ffmpegFailure = nullptr);
+                QString *ffmpegFailure = nullptr, const ProgressSpan &span = {}, QString *writtenPath = nullptr);

@@ -12,13 +12,15 @@
 // rewrites the arguments, using what libavformat reads of the input, so that
 // every choice of the application gives a file that plays.
 //
-//   transcoder [--print-ffmpeg-arguments] <arguments>
+//   transcoder [--print-ffmpeg-arguments] [--check-quality] <arguments>
 //
 // An output that is there is replaced only with "-y"; otherwise the file
 // takes the next free "_N" name and the tool prints
 // "quillmora:output=<absolute path>" on stdout.
 // --print-ffmpeg-arguments prints what would be given to ffmpeg instead of
 // running it (for the benchmark and for looking into a failure by hand).
+// --check-quality compares a converted picture with its source after the
+// encode (qualitycheck.h).
 // QUILLMORA_PROGRESS_BLOCK names another shared-memory block than
 // "/FFMPEGSHARE.<uid>" for the percentage (tests use a private one).
 

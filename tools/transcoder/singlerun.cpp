@@ -6,6 +6,7 @@
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/ffmpegrun.h"
 #include "tools/transcoder/mediaprobe.h"
+#include "tools/transcoder/qualitycheck.h"
 #include "tools/transcoder/plan/transcodeplan.h"
 
 #include <QFile>
@@ -44,8 +45,10 @@ private:
 
 } // namespace
 
-int runSingle(const QStringList &given, bool printOnly)
+int runSingle(const QStringList &arguments, bool printOnly)
 {
+    QStringList given = arguments;
+    const bool checkQuality = commandline::takeOption(&given, QStringLiteral("check-quality"));
     const QString input = commandline::inputOf(given);
     ProbedMedia probed = probeMedia(input, ProbeDetail::Facts);
     if (stopsignals::requested())
@@ -80,18 +83,26 @@ int runSingle(const QStringList &given, bool printOnly)
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
     const TemporaryOutput::Existing existing = commandline::outputExisting(given);
-    if (plan.copiedStreams.isEmpty())
-        return convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing);
+    const QualityCheck quality(checkQuality, given, probed.facts);
+    QString written;
+    if (plan.copiedStreams.isEmpty()) {
+        const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, nullptr,
+                                         quality.encodeSpan(plan), &written);
+        return quality.after(exitCode, plan, written);
+    }
 
     QString copyFailure;
-    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, &copyFailure);
+    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, &copyFailure,
+                                     quality.encodeSpan(plan), &written);
     if (exitCode == 0)
         toolreport::tell("copied", plan.copiedStreams.join(u','));
     if (exitCode == 0 || copyFailure.isEmpty())
-        return exitCode;
+        return quality.after(exitCode, plan, written);
     // A muxer may refuse a stream as it is that it takes encoded (an AAC kind
     // that ADTS cannot frame, timestamps a container cannot hold): encode it.
     // The plan is the same but for the copy, its recoded subtitles included.
     const TranscodePlan encoded = planTranscode(given, probed.facts, lookUpFont, StreamCopyChoice::Never);
-    return convertInto(encoded.ffmpegArguments, encoded.expectedSeconds, existing);
+    const int encodedExit = convertInto(encoded.ffmpegArguments, encoded.expectedSeconds, existing, nullptr,
+                                        quality.encodeSpan(encoded), &written);
+    return quality.after(encodedExit, encoded, written);
 }

@@ -5,4 +5,4 @@
 // One conversion (not a join): probe the input, let the plan rewrite the
 // arguments for Debian's ffmpeg, run it. Returns the tool's exit code.
 // printOnly: print ffmpeg's arguments, one a line, instead of running it.
-int runSingle(const QStringList &given, bool printOnly);
+int runSingle(const QStringList &arguments, bool printOnly);

@@ -1,0 +1,158 @@
+#include "tools/transcoder/qualitycheck.h"
+
+#include "platform/progressshare.h"
+#include "tools/common/scratchfolder.h"
+#include "tools/common/stopsignals.h"
+#include "tools/common/toolreport.h"
+#include "tools/transcoder/mediaprobe.h"
+#include "tools/transcoder/plan/ffmpegcommand.h"
+#include "tools/transcoder/plan/qualitycomparison.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cmath>
+
+namespace {
+
+// The bar's share of the encode: the comparison costs about two thirds of
+// an H.264 encode at the application's speed, a small part of the slower
+// encoders' (scripts/bench-quality.sh).
+int encodeShareOf(const TranscodePlan &encode)
+{
+    static const QStringList slowEncoders{"libx265", "libvpx-vp9", "libsvtav1", "libaom-av1"};
+    const std::optional<FfmpegCommand> planned = parseFfmpegCommand(encode.ffmpegArguments);
+    const QString *encoder = planned ? planned->value(QStringLiteral("-vcodec")) : nullptr;
+    return encoder && slowEncoders.contains(*encoder) ? 85 : 60;
+}
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void tellFailure(const QString &reason)
+{
+    toolreport::tell("quality-failed", reason);
+}
+
+// Enough written frames to tell the pairings apart on all but a still picture.
+constexpr int framesToPairBy = 50;
+
+// The pairing of written and source frames whose first frames agree best;
+// the likeliest one unless another is clearly better.
+int pairingOf(const TranscodePlan &encode, const MediaFacts &output, const QString &writtenPath,
+              const QualityComparison &first, QString *failure)
+{
+    const QStringList arguments = qualityComparisonArguments(encode, output, writtenPath, first);
+    if (arguments.isEmpty()) {
+        *failure = QStringLiteral("the conversion's own filters cannot be read");
+        return 0;
+    }
+    const FfmpegRun run = runFfmpeg(arguments, 0);
+    if (!run.child.succeeded()) {
+        *failure = describeFailure(run);
+        return 0;
+    }
+    int best = 0;
+    double bestFigure = -1;
+    for (int i = 0; i < first.frameShifts.size(); ++i) {
+        const double figure = averageSsim(contentsOf(first.ssimStats[i])).value_or(-1);
+        if (figure > bestFigure + 1e-4) {
+            best = first.frameShifts[i];
+            bestFigure = figure;
+        }
+    }
+    if (bestFigure < 0)
+        *failure = QStringLiteral("no frame of the converted file was compared");
+    return best;
+}
+
+} // namespace
+
+QualityCheck::QualityCheck(bool checkWanted, const QStringList &givenArguments,
+                           const MediaFacts &sourceFacts)
+    : wanted(checkWanted)
+    , given(givenArguments)
+    , source(sourceFacts)
+{
+}
+
+ProgressSpan QualityCheck::encodeSpan(const TranscodePlan &encode) const
+{
+    if (!wanted || qualitySkipOf(given, encode, source) != QualitySkip::None)
+        return {};
+    return {0, encodeShareOf(encode)};
+}
+
+int QualityCheck::after(int exitCode, const TranscodePlan &encode, const QString &writtenPath) const
+{
+    if (exitCode != 0 || !wanted)
+        return exitCode;
+    switch (qualitySkipOf(given, encode, source)) {
+    case QualitySkip::NoPicture:
+        return 0;
+    case QualitySkip::Copied:
+        toolreport::tell("quality-skipped", QStringLiteral("copied"));
+        return 0;
+    case QualitySkip::Edited:
+        toolreport::tell("quality-skipped", QStringLiteral("edited"));
+        return 0;
+    case QualitySkip::None:
+        break;
+    }
+
+    const ProbedMedia output = probeMedia(writtenPath, ProbeDetail::PixelFormat);
+    if (stopsignals::requested())
+        return stopsignals::exitCode();
+    if (!output.facts.readable || !output.facts.hasVideo) {
+        tellFailure(QStringLiteral("the converted file cannot be read: %1").arg(output.error));
+        return 0;
+    }
+    ScratchFolder scratch;
+    QString error;
+    if (!scratch.create(QDir::tempPath(), &error)) {
+        tellFailure(error);
+        return 0;
+    }
+    const QString folder = scratch.path() + u'/';
+    QualityComparison first{candidateFrameShifts, {}, QString(), framesToPairBy};
+    for (int shift : candidateFrameShifts)
+        first.ssimStats << folder + QStringLiteral("first%1.log").arg(shift);
+    QString failure;
+    const int shift = pairingOf(encode, output.facts, writtenPath, first, &failure);
+    if (stopsignals::requested())
+        return stopsignals::exitCode();
+    if (!failure.isEmpty()) {
+        tellFailure(failure);
+        return 0;
+    }
+    ProgressShare share;
+    share.open(progressBlockName());
+    const ProgressSpan span{encodeSpan(encode).to, 99};
+    const QualityComparison measured{{shift},
+                                     {folder + QStringLiteral("ssim.log")},
+                                     folder + QStringLiteral("psnr.log")};
+    const FfmpegRun run =
+        runFfmpeg(qualityComparisonArguments(encode, output.facts, writtenPath, measured),
+                  encode.expectedSeconds,
+                  [&share, &span](int percent) { share.setPercent(span.at(percent)); });
+    if (run.child.stopped || stopsignals::requested())
+        return stopsignals::exitCode();
+    share.setPercent(100);
+    if (!run.child.succeeded()) {
+        tellFailure(describeFailure(run));
+        return 0;
+    }
+    const std::optional<double> ssim = averageSsim(contentsOf(measured.ssimStats.first()));
+    const std::optional<double> psnr = averagePsnr(contentsOf(measured.psnrStats));
+    if (!ssim || !psnr) {
+        tellFailure(QStringLiteral("no frame of the converted file was compared"));
+        return 0;
+    }
+    toolreport::tell("ssim", QString::number(*ssim, 'f', 3));
+    toolreport::tell("psnr",
+                     std::isinf(*psnr) ? QStringLiteral("inf") : QString::number(*psnr, 'f', 1));
+    return 0;
+}
