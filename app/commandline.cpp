@@ -12,7 +12,7 @@ namespace {
 constexpr int buttonFormats[] = {
     0,  1,  2,  4,  5,  6,  7,  8,  9,  10, FormatWebM, FormatHEVC, FormatAV1,
     11, 12, 13, 14, 15, 16, 17, 18, 19, 21, FormatOpus,
-    22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+    22, 23, 24, 25, 26, 27, 28, 29, FormatWebP, FormatAVIF, 30, 31};
 
 QString nameOf(int formatId)
 {

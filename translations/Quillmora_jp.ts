@@ -548,6 +548,14 @@
         <source>Sound and pictures on every core, videos one at a time.</source>
         <translation>音声と画像はすべてのコアで、動画は一つずつ変換します。</translation>
     </message>
+    <message>
+        <source>All Image files -&gt; WebP</source>
+        <translation>すべての画像ファイル -&gt; WebP</translation>
+    </message>
+    <message>
+        <source>All Image files -&gt; AVIF</source>
+        <translation>すべての画像ファイル -&gt; AVIF</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -548,6 +548,14 @@
         <source>Sound and pictures on every core, videos one at a time.</source>
         <translation>音频和图片使用所有核心，视频逐个转换。</translation>
     </message>
+    <message>
+        <source>All Image files -&gt; WebP</source>
+        <translation>所有图片文件 -&gt; WebP</translation>
+    </message>
+    <message>
+        <source>All Image files -&gt; AVIF</source>
+        <translation>所有图片文件 -&gt; AVIF</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -1,6 +1,6 @@
 // quillmora --convert turns real media into each kind of output: a video, a
 // song, a picture and a join, as ffprobe reads them, each dated as its
-// (first) source with --keep-dates.
+// (first) source with --keep-dates; a phone's song and photo are inputs too.
 #include "tests/batch/batchrun.h"
 #include "tests/support/media.h"
 
@@ -38,6 +38,10 @@ void TestBatchConversion::initTestCase()
     QVERIFY(testmedia::makeClip(dir.filePath("song.flac"), song));
     QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=64x48", "-frames:v", "1",
                                   dir.filePath("picture.png")}));
+    QVERIFY(testmedia::makeClip(dir.filePath("voice.m4a"), song));
+    QCOMPARE(testsupport::runProgram("/usr/bin/convert-im6.q16", {dir.filePath("picture.png"), dir.filePath("photo.heic")})
+                 .exitCode,
+             0);
     for (const QString &name : QDir(dir.path()).entryList(QDir::Files)) {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(taken, QFileDevice::FileModificationTime));
@@ -60,6 +64,12 @@ void TestBatchConversion::converts_data()
                            << "[1/1] song.flac: done\n";
     QTest::newRow("picture") << "jpeg" << QStringList{"picture.png"} << "picture.jpg" << "mjpeg" << ""
                              << "[1/1] picture.png: done\n";
+    QTest::newRow("phone's song") << "mp3" << QStringList{"voice.m4a"} << "voice.mp3" << "" << "mp3"
+                                  << "[1/1] voice.m4a: done\n";
+    QTest::newRow("phone's photo") << "png" << QStringList{"photo.heic"} << "photo.png" << "png" << ""
+                                   << "[1/1] photo.heic: done\n";
+    QTest::newRow("picture for the web") << "webp" << QStringList{"picture.png"} << "picture.webp" << "webp" << ""
+                                         << "[1/1] picture.png: done\n";
     QTest::newRow("video join") << "videomerge" << QStringList{"clip one.mkv", "clip two.mp4"}
                                 << "MergedVideo.mp4" << "h264" << "mp3" << "[1/1] 2 files: done\n";
 }

@@ -92,7 +92,7 @@ void TestCommandLine::namesAndPaths()
     QCOMPARE(plain.jobsAtOnce, 0); // automatic
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "3", "a.wav"}).jobsAtOnce, 3);
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "Auto", "a.wav"}).jobsAtOnce, 0);
-    QCOMPARE(CommandLine::formats().size(), 36); // every button but the GIF maker's
+    QCOMPARE(CommandLine::formats().size(), 38); // every button but the GIF maker's
 }
 
 void TestCommandLine::planRefusesWhatTheFormatDoesNotTake()
