@@ -29,6 +29,17 @@ QString progressBlockName()
     return chosen.isEmpty() ? ProgressShare::nameOf(ProgressShare::Block::Ffmpeg) : chosen;
 }
 
+namespace {
+
+// The percentage of the run within its span of the bar, from the span's start.
+FfmpegRun runShowingProgress(ProgressShare &share, const QStringList &arguments, double expectedSeconds, PercentSpan span)
+{
+    share.setPercent(span.from);
+    return runFfmpeg(arguments, expectedSeconds, [&share, span](int percent) { share.setPercent(span.at(percent)); });
+}
+
+} // namespace
+
 FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds, const std::function<void(int)> &onPercent)
 {
     // SVT-AV1 prints its banner on stderr whatever ffmpeg's log level; its
@@ -42,6 +53,13 @@ FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds, const 
     });
     run.wroteSomething = progress.wroteSomething();
     return run;
+}
+
+FfmpegRun runFfmpegShowingProgress(const QStringList &arguments, double expectedSeconds, PercentSpan span)
+{
+    ProgressShare share;
+    share.open(progressBlockName());
+    return runShowingProgress(share, arguments, expectedSeconds, span);
 }
 
 bool appendOutput(const TemporaryOutput &output, QStringList *arguments, QString *error)
@@ -72,7 +90,7 @@ QString describeFailure(const FfmpegRun &run)
 }
 
 int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
-                QString *ffmpegFailure, const ProgressSpan &span, QString *writtenPath)
+                QString *ffmpegFailure, PercentSpan span, QString *writtenPath)
 {
     TemporaryOutput output(arguments.takeLast(), existing);
     QString error;
@@ -81,10 +99,7 @@ int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::
 
     ProgressShare share;
     share.open(progressBlockName());
-    share.setPercent(span.from);
-    const FfmpegRun run =
-        runFfmpeg(arguments, expectedSeconds, [&share, &span](int percent) { share.setPercent(span.at(percent)); });
-
+    const FfmpegRun run = runShowingProgress(share, arguments, expectedSeconds, span);
     if (run.child.stopped)
         return stopsignals::exitCode();
     QString failure;

@@ -7,6 +7,16 @@
 
 #include <functional>
 
+// The part of the progress bar that one run of ffmpeg fills, in percent: a
+// job of two passes gives each pass its share of one bar.
+struct PercentSpan {
+    int from = 0;
+    int to = 100;
+
+    // Where percent (0..100) of this run lies on the whole bar.
+    int at(int percent) const { return from + (to - from) * percent / 100; }
+};
+
 // The one place where the transcoder starts Debian's ffmpeg.
 struct FfmpegRun {
     ChildResult child;
@@ -17,6 +27,10 @@ struct FfmpegRun {
 // onPercent gets every new percentage of expectedSeconds (0 to 99).
 FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds,
                     const std::function<void(int)> &onPercent = {});
+
+// Runs ffmpeg as runFfmpeg does, showing its percentage within span in the
+// progress block: a pass that writes no output of the job's own.
+FfmpegRun runFfmpegShowingProgress(const QStringList &arguments, double expectedSeconds, PercentSpan span);
 
 // Where ffmpeg writes the file: the path, after the format by the final
 // name's suffix when the file has no name yet. False when ffmpeg writes no
@@ -29,20 +43,13 @@ QString describeFailure(const FfmpegRun &run);
 // The progress block the percentage goes to (QUILLMORA_PROGRESS_BLOCK, or the per-user one).
 QString progressBlockName();
 
-// The part of the job's bar one ffmpeg run fills, when a job runs more than
-// one (the quality check after the encode).
-struct ProgressSpan {
-    int from = 0;
-    int to = 100;
-    int at(int percent) const { return from + (to - from) * percent / 100; }
-};
-
 // Runs ffmpeg whose last argument is the output: writes it through a
 // temporary file, shows the percentage in the progress block, and keeps the
 // file only when ffmpeg succeeded and wrote something, replacing a file of
 // its name only when told to (else under a free name, told on stdout).
 // Returns the tool's exit code. With ffmpegFailure, a failure of ffmpeg
 // itself is not reported but described there, so that the caller can try
-// another way. The bar goes over span; writtenPath gets the file's name.
+// another way. The percentage fills span of the bar, whose end comes when
+// the output is kept; writtenPath gets the name it was kept under.
 int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
-                QString *ffmpegFailure = nullptr, const ProgressSpan &span = {}, QString *writtenPath = nullptr);
+                QString *ffmpegFailure = nullptr, PercentSpan span = {}, QString *writtenPath = nullptr);

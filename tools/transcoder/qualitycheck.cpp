@@ -69,40 +69,11 @@ int pairingOf(const TranscodePlan &encode, const MediaFacts &output, const QStri
     return best;
 }
 
-} // namespace
-
-QualityCheck::QualityCheck(bool checkWanted, const QStringList &givenArguments,
-                           const MediaFacts &sourceFacts)
-    : wanted(checkWanted)
-    , given(givenArguments)
-    , source(sourceFacts)
+// Compares the written file with the source and tells the figures, or why
+// there are none, the bar going on from barFrom. Returns the tool's exit
+// code: 0, or that of a stop.
+int measure(const TranscodePlan &encode, const QString &writtenPath, int barFrom)
 {
-}
-
-ProgressSpan QualityCheck::encodeSpan(const TranscodePlan &encode) const
-{
-    if (!wanted || qualitySkipOf(given, encode, source) != QualitySkip::None)
-        return {};
-    return {0, encodeShareOf(encode)};
-}
-
-int QualityCheck::after(int exitCode, const TranscodePlan &encode, const QString &writtenPath) const
-{
-    if (exitCode != 0 || !wanted)
-        return exitCode;
-    switch (qualitySkipOf(given, encode, source)) {
-    case QualitySkip::NoPicture:
-        return 0;
-    case QualitySkip::Copied:
-        toolreport::tell("quality-skipped", QStringLiteral("copied"));
-        return 0;
-    case QualitySkip::Edited:
-        toolreport::tell("quality-skipped", QStringLiteral("edited"));
-        return 0;
-    case QualitySkip::None:
-        break;
-    }
-
     const ProbedMedia output = probeMedia(writtenPath, ProbeDetail::PixelFormat);
     if (stopsignals::requested())
         return stopsignals::exitCode();
@@ -128,19 +99,15 @@ int QualityCheck::after(int exitCode, const TranscodePlan &encode, const QString
         tellFailure(failure);
         return 0;
     }
-    ProgressShare share;
-    share.open(progressBlockName());
-    const ProgressSpan span{encodeSpan(encode).to, 99};
     const QualityComparison measured{{shift},
                                      {folder + QStringLiteral("ssim.log")},
                                      folder + QStringLiteral("psnr.log")};
     const FfmpegRun run =
-        runFfmpeg(qualityComparisonArguments(encode, output.facts, writtenPath, measured),
-                  encode.expectedSeconds,
-                  [&share, &span](int percent) { share.setPercent(span.at(percent)); });
+        runFfmpegShowingProgress(qualityComparisonArguments(encode, output.facts, writtenPath,
+                                                            measured),
+                                 encode.expectedSeconds, {barFrom, 100});
     if (run.child.stopped || stopsignals::requested())
         return stopsignals::exitCode();
-    share.setPercent(100);
     if (!run.child.succeeded()) {
         tellFailure(describeFailure(run));
         return 0;
@@ -155,4 +122,47 @@ int QualityCheck::after(int exitCode, const TranscodePlan &encode, const QString
     toolreport::tell("psnr",
                      std::isinf(*psnr) ? QStringLiteral("inf") : QString::number(*psnr, 'f', 1));
     return 0;
+}
+
+} // namespace
+
+QualityCheck::QualityCheck(bool checkWanted, const QStringList &givenArguments,
+                           const MediaFacts &sourceFacts)
+    : wanted(checkWanted)
+    , given(givenArguments)
+    , source(sourceFacts)
+{
+}
+
+PercentSpan QualityCheck::encodeSpan(const TranscodePlan &encode) const
+{
+    if (!wanted || qualitySkipOf(given, encode, source) != QualitySkip::None)
+        return {};
+    return {0, encodeShareOf(encode)};
+}
+
+int QualityCheck::after(int exitCode, const TranscodePlan &encode, const QString &writtenPath) const
+{
+    if (exitCode != 0 || !wanted)
+        return exitCode;
+    switch (qualitySkipOf(given, encode, source)) {
+    case QualitySkip::NoPicture:
+        return 0;
+    case QualitySkip::Copied:
+        toolreport::tell("quality-skipped", QStringLiteral("copied"));
+        return 0;
+    case QualitySkip::Edited:
+        toolreport::tell("quality-skipped", QStringLiteral("edited"));
+        return 0;
+    case QualitySkip::None:
+        break;
+    }
+
+    const int checked = measure(encode, writtenPath, encodeSpan(encode).to);
+    if (checked == 0) {
+        ProgressShare share; // the bar's end, whatever the figures
+        share.open(progressBlockName());
+        share.setPercent(100);
+    }
+    return checked;
 }

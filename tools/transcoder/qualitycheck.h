@@ -20,7 +20,7 @@ public:
     QualityCheck(bool wanted, const QStringList &given, const MediaFacts &source);
 
     // The part of the bar that the plan's encode fills; the check takes the rest.
-    ProgressSpan encodeSpan(const TranscodePlan &encode) const;
+    PercentSpan encodeSpan(const TranscodePlan &encode) const;
 
     // After the encode that ended with exitCode and wrote writtenPath: the
     // check, where it was asked for and the encode succeeded. Returns the

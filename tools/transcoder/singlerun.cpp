@@ -5,6 +5,7 @@
 #include "tools/common/toolreport.h"
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/ffmpegrun.h"
+#include "tools/transcoder/loudnessrun.h"
 #include "tools/transcoder/mediaprobe.h"
 #include "tools/transcoder/qualitycheck.h"
 #include "tools/transcoder/plan/transcodeplan.h"
@@ -49,6 +50,13 @@ int runSingle(const QStringList &arguments, bool printOnly)
 {
     QStringList given = arguments;
     const bool checkQuality = commandline::takeOption(&given, QStringLiteral("check-quality"));
+    std::optional<double> loudness;
+    QString optionError;
+    if (!takeLoudnessTarget(&given, &loudness, &optionError))
+        return toolerror::fail(optionError);
+    if (loudness)
+        given = withLoudnessMark(given);
+
     const QString input = commandline::inputOf(given);
     ProbedMedia probed = probeMedia(input, ProbeDetail::Facts);
     if (stopsignals::requested())
@@ -83,17 +91,18 @@ int runSingle(const QStringList &arguments, bool printOnly)
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
     const TemporaryOutput::Existing existing = commandline::outputExisting(given);
+    const int sampleRate = probed.facts.sampleRate;
     const QualityCheck quality(checkQuality, given, probed.facts);
     QString written;
     if (plan.copiedStreams.isEmpty()) {
-        const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, nullptr,
-                                         quality.encodeSpan(plan), &written);
+        const int exitCode =
+            convertAtLoudness(plan, loudness, sampleRate, existing, nullptr, quality.encodeSpan(plan), &written);
         return quality.after(exitCode, plan, written);
     }
 
     QString copyFailure;
-    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, &copyFailure,
-                                     quality.encodeSpan(plan), &written);
+    const int exitCode =
+        convertAtLoudness(plan, loudness, sampleRate, existing, &copyFailure, quality.encodeSpan(plan), &written);
     if (exitCode == 0)
         toolreport::tell("copied", plan.copiedStreams.join(u','));
     if (exitCode == 0 || copyFailure.isEmpty())
@@ -102,7 +111,7 @@ int runSingle(const QStringList &arguments, bool printOnly)
     // that ADTS cannot frame, timestamps a container cannot hold): encode it.
     // The plan is the same but for the copy, its recoded subtitles included.
     const TranscodePlan encoded = planTranscode(given, probed.facts, lookUpFont, StreamCopyChoice::Never);
-    const int encodedExit = convertInto(encoded.ffmpegArguments, encoded.expectedSeconds, existing, nullptr,
-                                        quality.encodeSpan(encoded), &written);
+    const int encodedExit =
+        convertAtLoudness(encoded, loudness, sampleRate, existing, nullptr, quality.encodeSpan(encoded), &written);
     return quality.after(encodedExit, encoded, written);
 }
