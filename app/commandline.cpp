@@ -34,6 +34,7 @@ const char *const overwriteOption = "overwrite";
 const char *const keepDatesOption = "keep-dates";
 const char *const jobsOption = "jobs";
 const char *const loudnessOption = "loudness";
+const char *const checkQualityOption = "check-quality";
 const char *const listOption = "list-formats";
 
 } // namespace
@@ -107,6 +108,10 @@ void CommandLine::define(QCommandLineParser &parser)
                          "its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or "
                          "-23 (broadcast) LUFS, or \"off\" (the default)."),
                       tr("LUFS")});
+    parser.addOption({QString::fromLatin1(checkQualityOption),
+                      tr("After each video job, compare the converted picture with its source and "
+                         "print its SSIM and PSNR (\"SSIM 0.987, PSNR 41.2 dB\"); an edited picture is "
+                         "not measured.")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
     parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
                                  QStringLiteral("[files...]"));
@@ -140,7 +145,8 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
 
     if (!parser.isSet(QLatin1String(convertOption))) {
         for (const char *option :
-             {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption, loudnessOption}) {
+             {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption, loudnessOption,
+              checkQualityOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -185,6 +191,9 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
             && category != AudioMerge)
             return fail(tr("--loudness is for formats with sound; %1 has none.").arg(request.format.name));
     }
+    request.checkQuality = parser.isSet(QLatin1String(checkQualityOption));
+    if (request.checkQuality && category != Video && category != VideoMerge)
+        return fail(tr("--check-quality is for video formats; %1 is not one.").arg(request.format.name));
     return request;
 }
 

@@ -21,6 +21,7 @@ RunSettings batchRunSettings(const QString &progressBlock, const CommandLineRequ
     RunSettings settings;
     settings.keepSourceDates = request.keepDates;
     settings.jobsAtOnce = request.jobsAtOnce;
+    settings.checkQuality = request.checkQuality;
     settings.toolsFolder = toolsFolder();
     settings.environment = toolEnvironment(settings.toolsFolder);
     // A block of its own, so that a window of the same user is not disturbed.

@@ -106,6 +106,13 @@ void BatchReport::streamsCopied(int row, const QString &streams)
         rows[row].copiedStreams = streams;
 }
 
+void BatchReport::qualityChecked(int row, const QString &text)
+{
+    QMutexLocker lock(&mutex);
+    if (row >= 0 && row < rows.size())
+        rows[row].quality = text;
+}
+
 bool BatchReport::confirmOverwrite(int, const QString &)
 {
     // The run never asks about a name that one of its own jobs writes.
@@ -117,10 +124,12 @@ void BatchReport::endLine(int row)
     clearProgress();
     const Row &entry = rows[row];
     if (entry.state == Succeeded) {
-        const QString copied = copiedStreamsText(entry.copiedStreams);
-        const QString done = entry.writtenPath.isEmpty() ? tr("done") : tr("done as %1").arg(entry.writtenPath);
-        write(out, prefix(row) + QStringLiteral(": ") + done
-                       + (copied.isEmpty() ? QString() : QStringLiteral(" (") + copied + u')') + QLatin1Char('\n'));
+        QStringList notes{copiedStreamsText(entry.copiedStreams), entry.quality};
+        notes.removeAll(QString());
+        QString done = entry.writtenPath.isEmpty() ? tr("done") : tr("done as %1").arg(entry.writtenPath);
+        if (!notes.isEmpty())
+            done += QStringLiteral(" (") + notes.join(QStringLiteral("; ")) + u')';
+        write(out, prefix(row) + QStringLiteral(": ") + done + QLatin1Char('\n'));
         return;
     }
     QString text = prefix(row) + QStringLiteral(": ")

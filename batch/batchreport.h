@@ -13,7 +13,8 @@
 #include <cstdio>
 
 // What a --convert run prints: one line per job as it ends, in the order the
-// jobs end (several may run at once); on a terminal, below them, a line that
+// jobs end (several may run at once), with the streams copied and the
+// quality check's figures after a job that succeeded; on a terminal, below them, a line that
 // shows the percentage and time left of the job started last. Failures go to
 // standard error with the tool's reason. Also answers the run's question
 // about existing outputs.
@@ -32,6 +33,7 @@ public:
     void outputRenamed(int row, const QString &writtenPath) override;
     void passEnded(int row) override;
     void streamsCopied(int row, const QString &streams) override;
+    void qualityChecked(int row, const QString &text) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
     // Clears the progress line; call after the run.
@@ -52,6 +54,7 @@ private:
         QString reason;
         QString writtenPath; // when not the job's own output name
         QString copiedStreams;
+        QString quality; // what the quality check found
     };
 
     QString prefix(int row) const;

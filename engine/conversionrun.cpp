@@ -10,6 +10,7 @@
 #include "engine/outputnames.h"
 #include "engine/passworkspace.h"
 #include "engine/progresspoller.h"
+#include "engine/qualityreport.h"
 #include "engine/toolprocess.h"
 #include "engine/transcoderarguments.h"
 
@@ -84,6 +85,7 @@ struct ConversionRun::PassOutcome {
     QString reason;
     QString writtenPath;   // of a pass that succeeded: where the tool put the file
     QString copiedStreams; // what the tool says it copied
+    QString quality;       // what the quality check says, when asked for
 };
 
 ConversionRun::ConversionRun(JobQueue &queue, RunObserver &runObserver, RunSettings runSettings)
@@ -293,7 +295,9 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
     const bool image = job.profile.category == Image;
     const QString program = settings.toolsFolder
                             + (image ? QStringLiteral("/imageconvert/convert") : QStringLiteral("/transcoder"));
-    const QStringList arguments = image ? buildImageArguments(pass) : buildTranscoderArguments(job, pass);
+    QStringList arguments = image ? buildImageArguments(pass) : buildTranscoderArguments(job, pass);
+    if (settings.checkQuality && passChecksQuality(job, pass))
+        arguments.prepend(QStringLiteral("--check-quality")); // the transcoder's own options come first
 
     const PassWorkspace workspace(job, pass);
     if (!workspace.isValid())
@@ -320,7 +324,8 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
     }
     if (exit.succeeded() && !stopped)
         return {Succeeded, QString(), exit.reports.value(QStringLiteral("output"), pass.outputPath),
-                exit.reports.value(QStringLiteral("copied"))};
+                exit.reports.value(QStringLiteral("copied")),
+                settings.checkQuality ? qualityReportText(job, pass, exit.reports) : QString()};
     ToolExit seen = exit;
     seen.stopped = exit.stopped || stopped;
     return {Failed, failureText(seen, program), QString(), QString()};
@@ -340,6 +345,10 @@ void ConversionRun::reportEnd(int row, const PassOutcome &outcome)
     if (outcome.state == Succeeded && !outcome.copiedStreams.isEmpty()) {
         QMutexLocker lock(&observerLock);
         observer.streamsCopied(row, outcome.copiedStreams);
+    }
+    if (outcome.state == Succeeded && !outcome.quality.isEmpty()) {
+        QMutexLocker lock(&observerLock);
+        observer.qualityChecked(row, outcome.quality);
     }
     if (outcome.state != Succeeded) {
         QMutexLocker lock(&observerLock);

@@ -52,6 +52,10 @@ public:
     // The tool copied these streams ("video", "audio" or "video,audio")
     // instead of encoding them again; comes before the row's Succeeded.
     virtual void streamsCopied(int row, const QString &streams) = 0;
+    // What the quality check of a video job found ("SSIM 0.987, PSNR 41.2 dB")
+    // or why it measured nothing, in words; with RunSettings::checkQuality
+    // only, before the row's Succeeded.
+    virtual void qualityChecked(int row, const QString &text) = 0;
 
     // The output exists: true to overwrite it, false to write a "_1", "_2", ... name.
     // Not asked when the output is the job's own input: that is never replaced.
@@ -72,6 +76,8 @@ struct RunSettings {
     int cores = 0;                        // what "Automatic" counts with; 0: this machine's
     bool keepSourceDates = false;         // each output takes its source's modification
                                           // time (a join's: its first part's)
+    bool checkQuality = false;            // each video job's picture is compared with its
+                                          // source after the encode (SSIM and PSNR)
 };
 
 // How many rows of a run ended in each way.

@@ -28,6 +28,7 @@ public:
     void outputRenamed(int row, const QString &path) override { emit worker.outputRenamed(row, path); }
     void passEnded(int row) override { emit worker.passEnded(row); }
     void streamsCopied(int row, const QString &streams) override { emit worker.streamsCopied(row, streams); }
+    void qualityChecked(int row, const QString &text) override { emit worker.qualityChecked(row, text); }
     bool confirmOverwrite(int row, const QString &outputPath) override
     {
         const OverwriteQuestion question = worker.overwriteQuestion;

@@ -48,6 +48,7 @@ signals:
     void outputRenamed(int row, const QString &writtenPath);
     void passEnded(int row);
     void streamsCopied(int row, const QString &streams);
+    void qualityChecked(int row, const QString &text);
     // After the last pass of the run has ended, before the run's end hook.
     void runFinished();
 

@@ -79,6 +79,7 @@ void CQuillmora::connectRunSignals()
     connect(run, &RunControl::failureReason, this, &CQuillmora::showFailureReason, Qt::QueuedConnection);
     connect(run, &RunControl::outputRenamed, this, &CQuillmora::showWrittenName, Qt::QueuedConnection);
     connect(run, &RunControl::streamsCopied, this, &CQuillmora::showCopiedStreams, Qt::QueuedConnection);
+    connect(run, &RunControl::qualityChecked, this, &CQuillmora::showQualityCheck, Qt::QueuedConnection);
     // Jobs added during a run are converted by it too.
     connect(jobTable->model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex &, int first, int last) {
@@ -89,7 +90,7 @@ void CQuillmora::connectRunSignals()
 
 bool CQuillmora::onStart()
 {
-    if (!runControl->start({keepSourceDates, jobsAtOnce}))
+    if (!runControl->start({keepSourceDates, jobsAtOnce, checkQuality}))
         return false;
     int toConvert = 0;
     for (int row = 0; row < queue.count(); ++row)

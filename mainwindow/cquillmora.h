@@ -38,10 +38,10 @@ class QToolButton;
 enum class WindowAction : int {
     RemoveItem, RemoveList, Convert, Stop, Edit, Setting,
     OutputFolder, English, Chinese, Japanese, About, Exit,
-    KeepSourceDates,
+    KeepSourceDates, CheckQuality,
 };
 
-constexpr int WindowActionCount = 13;
+constexpr int WindowActionCount = 14;
 
 // The main window: format buttons, the job list and its progress display.
 // The job list and the table have one row per job, in the same order.
@@ -166,6 +166,8 @@ private slots:
     void showWrittenName(int row);
     // A Succeeded row's tooltip says which streams were copied, not encoded again.
     void showCopiedStreams(int row, const QString &streams);
+    // ... and, on a line of its own, what the quality check found.
+    void showQualityCheck(int row, const QString &text);
 
     // Dialogs, output folder and language.
     void onSettings();
@@ -175,6 +177,8 @@ private slots:
     void onOutFolder();
     // Whether converted files take their sources' modification time.
     void onKeepSourceDates(bool keep);
+    // Whether video jobs are compared with their sources after the encode.
+    void onCheckQuality(bool check);
     void onSelectEnglish();
     void onSelectChinese();
     void onSelectJapanese();
@@ -251,6 +255,7 @@ private:
     QTimer nextFileSlice;
     QString openFolder;
     bool keepSourceDates = false;
+    bool checkQuality = false;
     int jobsAtOnce = 0; // 0: automatic
     QTranslator translator;
     JobTable *jobTable = nullptr;

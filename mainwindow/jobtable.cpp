@@ -192,6 +192,12 @@ public:
         changed(row, JobTable::ProfileColumn, JobTable::ProfileColumn);
     }
 
+    void addTipLine(int row, const QString &text)
+    {
+        const QString earlier = tips.value(row);
+        setTip(row, earlier.isEmpty() ? text : earlier + u'\n' + text);
+    }
+
     void retranslate()
     {
         emit headerDataChanged(Qt::Horizontal, 0, JobTable::ColumnCount - 1);
@@ -314,6 +320,12 @@ void JobTable::setStateTip(int row, const QString &text)
 {
     if (queue.isRow(row))
         rows->setTip(row, text);
+}
+
+void JobTable::addStateTipLine(int row, const QString &text)
+{
+    if (queue.isRow(row))
+        rows->addTipLine(row, text);
 }
 
 void JobTable::startProgress(int row)

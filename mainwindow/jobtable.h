@@ -47,10 +47,12 @@ public:
     QList<int> selectedJobRows() const;
 
     // What a run shows: a row's state, the tooltip of its Profile cell (why
-    // it failed, or which streams were copied; Ready or Converting clears it)
-    // and a progress bar over that cell; several rows may hold one at once.
+    // it failed, or which streams were copied and what the quality check
+    // found, a line each; Ready or Converting clears it) and a progress bar
+    // over that cell; several rows may hold one at once.
     void setState(int row, int state);
     void setStateTip(int row, const QString &text);
+    void addStateTipLine(int row, const QString &text);
     void startProgress(int row);
     // The bar's value and its text, as QProgressBar::setFormat takes it.
     void setProgress(int row, int value, const QString &format);

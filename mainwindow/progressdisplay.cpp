@@ -33,6 +33,11 @@ void CQuillmora::showCopiedStreams(int row, const QString &streams)
     jobTable->setStateTip(row, copiedStreamsText(streams));
 }
 
+void CQuillmora::showQualityCheck(int row, const QString &text)
+{
+    jobTable->addStateTipLine(row, text);
+}
+
 void CQuillmora::insertProgressBar(int row)
 {
     if (!queue.isRow(row))

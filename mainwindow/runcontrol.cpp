@@ -44,6 +44,7 @@ bool RunControl::start(const RunChoices &choices)
     settings.convertBlock = convertBlock.name();
     settings.keepSourceDates = choices.keepSourceDates;
     settings.jobsAtOnce = choices.jobsAtOnce;
+    settings.checkQuality = choices.checkQuality;
     worker = std::make_unique<ConversionWorker>(
         jobs, settings, this, [this](int, const QString &path) { return askOverwrite(path); },
         [this] { return showResult(); });
@@ -63,6 +64,7 @@ void RunControl::connectWorker()
     connect(w, &ConversionWorker::outputRenamed, this, &RunControl::outputRenamed, Qt::DirectConnection);
     connect(w, &ConversionWorker::passEnded, this, &RunControl::passEnded, Qt::DirectConnection);
     connect(w, &ConversionWorker::streamsCopied, this, &RunControl::streamsCopied, Qt::DirectConnection);
+    connect(w, &ConversionWorker::qualityChecked, this, &RunControl::qualityChecked, Qt::DirectConnection);
     // Queued behind all of those; dropped with the worker when a close ends the run.
     connect(w, &ConversionWorker::runFinished, w, [this] { runEnded(); }, Qt::QueuedConnection);
 }

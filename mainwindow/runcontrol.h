@@ -19,6 +19,7 @@ class QWidget;
 struct RunChoices {
     bool keepSourceDates = false; // each output takes its source's modification time
     int jobsAtOnce = 1;           // 0: automatic
+    bool checkQuality = false;    // video jobs are compared with their sources after the encode
 };
 
 // The window's side of a conversion run: starts and stops the run's thread,
@@ -73,6 +74,7 @@ signals:
     void outputRenamed(int row, const QString &writtenPath);
     void passEnded(int row);
     void streamsCopied(int row, const QString &streams);
+    void qualityChecked(int row, const QString &text);
     // The run's last pass has ended and everything it told has been
     // delivered: the list may change again.
     void finished();

@@ -70,6 +70,7 @@ StoredSettings readStoredSettings(QSettings &store)
     settings.outFolder = folderValue(store, "outFolder", settings.outFolder);
     settings.openFolder = folderValue(store, "openFolder", QString());
     settings.keepSourceDates = store.value(QStringLiteral("keepSourceDates")).toString() == QLatin1String("true");
+    settings.checkQuality = store.value(QStringLiteral("checkQuality")).toString() == QLatin1String("true");
     bool number = false;
     const int jobsAtOnce = store.value(QStringLiteral("jobsAtOnce")).toInt(&number);
     if (number && jobsAtOnce > 0)
@@ -85,6 +86,7 @@ void writeStoredSettings(QSettings &store, const StoredSettings &settings,
     store.setValue(QStringLiteral("outFolder"), settings.outFolder);
     store.setValue(QStringLiteral("keepSourceDates"), settings.keepSourceDates);
     store.setValue(QStringLiteral("jobsAtOnce"), settings.jobsAtOnce);
+    store.setValue(QStringLiteral("checkQuality"), settings.checkQuality);
     store.setValue(QStringLiteral("openFolder"), settings.openFolder);
 
     const OutputProfile &mp4 = profiles[FormatMP4];

@@ -18,6 +18,7 @@ struct StoredSettings {
     QString openFolder; // where the file dialog starts; empty for its own default
     bool keepSourceDates = false; // outputs take their sources' modification time
     int jobsAtOnce = 0;           // how many jobs a run converts at once; 0: automatic
+    bool checkQuality = false;    // video jobs are compared with their sources after the encode
 };
 
 // The user's store: organisation "Trolltech", application "Quillmora", native format.

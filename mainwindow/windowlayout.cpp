@@ -82,6 +82,11 @@ const ActionSpec actionSpecs[WindowActionCount] = {
     {"actionKeepSourceDates", QT_TRANSLATE_NOOP("CQuillmora", "Keep the source's file date"), nullptr,
      nullptr, QT_TRANSLATE_NOOP("CQuillmora", "Give each converted file the date of its source file."),
      nullptr, true, "onKeepSourceDates(bool)", true},
+    {"actionCheckQuality", QT_TRANSLATE_NOOP("CQuillmora", "Check quality"), nullptr, nullptr,
+     QT_TRANSLATE_NOOP("CQuillmora",
+                       "After each video job, compare the converted picture with its source (SSIM and "
+                       "PSNR); the job's tooltip shows the figures."),
+     nullptr, true, "onCheckQuality(bool)", true},
 };
 
 // An action, or a separator where there is none.
@@ -101,7 +106,7 @@ const MenuSpec menuSpecs[] = {
      {W::RemoveItem, W::RemoveList, separator, W::Exit}},
     {"menuConvert", QT_TRANSLATE_NOOP("CQuillmora", "Convert"), nullptr, {W::Convert, W::Stop}},
     {"menuSetting", QT_TRANSLATE_NOOP("CQuillmora", "Setting"),
-     QT_TRANSLATE_NOOP("CQuillmora", "Option"), {W::Setting, W::OutputFolder, separator, W::KeepSourceDates}},
+     QT_TRANSLATE_NOOP("CQuillmora", "Option"), {W::Setting, W::OutputFolder, separator, W::KeepSourceDates, W::CheckQuality}},
     {"menuLanguage", QT_TRANSLATE_NOOP("CQuillmora", "Language"), nullptr,
      {W::English, W::Chinese, W::Japanese}},
     {"menuHelp", QT_TRANSLATE_NOOP("CQuillmora", "Help"), nullptr, {W::About}},
@@ -168,6 +173,7 @@ void CQuillmora::createActions()
         actions[id] = act;
     }
     action(WindowAction::KeepSourceDates)->setChecked(keepSourceDates);
+    action(WindowAction::CheckQuality)->setChecked(checkQuality);
 }
 
 void CQuillmora::createMenus()

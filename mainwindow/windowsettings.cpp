@@ -42,6 +42,7 @@ void CQuillmora::loadSettings()
     setOutputFolder(stored.outFolder);
     openFolder = stored.openFolder;
     keepSourceDates = stored.keepSourceDates;
+    checkQuality = stored.checkQuality;
     // A count kept on a machine with more cores is this one's most.
     jobsAtOnce = std::min(stored.jobsAtOnce, std::max(1, QThread::idealThreadCount()));
     // A position saved on a screen that is gone would open the window out of reach.
@@ -53,12 +54,17 @@ void CQuillmora::loadSettings()
 void CQuillmora::saveSettings()
 {
     const std::unique_ptr<QSettings> store(openSettingsStore());
-    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder, keepSourceDates, jobsAtOnce}, profileTable());
+    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder, keepSourceDates, jobsAtOnce, checkQuality}, profileTable());
 }
 
 void CQuillmora::onKeepSourceDates(bool keep)
 {
     keepSourceDates = keep;
+}
+
+void CQuillmora::onCheckQuality(bool check)
+{
+    checkQuality = check;
 }
 
 void CQuillmora::createJobsAtOnceMenu(QMenu *settingMenu)

@@ -556,6 +556,14 @@
         <source>All Image files -&gt; AVIF</source>
         <translation>すべての画像ファイル -&gt; AVIF</translation>
     </message>
+    <message>
+        <source>Check quality</source>
+        <translation>品質を確認</translation>
+    </message>
+    <message>
+        <source>After each video job, compare the converted picture with its source (SSIM and PSNR); the job&apos;s tooltip shows the figures.</source>
+        <translation>各動画ジョブの後、変換後の映像を元ファイルと比較します（SSIM と PSNR）。ジョブのツールチップに数値が表示されます。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -647,7 +655,7 @@
     </message>
     <message>
         <source>Make the sound of every output (a join as a whole) equally loud by EBU R128, its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or -23 (broadcast) LUFS, or &quot;off&quot; (the default).</source>
-        <translation>EBU R128 に従い、すべての出力（結合は全体として）の音量をそろえます。トゥルーピークは -1 dBTP 以下：-14（ストリーミング）、-16（ポッドキャストとスマートフォン）、-23（放送）LUFS、または "off"（既定）。</translation>
+        <translation>EBU R128 に従い、すべての出力（結合は全体として）の音量をそろえます。トゥルーピークは -1 dBTP 以下：-14（ストリーミング）、-16（ポッドキャストとスマートフォン）、-23（放送）LUFS、または &quot;off&quot;（既定）。</translation>
     </message>
     <message>
         <source>LUFS</source>
@@ -655,11 +663,19 @@
     </message>
     <message>
         <source>--loudness takes -14, -16 or -23 (LUFS), or &quot;off&quot;; not &quot;%1&quot;.</source>
-        <translation>--loudness には -14、-16、-23（LUFS）または "off" を指定します。"%1" は使えません。</translation>
+        <translation>--loudness には -14、-16、-23（LUFS）または &quot;off&quot; を指定します。&quot;%1&quot; は使えません。</translation>
     </message>
     <message>
         <source>--loudness is for formats with sound; %1 has none.</source>
         <translation>--loudness は音声のある形式に使います。%1 には音声がありません。</translation>
+    </message>
+    <message>
+        <source>After each video job, compare the converted picture with its source and print its SSIM and PSNR (&quot;SSIM 0.987, PSNR 41.2 dB&quot;); an edited picture is not measured.</source>
+        <translation>各動画ジョブの後、変換後の映像を元ファイルと比較し、SSIM と PSNR を出力します（&quot;SSIM 0.987, PSNR 41.2 dB&quot;）。編集した映像は測定しません。</translation>
+    </message>
+    <message>
+        <source>--check-quality is for video formats; %1 is not one.</source>
+        <translation>--check-quality は動画形式用です。%1 は動画形式ではありません。</translation>
     </message>
 </context>
 <context>
@@ -1265,6 +1281,29 @@
     <message>
         <source>Cannot copy %1: %2</source>
         <translation>%1 をコピーできません: %2</translation>
+    </message>
+</context>
+<context>
+    <name>QualityReport</name>
+    <message>
+        <source>SSIM %1, PSNR infinite: every frame is the source&apos;s</source>
+        <translation>SSIM %1、PSNR 無限大：すべてのフレームが元ファイルと同じです</translation>
+    </message>
+    <message>
+        <source>SSIM %1, PSNR %2 dB</source>
+        <translation>SSIM %1、PSNR %2 dB</translation>
+    </message>
+    <message>
+        <source>quality not measured: a join has no one source to compare with</source>
+        <translation>品質は測定されていません：結合したファイルには比較する単一の元ファイルがありません</translation>
+    </message>
+    <message>
+        <source>quality not measured: the picture was edited</source>
+        <translation>品質は測定されていません：映像が編集されています</translation>
+    </message>
+    <message>
+        <source>quality not measured: %1</source>
+        <translation>品質は測定されていません：%1</translation>
     </message>
 </context>
 <context>

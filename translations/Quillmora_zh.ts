@@ -556,6 +556,14 @@
         <source>All Image files -&gt; AVIF</source>
         <translation>所有图片文件 -&gt; AVIF</translation>
     </message>
+    <message>
+        <source>Check quality</source>
+        <translation>检查质量</translation>
+    </message>
+    <message>
+        <source>After each video job, compare the converted picture with its source (SSIM and PSNR); the job&apos;s tooltip shows the figures.</source>
+        <translation>每个视频任务完成后，将转换后的画面与源文件比较（SSIM 和 PSNR）；任务的提示中显示结果。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -647,7 +655,7 @@
     </message>
     <message>
         <source>Make the sound of every output (a join as a whole) equally loud by EBU R128, its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or -23 (broadcast) LUFS, or &quot;off&quot; (the default).</source>
-        <translation>按 EBU R128 使每个输出（合并则作为整体）的响度一致，真峰值不超过 -1 dBTP：-14（流媒体）、-16（播客和手机）或 -23（广播）LUFS，或 "off"（默认）。</translation>
+        <translation>按 EBU R128 使每个输出（合并则作为整体）的响度一致，真峰值不超过 -1 dBTP：-14（流媒体）、-16（播客和手机）或 -23（广播）LUFS，或 &quot;off&quot;（默认）。</translation>
     </message>
     <message>
         <source>LUFS</source>
@@ -655,11 +663,19 @@
     </message>
     <message>
         <source>--loudness takes -14, -16 or -23 (LUFS), or &quot;off&quot;; not &quot;%1&quot;.</source>
-        <translation>--loudness 接受 -14、-16 或 -23（LUFS），或 "off"；不接受 "%1"。</translation>
+        <translation>--loudness 接受 -14、-16 或 -23（LUFS），或 &quot;off&quot;；不接受 &quot;%1&quot;。</translation>
     </message>
     <message>
         <source>--loudness is for formats with sound; %1 has none.</source>
         <translation>--loudness 用于有声音的格式；%1 没有声音。</translation>
+    </message>
+    <message>
+        <source>After each video job, compare the converted picture with its source and print its SSIM and PSNR (&quot;SSIM 0.987, PSNR 41.2 dB&quot;); an edited picture is not measured.</source>
+        <translation>每个视频任务完成后，将转换后的画面与源文件比较并输出 SSIM 和 PSNR（&quot;SSIM 0.987, PSNR 41.2 dB&quot;）；编辑过的画面不测量。</translation>
+    </message>
+    <message>
+        <source>--check-quality is for video formats; %1 is not one.</source>
+        <translation>--check-quality 仅用于视频格式；%1 不是视频格式。</translation>
     </message>
 </context>
 <context>
@@ -1265,6 +1281,29 @@
     <message>
         <source>Cannot copy %1: %2</source>
         <translation>无法复制 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>QualityReport</name>
+    <message>
+        <source>SSIM %1, PSNR infinite: every frame is the source&apos;s</source>
+        <translation>SSIM %1，PSNR 无穷大：每一帧都与源文件相同</translation>
+    </message>
+    <message>
+        <source>SSIM %1, PSNR %2 dB</source>
+        <translation>SSIM %1，PSNR %2 dB</translation>
+    </message>
+    <message>
+        <source>quality not measured: a join has no one source to compare with</source>
+        <translation>未测量质量：合并的文件没有单一的源文件可供比较</translation>
+    </message>
+    <message>
+        <source>quality not measured: the picture was edited</source>
+        <translation>未测量质量：画面已被编辑</translation>
+    </message>
+    <message>
+        <source>quality not measured: %1</source>
+        <translation>未测量质量：%1</translation>
     </message>
 </context>
 <context>

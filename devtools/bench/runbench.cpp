@@ -71,6 +71,7 @@ public:
         std::fflush(stdout);
     }
     void streamsCopied(int, const QString &) override {}
+    void qualityChecked(int, const QString &) override {}
     bool confirmOverwrite(int, const QString &) override { return true; }
 
 private:

@@ -1,7 +1,8 @@
 // quillmora --convert turns real media into each kind of output: a video, a
 // song, a picture and a join, as ffprobe reads them, each dated as its
 // (first) source with --keep-dates; a phone's song and photo are inputs too;
-// --loudness brings songs and a join of them to the target.
+// --loudness brings songs and a join of them to the target; --check-quality
+// gives each video's figures in its line.
 #include "tests/batch/batchrun.h"
 #include "tests/support/media.h"
 
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +26,7 @@ private slots:
     void songsAndAJoinAtOneLoudness_data();
     void songsAndAJoinAtOneLoudness();
     void twoJobsOfOneNameAtOnce();
+    void qualityFiguresInTheLines();
 
 private:
     QTemporaryDir dir;
@@ -191,6 +194,30 @@ void TestBatchConversion::twoJobsOfOneNameAtOnce()
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines[0], "[2/2] track.wav: done as " + folder.toUtf8() + "/track_1.aac");
     QCOMPARE(lines[1], QByteArray("[1/2] track.wav: done"));
+}
+
+void TestBatchConversion::qualityFiguresInTheLines()
+{
+    // Opus sound goes into the WebM as it is; the H.264 pictures are encoded and measured.
+    QVERIFY(testmedia::runFfmpeg({"-i", dir.filePath("clip two.mp4"), "-c:v", "copy", "-c:a", "libopus", "-b:a", "128k",
+                                  dir.filePath("opus sound.mkv")}));
+    const testsupport::Finished finished =
+        runQuillmora({"--convert", "-f", "webm", "--check-quality", "--jobs", "1", "-o", dir.filePath("checked"),
+                      "opus sound.mkv", "clip one.mkv"},
+                     dir.path());
+    QVERIFY2(finished.exitCode == 0, qPrintable(finished.errors));
+    const QString printed = QString::fromUtf8(finished.output);
+    QVERIFY2(QRegularExpression("^\\[1/2\\] opus sound.mkv: done \\(Audio copied without re-encoding; SSIM 0\\.9\\d\\d, "
+                                "PSNR \\d\\d\\.\\d dB\\)$",
+                                QRegularExpression::MultilineOption)
+                 .match(printed)
+                 .hasMatch(),
+             qPrintable(printed));
+    QVERIFY2(QRegularExpression("^\\[2/2\\] clip one.mkv: done \\(SSIM 0\\.9\\d\\d, PSNR \\d\\d\\.\\d dB\\)$",
+                                QRegularExpression::MultilineOption)
+                 .match(printed)
+                 .hasMatch(),
+             qPrintable(printed));
 }
 
 QTEST_GUILESS_MAIN(TestBatchConversion)

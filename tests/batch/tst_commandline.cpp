@@ -68,6 +68,10 @@ void TestCommandLine::requests_data()
                                      << int(R::Error) << "\"loud\"" << true;
     QTest::newRow("loudness of a picture") << QStringList{"--convert", "-f", "png", "--loudness=-16", "a.jpg"}
                                            << int(R::Error) << "png has none" << true;
+    QTest::newRow("quality of songs") << QStringList{"--convert", "-f", "mp3", "--check-quality", "a.mkv"}
+                                      << int(R::Error) << "mp3 is not one" << true;
+    QTest::newRow("quality without convert") << QStringList{"--check-quality", "a.mkv"} << int(R::Error)
+                                             << "--check-quality" << false;
     QTest::newRow("loudness without convert") << QStringList{"--loudness", "-16", "a.wav"} << int(R::Error)
                                               << "--loudness" << false;
 }
@@ -101,6 +105,8 @@ void TestCommandLine::namesAndPaths()
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "3", "a.wav"}).jobsAtOnce, 3);
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "Auto", "a.wav"}).jobsAtOnce, 0);
     QCOMPARE(plain.loudness, 0);
+    QVERIFY(!plain.checkQuality);
+    QVERIFY(parsed({"--convert", "-f", "videomerge", "--check-quality", "a.mp4", "b.mp4"}).checkQuality);
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--loudness", "-16", "a.wav"}).loudness, -16); // a value after a blank
     QCOMPARE(parsed({"--convert", "-f", "videomerge", "--loudness=-23", "a.mp4", "b.mp4"}).loudness, -23);
     QCOMPARE(parsed({"--convert", "-f", "mp4", "--loudness=OFF", "a.mkv"}).loudness, 0);

@@ -45,6 +45,11 @@ void RunRecorder::streamsCopied(int row, const QString &streams)
     add(QStringLiteral("copied %1 %2").arg(row).arg(streams));
 }
 
+void RunRecorder::qualityChecked(int row, const QString &text)
+{
+    add(QStringLiteral("quality %1 %2").arg(row).arg(text));
+}
+
 bool RunRecorder::confirmOverwrite(int row, const QString &outputPath)
 {
     bool yes = false;

@@ -11,7 +11,7 @@
 #include <functional>
 
 // What a conversion run told its observer, as lines "start 0", "progress 0 57",
-// "state 0 1", "reason 0", "renamed 0 <path>", "copied 0 audio", "end 0", "ask 0", in order.
+// "state 0 1", "reason 0", "renamed 0 <path>", "copied 0 audio", "quality 0 <text>", "end 0", "ask 0", in order.
 class RunRecorder : public RunObserver
 {
 public:
@@ -25,6 +25,7 @@ public:
     void outputRenamed(int row, const QString &writtenPath) override;
     void passEnded(int row) override;
     void streamsCopied(int row, const QString &streams) override;
+    void qualityChecked(int row, const QString &text) override;
     bool confirmOverwrite(int row, const QString &outputPath) override;
 
     QStringList events() const;

@@ -6,6 +6,7 @@
 #include "tests/support/media.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,7 +22,7 @@ constexpr int formatJpeg = 22;
 } // namespace
 
 // The run with the built transcoder and image converter: what bad inputs leave
-// behind. Every kind of job converting is the window's end-to-end test; Stop
+// behind, dates kept, copies in a join, the quality check's words. Every kind of job converting is the window's end-to-end test; Stop
 // with the real tools is the batch mode's.
 class TestRunWithTools : public QObject
 {
@@ -32,6 +33,7 @@ private slots:
     void badInputsFailWithAReason();
     void keptDatesAreTheSources();
     void joinCopiesSongsAlreadyInItsFormat();
+    void qualityIsToldOfVideoJobs();
 
 private:
     QTemporaryDir media;
@@ -156,6 +158,46 @@ void TestRunWithTools::joinCopiesSongsAlreadyInItsFormat()
                  qPrintable(errors));
         const double seconds = testmedia::probe(out.filePath(name)).duration;
         QVERIFY2(std::abs(seconds - 3) < 0.2, qPrintable(name + ": " + QString::number(seconds)));
+    }
+}
+
+// With "Check quality" a video job's row hears its figures before it is
+// Succeeded, an edited or joined one why there are none; a song, a picture
+// copied as it was and a run without the setting hear nothing of it.
+void TestRunWithTools::qualityIsToldOfVideoJobs()
+{
+    QTemporaryDir out;
+    const QString clip = media.filePath("clip.mp4");
+    QVERIFY(testmedia::makeClip(clip));
+    ConvertJob turned = jobFor(FormatWebM, {clip}, out.filePath("turned.webm"));
+    turned.edit.rotation = 1;
+    for (const bool check : {true, false}) {
+        JobQueue queue;
+        queue.assign({jobFor(FormatWebM, {clip}, out.filePath("clip.webm")), turned,
+                      jobFor(FormatVideoJoiner, {clip, clip}, out.filePath("MergedVideo.mp4")),
+                      jobFor(FormatMP3, {clip}, out.filePath("clip.mp3")),
+                      jobFor(FormatMP4, {clip}, out.filePath("copied.mp4"))});
+        RunRecorder recorder;
+        RunSettings settings;
+        settings.toolsFolder = QUILLMORA_BUILD_DIR;
+        settings.progressBlock = ownBlock.name();
+        settings.checkQuality = check;
+        ConversionRun(queue, recorder, settings).run();
+        for (int row = 0; row < queue.count(); ++row)
+            QCOMPARE(queue.state(row), int(Succeeded));
+        const QStringList told = recorder.events().filter(QRegularExpression("^quality "));
+        if (!check) {
+            QCOMPARE(told, QStringList());
+            continue;
+        }
+        QVERIFY(recorder.events().filter("copied 4 ").first().contains("video"));
+        QCOMPARE(told.size(), 3);
+        QVERIFY2(QRegularExpression("^quality 0 SSIM 0\\.9\\d\\d, PSNR \\d\\d\\.\\d dB$").match(told[0]).hasMatch(),
+                 qPrintable(told[0]));
+        QCOMPARE(told[1], QStringLiteral("quality 1 quality not measured: the picture was edited"));
+        QCOMPARE(told[2], QStringLiteral("quality 2 quality not measured: a join has no one source to compare with"));
+        const QStringList first = recorder.eventsOf(0);
+        QVERIFY(first.indexOf(told[0]) < first.indexOf(QStringLiteral("state 0 %1").arg(int(Succeeded))));
     }
 }
 

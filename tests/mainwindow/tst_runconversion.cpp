@@ -5,7 +5,8 @@
 #include <QtTest>
 
 // One job of each kind converted by pressing Convert, with the real tools,
-// each output dated as its source ("Keep the source's file date").
+// each output dated as its source ("Keep the source's file date"), each
+// video job's quality told in its tooltip ("Check quality").
 class TestRunConversion : public QObject
 {
     Q_OBJECT
@@ -52,6 +53,7 @@ void TestRunConversion::everyKindConverts()
     }
 
     fixture.access().action(WindowAction::KeepSourceDates)->trigger();
+    fixture.access().action(WindowAction::CheckQuality)->trigger();
     fixture.access().action(WindowAction::Convert)->trigger();
     QVERIFY(QTest::qWaitFor([&] { return fixture.prompts.count(QStringLiteral("dialog")) == 1; }, 600000));
     QCOMPARE(fixture.prompts.shown.last().text,
@@ -59,7 +61,14 @@ void TestRunConversion::everyKindConverts()
     for (int row = 0; row < access.rowCount(); ++row)
         QVERIFY2(access.cell(row, 2) == QLatin1String("Successes"), qPrintable(access.cell(row, 2, Qt::ToolTipRole)));
     // The H.264 pictures went into the MP4 as they were; the Vorbis sound had to be encoded.
+    // ... and need no quality check; the encoded ones were measured, the join could not be.
     QCOMPARE(access.cell(0, 2, Qt::ToolTipRole), QStringLiteral("Video copied without re-encoding"));
+    for (int row : {5, 6, 7})
+        QVERIFY2(QRegularExpression("^SSIM 0\\.\\d{3}, PSNR \\d+\\.\\d dB$").match(access.cell(row, 2, Qt::ToolTipRole)).hasMatch(),
+                 qPrintable(access.cell(row, 2, Qt::ToolTipRole)));
+    QCOMPARE(access.cell(3, 2, Qt::ToolTipRole),
+             QStringLiteral("quality not measured: a join has no one source to compare with"));
+    QCOMPARE(access.cell(1, 2, Qt::ToolTipRole), QString()); // a song
 
     struct Expected {
         const char *name;

@@ -142,7 +142,7 @@ void TestWindowLayout::menusToolBarsAndContextMenu()
     QCOMPARE(titles, QStringList({"File", "Convert", "Setting", "Language", "Help"}));
     QCOMPARE(entries, QStringList({"actionRemoveItem actionRemoveList | actionExit",
                                    "actionConvert actionStop",
-                                   "actionSetting actionOutputFolder | actionKeepSourceDates menuJobsAtOnce",
+                                   "actionSetting actionOutputFolder | actionKeepSourceDates actionCheckQuality menuJobsAtOnce",
                                    "actionEnglish actionChinese actionJapanese", "actionAbout"}));
 
     const QList<QToolBar *> bars = window.findChildren<QToolBar *>();

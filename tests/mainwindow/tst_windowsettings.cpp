@@ -62,8 +62,10 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     fixture.window->move(130, 140);
     fixture.window->resize(1400, 900);
     const QSize size = fixture.window->size();
-    QVERIFY(!access.action(WindowAction::KeepSourceDates)->isChecked()); // off unless chosen
-    access.action(WindowAction::KeepSourceDates)->trigger();
+    for (WindowAction choice : {WindowAction::KeepSourceDates, WindowAction::CheckQuality}) {
+        QVERIFY(!access.action(choice)->isChecked()); // off unless chosen
+        access.action(choice)->trigger();
+    }
     // "Jobs at once" ends the Setting menu: Automatic (the default), then 1 up to the cores.
     QMenu *jobsMenu = fixture.window->findChild<QMenu *>("menuJobsAtOnce");
     QVERIFY(jobsMenu && jobsMenu->menuAction()->parent());
@@ -95,6 +97,7 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     QCOMPARE(folderEdit(second)->text(), chosen);
     QCOMPARE(CQuillmoraTestAccess(second).openFolder(), fixture.inputFolder());
     QVERIFY(CQuillmoraTestAccess(second).action(WindowAction::KeepSourceDates)->isChecked());
+    QVERIFY(CQuillmoraTestAccess(second).action(WindowAction::CheckQuality)->isChecked());
     QVERIFY(second.findChild<QMenu *>("menuJobsAtOnce")->actions().at(1)->isChecked());
     QCOMPARE(store.value("jobsAtOnce").toInt(), 1);
 }

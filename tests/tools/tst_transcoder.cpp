@@ -36,6 +36,7 @@ private slots:
     void percentageRisesAndIsFullOnlyAfterSuccess();
     void stopMidRunLeavesNoFfmpegAndKeepsTheEarlierFile_data();
     void stopMidRunLeavesNoFfmpegAndKeepsTheEarlierFile();
+    void stopDuringTheQualityCheckKeepsTheConvertedFile();
     void percentageGoesToTheApplicationsBlock();
     void drawnTextUsesTheApplicationsFontConfiguration();
 
@@ -232,6 +233,28 @@ void TestTranscoder::stopMidRunLeavesNoFfmpegAndKeepsTheEarlierFile()
     QCOMPARE(process.exitCode(), 128 + signalNumber);
     QVERIFY(temporaryFilesIn(folder.path()).isEmpty());
     QVERIFY(share.percent() < 100);
+}
+
+// The file is whole before the check begins: a stop then ends the check alone.
+void TestTranscoder::stopDuringTheQualityCheckKeepsTheConvertedFile()
+{
+    const QString output = path("out.mp4");
+    QProcess process;
+    process.setProcessEnvironment(privateEnvironment());
+    process.start(transcoder(), QStringList{"--check-quality"} + slowConversion(output));
+    QVERIFY(process.waitForStarted());
+    const pid_t tool = pid_t(process.processId());
+    // The output takes its name when the encode is over.
+    QVERIFY2(waitFor([&] { return QFileInfo::exists(output); }, 120000), "the encode never ended");
+    QVERIFY(waitFor([&] { return !childrenOf(tool).isEmpty(); }, 10000)); // the check's ffmpeg
+    kill(tool, SIGTERM);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    const QByteArray told = process.readAllStandardOutput();
+    QVERIFY2(told.contains("quillmora:quality-failed=the check was stopped") && !told.contains("ssim="), told.constData());
+    QVERIFY(testmedia::probe(output).ok);
+    QVERIFY(temporaryFilesIn(folder.path()).isEmpty());
 }
 
 void TestTranscoder::percentageGoesToTheApplicationsBlock()

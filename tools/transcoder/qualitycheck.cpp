@@ -69,23 +69,28 @@ int pairingOf(const TranscodePlan &encode, const MediaFacts &output, const QStri
     return best;
 }
 
+// The check ends at a stop; the converted file is kept, since it is whole.
+void tellStopped()
+{
+    tellFailure(QStringLiteral("the check was stopped"));
+}
+
 // Compares the written file with the source and tells the figures, or why
-// there are none, the bar going on from barFrom. Returns the tool's exit
-// code: 0, or that of a stop.
-int measure(const TranscodePlan &encode, const QString &writtenPath, int barFrom)
+// there are none, the bar going on from barFrom.
+void measure(const TranscodePlan &encode, const QString &writtenPath, int barFrom)
 {
     const ProbedMedia output = probeMedia(writtenPath, ProbeDetail::PixelFormat);
     if (stopsignals::requested())
-        return stopsignals::exitCode();
+        return tellStopped();
     if (!output.facts.readable || !output.facts.hasVideo) {
         tellFailure(QStringLiteral("the converted file cannot be read: %1").arg(output.error));
-        return 0;
+        return;
     }
     ScratchFolder scratch;
     QString error;
     if (!scratch.create(QDir::tempPath(), &error)) {
         tellFailure(error);
-        return 0;
+        return;
     }
     const QString folder = scratch.path() + u'/';
     QualityComparison first{candidateFrameShifts, {}, QString(), framesToPairBy};
@@ -94,10 +99,10 @@ int measure(const TranscodePlan &encode, const QString &writtenPath, int barFrom
     QString failure;
     const int shift = pairingOf(encode, output.facts, writtenPath, first, &failure);
     if (stopsignals::requested())
-        return stopsignals::exitCode();
+        return tellStopped();
     if (!failure.isEmpty()) {
         tellFailure(failure);
-        return 0;
+        return;
     }
     const QualityComparison measured{{shift},
                                      {folder + QStringLiteral("ssim.log")},
@@ -107,21 +112,20 @@ int measure(const TranscodePlan &encode, const QString &writtenPath, int barFrom
                                                             measured),
                                  encode.expectedSeconds, {barFrom, 100});
     if (run.child.stopped || stopsignals::requested())
-        return stopsignals::exitCode();
+        return tellStopped();
     if (!run.child.succeeded()) {
         tellFailure(describeFailure(run));
-        return 0;
+        return;
     }
     const std::optional<double> ssim = averageSsim(contentsOf(measured.ssimStats.first()));
     const std::optional<double> psnr = averagePsnr(contentsOf(measured.psnrStats));
     if (!ssim || !psnr) {
         tellFailure(QStringLiteral("no frame of the converted file was compared"));
-        return 0;
+        return;
     }
     toolreport::tell("ssim", QString::number(*ssim, 'f', 3));
     toolreport::tell("psnr",
                      std::isinf(*psnr) ? QStringLiteral("inf") : QString::number(*psnr, 'f', 1));
-    return 0;
 }
 
 } // namespace
@@ -158,11 +162,9 @@ int QualityCheck::after(int exitCode, const TranscodePlan &encode, const QString
         break;
     }
 
-    const int checked = measure(encode, writtenPath, encodeSpan(encode).to);
-    if (checked == 0) {
-        ProgressShare share; // the bar's end, whatever the figures
-        share.open(progressBlockName());
-        share.setPercent(100);
-    }
-    return checked;
+    measure(encode, writtenPath, encodeSpan(encode).to);
+    ProgressShare share; // the bar's end, whatever the figures
+    share.open(progressBlockName());
+    share.setPercent(100);
+    return 0;
 }

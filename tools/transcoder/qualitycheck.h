@@ -12,7 +12,8 @@
 // told as "quillmora:ssim=0.987" and "quillmora:psnr=41.2" ("inf" when every
 // frame is the source's). When nothing is measured it says why:
 // "quillmora:quality-skipped=copied" or "=edited", or
-// "quillmora:quality-failed=<reason>". A check never fails the conversion.
+// "quillmora:quality-failed=<reason>". A check never fails the conversion,
+// not even when it is stopped.
 class QualityCheck
 {
 public:
@@ -24,7 +25,8 @@ public:
 
     // After the encode that ended with exitCode and wrote writtenPath: the
     // check, where it was asked for and the encode succeeded. Returns the
-    // tool's exit code (that of a stop, when one came during the check).
+    // tool's exit code, the encode's: a stop during the check ends the check
+    // alone and keeps the file, which is whole.
     int after(int exitCode, const TranscodePlan &encode, const QString &writtenPath) const;
 
 private:
