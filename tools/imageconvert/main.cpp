@@ -83,7 +83,8 @@ int main(int argc, char *argv[])
     if (!run.started)
         return toolerror::fail(run.startError);
     if (!run.exitedNormally)
-        return toolerror::fail(QStringLiteral("ImageMagick broke down while converting %1").arg(inputName));
+        return toolerror::fail(QStringLiteral("ImageMagick crashed (%1) while converting %2")
+                                   .arg(run.signalName(), inputName));
     if (!run.succeeded())
         return toolerror::fail(describeRefusal(run.errorOutput, inputName));
     if (output.size() == 0)
