@@ -17,13 +17,14 @@ const QList<Cause> &causes()
     static const QList<Cause> list{
         {{"width is zero", "height is zero", "negative or zero image size", "zero-length"},
          "the picture has a width or a height of zero pixels"},
-        {{"exceeds user limit", "exceeds limit", "cache resources exhausted", "memory allocation failed",
-          "too many pixels", "resource limit"},
+        {{"exceeds user limit", "exceeds limit", "cache resources exhausted",
+          "memory allocation failed", "too many pixels", "resource limit"},
          "the picture is too large: it has more pixels than the converter may handle"},
         {{"improper image header", "no decode delegate", "not a jpeg file", "not a png file"},
          "the file is not a picture, or not one of a kind the converter reads"},
-        {{"expected ", "read exception", "insufficient image data", "premature end", "unexpected end",
-          "truncat", "crc error", "corrupt", "invalid", "bad ", "damaged"},
+        {{"expected ", "read exception", "insufficient image data", "premature end",
+          "unexpected end", "truncat", "crc error", "corrupt", "invalid", "incorrect", "bad ",
+          "damaged"},
          "the picture is damaged or incomplete"},
     };
     return list;
@@ -64,8 +65,9 @@ QString describeRefusal(const QByteArray &errorOutput, const QString &inputName)
             }
         }
     }
-    if (!exceptions.isEmpty())
-        return QStringLiteral("cannot convert %1: %2").arg(inputName, exceptions.first());
+    if (!exceptions.isEmpty()) // without the file's name, which ImageMagick quotes after it
+        return QStringLiteral("cannot convert %1: %2")
+            .arg(inputName, exceptions.first().section(QLatin1String(" `"), 0, 0));
     return QStringLiteral("cannot convert %1: the converter gave no reason").arg(inputName);
 }
 
