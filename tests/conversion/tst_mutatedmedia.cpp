@@ -73,13 +73,19 @@ const struct KeptCase {
 } keptCases[] = {
     // The probe took a stream of no codec, or of no channels, for one ffmpeg converts.
     {{0, Damage::Zeroed, 3572119135}, "no picture or sound of it can be decoded"},
+    {{6, Damage::Zeroed, 3771224310}, "no picture or sound of it can be decoded"},
     // ffmpeg's first line of many, or a cut that was never asked for, stood as the reason.
     {{0, Damage::Changed, 1938256325}, "the input is damaged or incomplete (Truncating packet"},
     {{1, Damage::HeaderAlone, 1298181029}, "the input is damaged or incomplete (File ended prematurely)"},
-    // libavformat's "Input/output error" and "End of file" of a damaged file read as the drive's.
+    // libavformat's "Input/output error", "End of file" and "Invalid argument" of a damaged file
+    // read as the drive's, or as the program's.
     {{2, Damage::HeaderAlone, 1480216737}, "the file is damaged or cut short (Input/output error)"},
     {{5, Damage::CutShort, 1264340578}, "the file is damaged or cut short (End of file)"},
+    {{4, Damage::HeaderAlone, 4289555207}, "the file is damaged or cut short (Invalid argument)"},
     {{5, Damage::Zeroed, 2157209710}, "no frame of the input could be decoded; it is damaged"},
+    // A picture read as nothing was blamed for a width of zero, or for its size.
+    {{7, Damage::Zeroed, 1319097142}, "the picture is damaged or incomplete"},
+    {{9, Damage::Zeroed, 1114763910}, "the picture is damaged, or has a width or a height of zero"},
     // ImageMagick's message kept the file's name and a stray quote.
     {{8, Damage::Changed, 2912478009}, "the picture is damaged or incomplete (IDAT: incorrect header check)\n"},
 };
@@ -209,6 +215,7 @@ void TestMutatedMedia::endsCleanly()
     const QByteArray said = finished.output + finished.errors.toUtf8();
     const QByteArray report = "exit code " + QByteArray::number(finished.exitCode) + " after "
                               + QByteArray::number(clock.elapsed()) + " ms:\n" + said;
+    qInfo("%s", said.simplified().constData()); // a run by hand is read for reasons that say too little
 
     QVERIFY2(finished.exitCode == 0 || finished.exitCode == 1, report.constData()); // -1: it crashed or hung
     QVERIFY2(!said.contains("crashed"), report.constData());

@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
         return toolerror::fail(QStringLiteral("ImageMagick crashed (%1) while converting %2")
                                    .arg(run.signalName(), inputName));
     if (!run.succeeded())
-        return toolerror::fail(describeRefusal(run.errorOutput, inputName));
+        return toolerror::fail(describeRefusal(run.errorOutput, inputName, writeTo));
     if (output.size() == 0)
         return toolerror::fail(QStringLiteral("ImageMagick wrote nothing for %1").arg(given));
     if (stopsignals::requested())

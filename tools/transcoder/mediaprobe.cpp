@@ -50,12 +50,14 @@ bool startReads(const QByteArray &file)
 
 // Why libavformat could not read the file, as the user needs to hear it: its
 // demuxers say "End of file" or "Input/output error" of a file that is cut
-// short or damaged, which a drive's own read error is told apart from.
+// short or damaged, which a drive's own read error is told apart from, and
+// "Invalid argument" when its header points past the end (an MP3 cut inside
+// its first frame).
 QString readFailure(int code, const QByteArray &file)
 {
     if (code == AVERROR_INVALIDDATA)
         return QStringLiteral("it is not a media file, or a damaged one (%1)").arg(avError(code));
-    if (code == AVERROR_EOF || (code == AVERROR(EIO) && startReads(file)))
+    if (code == AVERROR_EOF || ((code == AVERROR(EIO) || code == AVERROR(EINVAL)) && startReads(file)))
         return QStringLiteral("the file is damaged or cut short (%1)").arg(avError(code));
     return avError(code);
 }
