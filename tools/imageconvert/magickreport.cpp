@@ -24,7 +24,7 @@ const QList<Cause> &causes()
          "the file is not a picture, or not one of a kind the converter reads"},
         {{"expected ", "read exception", "insufficient image data", "premature end",
           "unexpected end", "truncat", "crc error", "corrupt", "invalid", "incorrect", "bad ",
-          "bogus", "damaged"},
+          "bogus", "not defined", "out of range", "damaged"},
          "the picture is damaged or incomplete"},
         // Said of any picture read as nothing, whatever stopped the reading.
         {{"negative or zero image size"},
