@@ -53,15 +53,6 @@ QString stoppedText()
     return QCoreApplication::translate("ConversionRun", "The conversion was stopped.");
 }
 
-bool isOneOfItsInputs(const ConvertJob &job)
-{
-    for (const QString &input : job.inputFiles) {
-        if (isSameFile(input, job.outputPath))
-            return true;
-    }
-    return isSameFile(job.inputPath, job.outputPath);
-}
-
 QString failureText(const ToolExit &exit, const QString &program)
 {
     const QString tool = QFileInfo(program).fileName();
@@ -114,11 +105,13 @@ ConversionRun::~ConversionRun()
 void ConversionRun::run()
 {
     std::vector<std::unique_ptr<QThread>> threads;
+    jobs.setAppendedHook([this] { jobSlots.wake(); });
     int row = 0;
     while (!stopped) {
+        const int changes = jobSlots.changes();
         if (row >= jobs.count()) {
-            // Rows added while the last jobs run are reached too.
-            if (!jobSlots.waitForARelease() && row >= jobs.count())
+            // Rows added while jobs run start as soon as a slot is free.
+            if (!jobSlots.waitForChange(changes) && row >= jobs.count())
                 break;
             continue;
         }
@@ -147,6 +140,7 @@ void ConversionRun::run()
         threads.back()->start();
         ++row;
     }
+    jobs.setAppendedHook({});
     jobSlots.waitForAll();
     for (const std::unique_ptr<QThread> &thread : threads)
         thread->wait();
@@ -178,19 +172,48 @@ bool ConversionRun::chooseOutput(int row, ConvertJob *job, bool *replace)
     if (output.isEmpty())
         return !stopped;
     QMutexLocker lock(&namesLock);
-    // Never its own input, nor what another job of this run writes; anything
-    // else only when the user says so.
-    if (isOneOfItsInputs(*job) || reservedNames.contains(output)) {
-        output = uniqueOutputPath(output, reservedNames);
-    } else if (outputPathTaken(output)) {
-        lock.unlock();
-        *replace = observer.confirmOverwrite(row, output);
-        lock.relock();
-        if (!*replace)
+    // Never a file a job of the list reads, nor what an earlier job of this
+    // run writes; anything else on disk only when the user says so.
+    for (;;) {
+        QString candidate = output;
+        if (reservedNames.contains(candidate)) {
+            candidate = firstNumberedPath(output, [this](const QString &name) {
+                return !reservedNames.contains(name) && !isAnInputOfTheList(name);
+            });
+        }
+        if (isAnInputOfTheList(candidate)) {
             output = uniqueOutputPath(output, reservedNames);
+            break;
+        }
+        if (!outputPathTaken(candidate)) {
+            output = candidate;
+            break;
+        }
+        lock.unlock();
+        const bool yes = observer.confirmOverwrite(row, candidate);
+        lock.relock();
+        if (reservedNames.contains(candidate))
+            continue; // a running job's tool put its file there meanwhile
+        *replace = yes;
+        output = yes ? candidate : uniqueOutputPath(output, reservedNames);
+        break;
     }
     reservedNames.insert(output);
     return !stopped;
+}
+
+bool ConversionRun::isAnInputOfTheList(const QString &path)
+{
+    // Nothing there is nobody's input; the list is looked at only once a name is taken.
+    if (!outputPathTaken(path))
+        return false;
+    for (const int rows = jobs.count(); inputsSeen < rows; ++inputsSeen) {
+        const ConvertJob job = jobs.at(inputsSeen);
+        listInputs.add(job.inputPath);
+        for (const QString &input : job.inputFiles)
+            listInputs.add(input);
+    }
+    return listInputs.contains(path);
 }
 
 void ConversionRun::runRow(int row, ConvertJob job, bool replace, int place)
@@ -318,7 +341,8 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
         QMutexLocker lock(&processLock);
         runningTools.remove(&process);
     }
-    if (exit.succeeded() && !stopped)
+    // Exit code 0 means the file is written, also when Stop came too late for the tool.
+    if (exit.succeeded())
         return {Succeeded, QString(), exit.reports.value(QStringLiteral("output"), pass.outputPath),
                 exit.reports.value(QStringLiteral("copied"))};
     ToolExit seen = exit;

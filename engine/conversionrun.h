@@ -2,6 +2,7 @@
 
 #include "app/convertjob.h"
 #include "engine/jobslots.h"
+#include "engine/outputnames.h"
 #include "platform/progressshare.h"
 
 #include <QMutex>
@@ -32,7 +33,8 @@ public:
 
     // A pass of the row begins: its bar appears, then the row is Converting.
     virtual void passStarted(int row) = 0;
-    // The pass's percentage, cut at 100; after the pass's final 100 nothing more comes.
+    // The pass's percentage, cut at 100; after the pass's final 100 nothing
+    // more comes but its end. The final 100 comes after the row's end state.
     virtual void progress(int row, int percent) = 0;
     // A JobState of the row: Converting at the start of each pass, then once
     // the row's end, Failed or Succeeded, at the end of its last pass. The
@@ -53,8 +55,12 @@ public:
     // instead of encoding them again; comes before the row's Succeeded.
     virtual void streamsCopied(int row, const QString &streams) = 0;
 
-    // The output exists: true to overwrite it, false to write a "_1", "_2", ... name.
-    // Not asked when the output is the job's own input: that is never replaced.
+    // The output exists: true to overwrite it, false to write the first free
+    // "_1", "_2", ... name. Asked in the jobs' order, about each name on its
+    // own: a job whose name an earlier job of the run took is asked about the
+    // first numbered name that no earlier job took. Never asked about a file
+    // that a job of the list reads (its own input, another's, a join's part,
+    // under any spelling): that is never replaced.
     virtual bool confirmOverwrite(int row, const QString &outputPath) = 0;
 };
 
@@ -86,8 +92,13 @@ struct RunTotals {
 // the rows' passes stay in order. Knows no widget.
 //
 // No two jobs of a run write one name: the run reserves each job's output
-// name as the job starts, and a later job of the same name takes the next
-// free one without a question (the tools keep this between runs).
+// name as the job starts, in the jobs' order, and a later job of the same
+// name takes the first numbered name that no earlier job took: without a
+// question when it is free, with one when a file is there (so that a run
+// repeated with Yes leaves the same files). No job ever replaces a file that
+// a job of the list reads; it takes the next free name, unasked. The tools
+// keep the names apart between runs. A row added meanwhile starts as soon as
+// a slot is free.
 // Besides telling the observer, the run writes each state it reports, and a
 // name it wrote instead of the row's, into the row's record, so that a
 // finished row is skipped by the next run.
@@ -124,6 +135,8 @@ private:
     PassOutcome runTool(const ConvertJob &job, const ConversionPass &pass, int place);
     void reportState(int row, int state);
     void pause() const;
+    // Whether a job of the list reads the file (under namesLock).
+    bool isAnInputOfTheList(const QString &path);
 
     JobQueue &jobs;
     RunObserver &observer;
@@ -136,6 +149,8 @@ private:
     QMutex observerLock;              // one observer call at a time
     QMutex namesLock;                 // guards reservedNames
     QSet<QString> reservedNames;      // the outputs of this run's jobs
+    FileSet listInputs;               // the inputs of the list's first inputsSeen rows
+    int inputsSeen = 0;
     // One progress block for each place of a job; the first is the caller's.
     std::vector<std::unique_ptr<ProgressShare>> progressBlocks;
     QStringList progressBlockNames;

@@ -70,17 +70,36 @@ int JobQueue::state(int row) const
 
 void JobQueue::append(const ConvertJob &job)
 {
-    QMutexLocker lock(&mutex);
-    jobs.append(job);
+    {
+        QMutexLocker lock(&mutex);
+        jobs.append(job);
+    }
+    tellAppended();
 }
 
 void JobQueue::append(QList<ConvertJob> &&more)
 {
-    QMutexLocker lock(&mutex);
-    if (jobs.isEmpty())
-        jobs = std::move(more);
-    else
-        jobs.append(std::move(more));
+    {
+        QMutexLocker lock(&mutex);
+        if (jobs.isEmpty())
+            jobs = std::move(more);
+        else
+            jobs.append(std::move(more));
+    }
+    tellAppended();
+}
+
+void JobQueue::setAppendedHook(std::function<void()> hook)
+{
+    QMutexLocker lock(&hookMutex);
+    appended = std::move(hook);
+}
+
+void JobQueue::tellAppended()
+{
+    QMutexLocker lock(&hookMutex);
+    if (appended)
+        appended();
 }
 
 bool JobQueue::removeAt(int row)

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QMutex>
 
+#include <functional>
+
 // The job list: one ConvertJob per row of the job table, in the same order.
 // The window writes it on the GUI thread while a conversion run reads rows on
 // its own thread; every operation takes the one lock, and rows leave and
@@ -34,9 +36,18 @@ public:
     void clear();
     void assign(const QList<ConvertJob> &jobs);
 
+    // Called on the appending thread after each append, so that a run waiting
+    // at the end of the list looks again; empty: none. Once this returns, an
+    // earlier hook is no longer running.
+    void setAppendedHook(std::function<void()> hook);
+
 private:
+    void tellAppended();
+
     bool isRowLocked(int row) const { return row >= 0 && row < jobs.size(); }
 
     mutable QMutex mutex;
     QList<ConvertJob> jobs;
+    QMutex hookMutex; // guards appended, apart, so that the hook may read the list
+    std::function<void()> appended;
 };
