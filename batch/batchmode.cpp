@@ -25,9 +25,6 @@ RunSettings batchRunSettings(const QString &progressBlock, const CommandLineRequ
     settings.environment = toolEnvironment(settings.toolsFolder);
     // A block of its own, so that a window of the same user is not disturbed.
     settings.progressBlock = progressBlock;
-    // The pauses give a window's bars their rhythm; a terminal has none to
-    // show, and a list of short files would spend most of its time in them.
-    settings.passPauseMs = 0;
     return settings;
 }
 

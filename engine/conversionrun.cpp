@@ -299,13 +299,8 @@ ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job
     {
         QMutexLocker lock(&observerLock);
         observer.progress(row, 100);
-    }
-    pause();
-    {
-        QMutexLocker lock(&observerLock);
         observer.passEnded(row);
     }
-    pause();
     progressBlocks[place]->clear();
     convertBlock.clear();
     return outcome;
@@ -377,10 +372,4 @@ void ConversionRun::reportState(int row, int state)
     jobs.setState(row, state);
     QMutexLocker lock(&observerLock);
     observer.stateChanged(row, state);
-}
-
-void ConversionRun::pause() const
-{
-    if (settings.passPauseMs > 0)
-        QThread::msleep(settings.passPauseMs);
 }

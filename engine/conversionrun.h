@@ -49,7 +49,9 @@ public:
     // shows (the user kept the old file, the name was taken meanwhile, or it
     // was the job's own input); comes before the row's Succeeded.
     virtual void outputRenamed(int row, const QString &writtenPath) = 0;
-    // The pass is over and its bar goes.
+    // The pass is over and its bar goes. Comes as soon as the tool has ended,
+    // and the row's next pass (a join's) may start right after it: a window
+    // gives its bars their rhythm itself (PassRhythm).
     virtual void passEnded(int row) = 0;
     // The tool copied these streams ("video", "audio" or "video,audio")
     // instead of encoding them again; comes before the row's Succeeded.
@@ -72,7 +74,6 @@ struct RunSettings {
                                           // empty: the per-user one
     QString convertBlock;                 // the image converter's block, only cleared; empty: per-user
     int pollIntervalMs = 100;
-    int passPauseMs = 100;                // the two pauses at the end of a pass
     int stopGraceMs = 2000;               // a stopped tool is killed after this
     int jobsAtOnce = 1;                   // 0: "Automatic" (see jobslots.h)
     int cores = 0;                        // what "Automatic" counts with; 0: this machine's
@@ -134,7 +135,6 @@ private:
     void reportEnd(int row, const PassOutcome &outcome);
     PassOutcome runTool(const ConvertJob &job, const ConversionPass &pass, int place);
     void reportState(int row, int state);
-    void pause() const;
     // Whether a job of the list reads the file (under namesLock).
     bool isAnInputOfTheList(const QString &path);
 

@@ -84,8 +84,10 @@ public:
     void quitOnSignal(int signalNumber);
 
 signals:
-    // Sent by the conversion thread, always with the row first; queued to the
-    // window. sigFinished comes on the GUI thread once the run has ended.
+    // The run's calls, always with the row first: the states from the
+    // conversion thread, queued to the window; the bars' on the GUI thread, in
+    // their rhythm (see RunControl). sigFinished comes on the GUI thread once
+    // the run has ended and its last bar has gone.
     void sigSetProcValue(int row, int value);
     void sigUpdateState(int row, int state);
     void sigInsertProgressBar(int row);

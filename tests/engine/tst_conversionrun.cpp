@@ -130,7 +130,6 @@ ConversionRun *TestConversionRun::makeRun(RunRecorder &recorder, const QString &
     settings.toolsFolder = toolsFolder.isEmpty() ? tools.path() : toolsFolder;
     settings.progressBlock = block;
     settings.pollIntervalMs = 20;
-    settings.passPauseMs = 5;
     settings.stopGraceMs = stopGraceMs;
     settings.jobsAtOnce = jobsAtOnce;
     settings.cores = 2;

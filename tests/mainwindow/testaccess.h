@@ -50,6 +50,8 @@ public:
     QString progressBlockName() const { return w.runControl->progressBlockName(); }
     QString convertBlockName() const { return w.runControl->convertBlockName(); }
     bool runThreadAlive() const { return w.runControl->worker && w.runControl->worker->isRunning(); }
+    // How long a bar shows 100, and a row waits after its bar went.
+    void setBarPauseMs(int ms) { w.runControl->rhythm.setPauseMs(ms); }
 
     // The window's side of a run, without a run: controls and flags as Convert sets them.
     void startRun()

@@ -3,6 +3,8 @@
 #include "tests/mainwindow/faketools.h"
 #include "tests/mainwindow/windowfixture.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -27,6 +29,7 @@ private slots:
     void timeLeftBesideThePercentage();
     void blocksOfTheirOwn();
     void severalRowsAtOnce();
+    void barsKeepTheirRhythmWhileTheRunGoesOn();
 };
 
 namespace {
@@ -65,11 +68,11 @@ public:
 
     void convert() { access().action(WindowAction::Convert)->trigger(); }
 
-    // Until the result box was shown and the run's thread is gone.
+    // Until the result box was shown, the run's thread is gone and its last bar too.
     bool waitForEnd()
     {
         return QTest::qWaitFor([this] { return prompts.count(QStringLiteral("dialog")) > 0
-                                               && !access().runThreadAlive(); },
+                                               && !access().runThreadAlive() && !access().busy(); },
                                20000);
     }
 
@@ -323,6 +326,55 @@ void TestRun::severalRowsAtOnce()
     QCOMPARE(fixture.prompts.count(QStringLiteral("dialog")), 1);
     QCOMPARE(fixture.events.count(QStringLiteral("finished")), 1);
     QVERIFY(fixture.window->findChild<QLabel *>(QStringLiteral("listTimeLeft"))->text().isEmpty());
+}
+
+// One job at a time, two songs and a join of two: the next job starts as soon
+// as a tool has ended, while the window still shows each bar at 100 for a
+// pause before it goes, and a pause between the bars of a join's parts.
+void TestRun::barsKeepTheirRhythmWhileTheRunGoesOn()
+{
+    constexpr qint64 pauseMs = 400;
+    RunFixture fixture;
+    fixture.access().setBarPauseMs(int(pauseMs));
+    fixture.addFiles({QStringLiteral("a.wav"), QStringLiteral("b.wav")});
+    fixture.chooseFiles(QStringLiteral("btnAudioMerge"),
+                        {fixture.makeFile(QStringLiteral("c.wav")), fixture.makeFile(QStringLiteral("d.wav"))});
+    fixture.window->findChild<QMenu *>(QStringLiteral("menuJobsAtOnce"))->actions().at(1)->trigger();
+    QElapsedTimer clock;
+    clock.start();
+    QHash<QString, QList<qint64>> at; // "full 0", "insert 0", "remove 0", "finished": when each came
+    CQuillmora *w = fixture.window.get();
+    QObject::connect(w, &CQuillmora::sigSetProcValue, w, [&](int row, int value) {
+        if (value == 100)
+            at[QStringLiteral("full %1").arg(row)] << clock.elapsed();
+    });
+    QObject::connect(w, &CQuillmora::sigInsertProgressBar, w,
+                     [&](int row) { at[QStringLiteral("insert %1").arg(row)] << clock.elapsed(); });
+    QObject::connect(w, &CQuillmora::sigRemoveProgressBar, w,
+                     [&](int row) { at[QStringLiteral("remove %1").arg(row)] << clock.elapsed(); });
+    QObject::connect(w, &CQuillmora::sigFinished, w, [&] { at[QStringLiteral("finished")] << clock.elapsed(); });
+    fixture.convert();
+    QVERIFY(fixture.waitForEnd());
+
+    const QByteArray events = fixture.events.join(QStringLiteral(", ")).toUtf8();
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(fixture.profileCell(row), QStringLiteral("Successes"));
+        const QList<qint64> full = at.value(QStringLiteral("full %1").arg(row));
+        const QList<qint64> removed = at.value(QStringLiteral("remove %1").arg(row));
+        const QList<qint64> inserted = at.value(QStringLiteral("insert %1").arg(row));
+        QCOMPARE(removed.size(), row < 2 ? 1 : 3);
+        QVERIFY2(full.size() == removed.size() && inserted.size() == removed.size(), events.constData());
+        for (int pass = 0; pass < removed.size(); ++pass) {
+            QVERIFY2(removed[pass] - full[pass] >= pauseMs * 9 / 10, events.constData());
+            if (pass > 0)
+                QVERIFY2(inserted[pass] - removed[pass - 1] >= pauseMs * 9 / 10, events.constData());
+        }
+    }
+    // The second song's bar came while the first's still showed 100: its slot was free at once.
+    QVERIFY2(at.value(QStringLiteral("insert 1")).first() < at.value(QStringLiteral("remove 0")).first(),
+             events.constData());
+    QCOMPARE(at.value(QStringLiteral("finished")).size(), 1);
+    QVERIFY(at.value(QStringLiteral("finished")).first() >= at.value(QStringLiteral("remove 2")).last());
 }
 
 QTEST_MAIN(TestRun)
