@@ -34,7 +34,8 @@ public:
     // A pass of the row begins: its bar appears, then the row is Converting.
     virtual void passStarted(int row) = 0;
     // The pass's percentage, cut at 100; after the pass's final 100 nothing
-    // more comes but its end. The final 100 comes after the row's end state.
+    // more comes but its end. On the row's last pass that 100 comes after
+    // the row's end state.
     virtual void progress(int row, int percent) = 0;
     // A JobState of the row: Converting at the start of each pass, then once
     // the row's end, Failed or Succeeded, at the end of its last pass. The
@@ -46,8 +47,9 @@ public:
     // comes just before the row's Failed.
     virtual void failureReason(int row, const QString &reason) = 0;
     // The row's file was written under another name than the one the row
-    // shows (the user kept the old file, the name was taken meanwhile, or it
-    // was the job's own input); comes before the row's Succeeded.
+    // shows (the user kept the old file, an earlier job of the run took the
+    // name, the name was taken meanwhile, or it is a file that a job of the
+    // list reads); comes before the row's Succeeded.
     virtual void outputRenamed(int row, const QString &writtenPath) = 0;
     // The pass is over and its bar goes. Comes as soon as the tool has ended,
     // and the row's next pass (a join's) may start right after it: a window

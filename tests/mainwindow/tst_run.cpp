@@ -4,7 +4,6 @@
 #include "tests/mainwindow/windowfixture.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -36,7 +35,7 @@ namespace {
 
 const QString ProfileMP4 = QStringLiteral("All media files -> MP4");
 
-// A window whose tools are shell scripts, recording what its slots receive.
+// A window whose tools are shell scripts, recording what its slots receive and when.
 class RunFixture : public WindowFixture
 {
 public:
@@ -44,18 +43,28 @@ public:
         : tools(toolBody)
     {
         window->setToolsFolder(tools.folder());
+        clock.start();
         CQuillmora *w = window.get();
         QObject::connect(w, &CQuillmora::sigInsertProgressBar, w,
-                         [this](int row) { events << QStringLiteral("insert %1").arg(row); });
+                         [this](int row) { note(QStringLiteral("insert %1").arg(row)); });
         QObject::connect(w, &CQuillmora::sigRemoveProgressBar, w,
-                         [this](int row) { events << QStringLiteral("remove %1").arg(row); });
+                         [this](int row) { note(QStringLiteral("remove %1").arg(row)); });
         QObject::connect(w, &CQuillmora::sigUpdateState, w, [this](int row, int state) {
-            events << QStringLiteral("state %1 %2").arg(row).arg(state);
+            note(QStringLiteral("state %1 %2").arg(row).arg(state));
         });
         QObject::connect(w, &CQuillmora::sigSetProcValue, w, [this](int row, int value) {
-            events << QStringLiteral("value %1 %2").arg(row).arg(value);
+            note(QStringLiteral("value %1 %2").arg(row).arg(value));
         });
-        QObject::connect(w, &CQuillmora::sigFinished, w, [this] { events << QStringLiteral("finished"); });
+        QObject::connect(w, &CQuillmora::sigFinished, w, [this] { note(QStringLiteral("finished")); });
+    }
+
+    // When the event came the nth time, in ms; -1 if it did not.
+    qint64 timeOf(const QString &event, int nth = 0) const
+    {
+        for (int i = 0; i < events.size(); ++i)
+            if (events[i] == event && nth-- == 0)
+                return times[i];
+        return -1;
     }
 
     void addFiles(const QStringList &names)
@@ -86,6 +95,16 @@ public:
 
     FakeTools tools;
     QStringList events;
+    QList<qint64> times; // of the events
+
+private:
+    void note(const QString &event)
+    {
+        events << event;
+        times << clock.elapsed();
+    }
+
+    QElapsedTimer clock;
 };
 
 // The row's events make one pass: its bar in, Converting (the poller's first value may
@@ -340,41 +359,29 @@ void TestRun::barsKeepTheirRhythmWhileTheRunGoesOn()
     fixture.chooseFiles(QStringLiteral("btnAudioMerge"),
                         {fixture.makeFile(QStringLiteral("c.wav")), fixture.makeFile(QStringLiteral("d.wav"))});
     fixture.window->findChild<QMenu *>(QStringLiteral("menuJobsAtOnce"))->actions().at(1)->trigger();
-    QElapsedTimer clock;
-    clock.start();
-    QHash<QString, QList<qint64>> at; // "full 0", "insert 0", "remove 0", "finished": when each came
-    CQuillmora *w = fixture.window.get();
-    QObject::connect(w, &CQuillmora::sigSetProcValue, w, [&](int row, int value) {
-        if (value == 100)
-            at[QStringLiteral("full %1").arg(row)] << clock.elapsed();
-    });
-    QObject::connect(w, &CQuillmora::sigInsertProgressBar, w,
-                     [&](int row) { at[QStringLiteral("insert %1").arg(row)] << clock.elapsed(); });
-    QObject::connect(w, &CQuillmora::sigRemoveProgressBar, w,
-                     [&](int row) { at[QStringLiteral("remove %1").arg(row)] << clock.elapsed(); });
-    QObject::connect(w, &CQuillmora::sigFinished, w, [&] { at[QStringLiteral("finished")] << clock.elapsed(); });
     fixture.convert();
     QVERIFY(fixture.waitForEnd());
 
     const QByteArray events = fixture.events.join(QStringLiteral(", ")).toUtf8();
     for (int row = 0; row < 3; ++row) {
+        const QString r = QString::number(row);
+        const int passes = row < 2 ? 1 : 3;
         QCOMPARE(fixture.profileCell(row), QStringLiteral("Successes"));
-        const QList<qint64> full = at.value(QStringLiteral("full %1").arg(row));
-        const QList<qint64> removed = at.value(QStringLiteral("remove %1").arg(row));
-        const QList<qint64> inserted = at.value(QStringLiteral("insert %1").arg(row));
-        QCOMPARE(removed.size(), row < 2 ? 1 : 3);
-        QVERIFY2(full.size() == removed.size() && inserted.size() == removed.size(), events.constData());
-        for (int pass = 0; pass < removed.size(); ++pass) {
-            QVERIFY2(removed[pass] - full[pass] >= pauseMs * 9 / 10, events.constData());
+        QCOMPARE(fixture.events.count("value " + r + " 100"), passes);
+        QCOMPARE(fixture.events.count("remove " + r), passes);
+        for (int pass = 0; pass < passes; ++pass) {
+            QVERIFY2(fixture.timeOf("remove " + r, pass) - fixture.timeOf("value " + r + " 100", pass)
+                         >= pauseMs * 9 / 10,
+                     events.constData());
             if (pass > 0)
-                QVERIFY2(inserted[pass] - removed[pass - 1] >= pauseMs * 9 / 10, events.constData());
+                QVERIFY2(fixture.timeOf("insert " + r, pass) - fixture.timeOf("remove " + r, pass - 1)
+                             >= pauseMs * 9 / 10,
+                         events.constData());
         }
     }
     // The second song's bar came while the first's still showed 100: its slot was free at once.
-    QVERIFY2(at.value(QStringLiteral("insert 1")).first() < at.value(QStringLiteral("remove 0")).first(),
-             events.constData());
-    QCOMPARE(at.value(QStringLiteral("finished")).size(), 1);
-    QVERIFY(at.value(QStringLiteral("finished")).first() >= at.value(QStringLiteral("remove 2")).last());
+    QVERIFY2(fixture.events.indexOf("insert 1") < fixture.events.indexOf("remove 0"), events.constData());
+    QCOMPARE(fixture.events.last(), QStringLiteral("finished"));
 }
 
 QTEST_MAIN(TestRun)
