@@ -548,6 +548,14 @@
         <source>Sound and pictures on every core, videos one at a time.</source>
         <translation>音频和图片使用所有核心，视频逐个转换。</translation>
     </message>
+    <message>
+        <source>All Image files -&gt; WebP</source>
+        <translation>所有图片文件 -&gt; WebP</translation>
+    </message>
+    <message>
+        <source>All Image files -&gt; AVIF</source>
+        <translation>所有图片文件 -&gt; AVIF</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -636,6 +644,22 @@
     <message>
         <source>--jobs takes a number from 1 up, or &quot;auto&quot;; not &quot;%1&quot;.</source>
         <translation>--jobs 需要 1 或更大的数字，或 &quot;auto&quot;；而不是 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>Make the sound of every output (a join as a whole) equally loud by EBU R128, its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or -23 (broadcast) LUFS, or &quot;off&quot; (the default).</source>
+        <translation>按 EBU R128 使每个输出（合并则作为整体）的响度一致，真峰值不超过 -1 dBTP：-14（流媒体）、-16（播客和手机）或 -23（广播）LUFS，或 "off"（默认）。</translation>
+    </message>
+    <message>
+        <source>LUFS</source>
+        <translation>LUFS</translation>
+    </message>
+    <message>
+        <source>--loudness takes -14, -16 or -23 (LUFS), or &quot;off&quot;; not &quot;%1&quot;.</source>
+        <translation>--loudness 接受 -14、-16 或 -23（LUFS），或 "off"；不接受 "%1"。</translation>
+    </message>
+    <message>
+        <source>--loudness is for formats with sound; %1 has none.</source>
+        <translation>--loudness 用于有声音的格式；%1 没有声音。</translation>
     </message>
 </context>
 <context>
@@ -1210,6 +1234,26 @@
     <message>
         <source>Opus</source>
         <translation>Opus</translation>
+    </message>
+    <message>
+        <source>Normalise loudness</source>
+        <translation>响度标准化</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>-14 LUFS (streaming)</source>
+        <translation>-14 LUFS（流媒体）</translation>
+    </message>
+    <message>
+        <source>-16 LUFS (podcasts and phones)</source>
+        <translation>-16 LUFS（播客和手机）</translation>
+    </message>
+    <message>
+        <source>-23 LUFS (EBU R128 broadcast)</source>
+        <translation>-23 LUFS（EBU R128 广播）</translation>
     </message>
 </context>
 <context>
