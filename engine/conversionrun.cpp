@@ -9,6 +9,7 @@
 #include "engine/jobslots.h"
 #include "engine/outputnames.h"
 #include "engine/passworkspace.h"
+#include "engine/probemodule.h"
 #include "engine/progresspoller.h"
 #include "engine/toolprocess.h"
 #include "engine/transcoderarguments.h"
@@ -315,7 +316,10 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
     const bool image = job.profile.category == Image;
     const QString program = settings.toolsFolder
                             + (image ? QStringLiteral("/imageconvert/convert") : QStringLiteral("/transcoder"));
-    const QStringList arguments = image ? buildImageArguments(pass) : buildTranscoderArguments(job, pass);
+    QStringList arguments = image ? buildImageArguments(pass) : buildTranscoderArguments(job, pass);
+    // Read here, where FFmpeg's libraries stay loaded, so that the transcoder starts without them.
+    if (!image && pass.kind != PassKind::JoinFinal)
+        arguments = withProbedFacts(arguments, settings.toolsFolder, [this] { return stopped.load(); });
 
     const PassWorkspace workspace(job, pass);
     if (!workspace.isValid())

@@ -279,8 +279,7 @@ QWidget *CQuillmora::createFormatColumn()
         auto *button = new QToolButton(tabContents[tab]);
         button->setObjectName(formatButtonObjectName(spec.choice));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setIconSize(QSize(80, 80));
-        button->setIcon(QIcon(QLatin1String(spec.icon)));
+        button->setIconSize(QSize(80, 80)); // the icon comes when its tab is first shown
         connectToNamedSlot(button, QMetaMethod::fromSignal(&QAbstractButton::clicked), this,
                            formatChoiceInfo(spec.choice).slot);
         tabLayouts[tab]->addWidget(button);
@@ -294,6 +293,17 @@ QWidget *CQuillmora::createFormatColumn()
         scroll->setWidget(tabContents[tab]);
         m_pFormatTabs->addTab(scroll, QString());
     }
+    // The first paint shows one tab of four: each tab's images are read when
+    // it is first shown, as a decoded image costs the start a millisecond.
+    const auto showTabIcons = [this](int shown) {
+        for (int index = 0; index < FormatButtonCount; ++index) {
+            const FormatButtonSpec &spec = formatButtonSpecs()[index];
+            if (static_cast<int>(spec.tab) == shown && formatButtons[index]->icon().isNull())
+                formatButtons[index]->setIcon(QIcon(QLatin1String(spec.icon)));
+        }
+    };
+    connect(m_pFormatTabs, &QTabWidget::currentChanged, this, showTabIcons);
+    showTabIcons(m_pFormatTabs->currentIndex());
 
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);

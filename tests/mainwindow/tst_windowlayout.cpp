@@ -200,6 +200,10 @@ void TestWindowLayout::formatTabs()
     for (QToolButton *button : found)
         texts << button->text();
     QCOMPARE(texts, buttons);
+    // A tab's images are read when it is first shown.
+    tabs->setCurrentIndex(tab);
+    for (QToolButton *button : found)
+        QVERIFY2(!button->icon().pixmap(80).isNull(), qPrintable(button->text()));
 }
 
 void TestWindowLayout::chooserButtonKeepsItsWidth()
