@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/fitsize.h"
 #include "app/formats.h"
 
 #include <QCommandLineParser>
@@ -32,6 +33,7 @@ const char *const outputOption = "output";
 const char *const overwriteOption = "overwrite";
 const char *const keepDatesOption = "keep-dates";
 const char *const jobsOption = "jobs";
+const char *const sizeOption = "size";
 const char *const listOption = "list-formats";
 
 } // namespace
@@ -100,6 +102,11 @@ void CommandLine::define(QCommandLineParser &parser)
                       tr("How many jobs run at once: a number, or \"auto\" (the default) for sound and "
                          "pictures on every core and videos one at a time."),
                       tr("count")});
+    parser.addOption(
+        {QString::fromLatin1(sizeOption),
+         tr("Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB "
+            "and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB)."),
+         tr("size")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
     parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
                                  QStringLiteral("[files...]"));
@@ -132,7 +139,8 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
         request.files << absolute(currentFolder, file);
 
     if (!parser.isSet(QLatin1String(convertOption))) {
-        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption}) {
+        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption,
+                                   jobsOption, sizeOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -164,6 +172,17 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
             request.jobsAtOnce = 0;
         else if (!number || request.jobsAtOnce < 1)
             return fail(tr("--jobs takes a number from 1 up, or \"auto\"; not \"%1\".").arg(jobs));
+    }
+    if (parser.isSet(QLatin1String(sizeOption))) {
+        const QString size = parser.value(QLatin1String(sizeOption));
+        if (!FitSize::parse(size, &request.fitBytes))
+            return fail(
+                tr("--size takes a size such as 25MB, 1.5GB or 700MiB; not \"%1\".").arg(size));
+        if (!FitSize::offered(request.format.profile))
+            return fail(
+                tr("--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; "
+                   "%1 is not.")
+                    .arg(request.format.name));
     }
     return request;
 }

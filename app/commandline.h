@@ -27,6 +27,7 @@ struct CommandLineRequest {
     bool overwrite = false;  // Convert
     bool keepDates = false;  // Convert: outputs take their sources' modification time
     int jobsAtOnce = 0;      // Convert: how many jobs run at once; 0 for automatic
+    qint64 fitBytes = 0;     // Convert: "Fit in" this many bytes (--size); 0 for none
     QStringList files;       // Window and Convert: absolute paths, in order
 };
 

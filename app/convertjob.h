@@ -53,6 +53,7 @@ struct ConvertJob {
     int state = Ready;
     OutputProfile profile;
     EditOptions edit;
+    qint64 fitBytes = 0;                 // "Fit in" this many bytes (app/fitsize.h); 0: Off
     QProgressBar *progressBar = nullptr; // borrowed: the job table owns the bar
 };
 

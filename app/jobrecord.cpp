@@ -119,7 +119,8 @@ QJsonObject jobToJson(const ConvertJob &job)
                        {"formatId", job.formatId},
                        {"state", job.state},
                        {"profile", profile},
-                       {"edit", editToJson(job.edit)}};
+                       {"edit", editToJson(job.edit)},
+                       {"fitBytes", double(job.fitBytes)}};
 }
 
 bool jobFromJson(const QJsonObject &object, ConvertJob *job)
@@ -140,6 +141,10 @@ bool jobFromJson(const QJsonObject &object, ConvertJob *job)
     read.inputFiles = stringsOf(object.value(QLatin1String("inputFiles")));
     readInt(object, "state", &read.state);
     read.edit = editFromJson(object.value(QLatin1String("edit")).toObject());
+    // A count of bytes: whole, and within what a double holds exactly.
+    const double fitBytes = object.value(QLatin1String("fitBytes")).toDouble();
+    if (fitBytes >= 1 && fitBytes <= 1e15)
+        read.fitBytes = qint64(fitBytes);
 
     if (read.inputFiles.isEmpty() || read.outputPath.isEmpty())
         return false;

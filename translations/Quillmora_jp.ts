@@ -637,6 +637,22 @@
         <source>--jobs takes a number from 1 up, or &quot;auto&quot;; not &quot;%1&quot;.</source>
         <translation>--jobs には 1 以上の数値か &quot;auto&quot; を指定してください。&quot;%1&quot; は使えません。</translation>
     </message>
+    <message>
+        <source>Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB).</source>
+        <translation>各動画を2パスでエンコードしてこのサイズに収めます：25MB、1.5GB、700MiB（kB、MB、GB は10の累乗、KiB、MiB、GiB は2の累乗。数字だけなら MB）。</translation>
+    </message>
+    <message>
+        <source>size</source>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>--size takes a size such as 25MB, 1.5GB or 700MiB; not &quot;%1&quot;.</source>
+        <translation>--size には 25MB、1.5GB、700MiB のようなサイズを指定してください。「%1」は使えません。</translation>
+    </message>
+    <message>
+        <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
+        <translation>--size は2パスでエンコードする H.264、H.265、VP9、AV1 の動画用です。%1 は対象外です。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -891,6 +907,29 @@
     <message>
         <source>Open the image file</source>
         <translation>画像ファイルを開く</translation>
+    </message>
+</context>
+<context>
+    <name>FitSize</name>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>Only video in H.264, H.265, VP9 or AV1 can be fitted in a size: those encode in two passes.</source>
+        <translation>サイズに収められるのは H.264、H.265、VP9、AV1 の動画だけです（2パスでエンコードします）。</translation>
+    </message>
+    <message>
+        <source>%1 is too small for %2 of video; %3 is the least that works</source>
+        <translation>%1 では %2 の動画には小さすぎます。最低 %3 が必要です</translation>
     </message>
 </context>
 <context>
@@ -1210,6 +1249,22 @@
     <message>
         <source>Opus</source>
         <translation>Opus</translation>
+    </message>
+    <message>
+        <source>Fit in</source>
+        <translation>サイズ指定</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it, encoded in two passes. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>ファイルの最大サイズ：映像のビットレートはここから求め、2パスでエンコードします。サイズを選ぶか、30 MB や 1.5 GB のように入力してください。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a size: write one such as 30 MB, 1.5 GB or 700 MiB.</source>
+        <translation>「%1」はサイズではありません。30 MB、1.5 GB、700 MiB のように入力してください。</translation>
     </message>
 </context>
 <context>

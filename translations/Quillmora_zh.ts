@@ -637,6 +637,22 @@
         <source>--jobs takes a number from 1 up, or &quot;auto&quot;; not &quot;%1&quot;.</source>
         <translation>--jobs 需要 1 或更大的数字，或 &quot;auto&quot;；而不是 &quot;%1&quot;。</translation>
     </message>
+    <message>
+        <source>Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB).</source>
+        <translation>将每个视频以两遍编码装入此大小：25MB、1.5GB、700MiB（kB、MB、GB 为十的幂，KiB、MiB、GiB 为二的幂；只写数字即为 MB）。</translation>
+    </message>
+    <message>
+        <source>size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>--size takes a size such as 25MB, 1.5GB or 700MiB; not &quot;%1&quot;.</source>
+        <translation>--size 需要一个大小，例如 25MB、1.5GB 或 700MiB；而不是“%1”。</translation>
+    </message>
+    <message>
+        <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
+        <translation>--size 只适用于 H.264、H.265、VP9 或 AV1 视频（它们以两遍编码）；%1 不是。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -891,6 +907,29 @@
     <message>
         <source>Open the image file</source>
         <translation>打开图片文件</translation>
+    </message>
+</context>
+<context>
+    <name>FitSize</name>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>Only video in H.264, H.265, VP9 or AV1 can be fitted in a size: those encode in two passes.</source>
+        <translation>只有 H.264、H.265、VP9 或 AV1 视频能装入指定大小：它们以两遍编码。</translation>
+    </message>
+    <message>
+        <source>%1 is too small for %2 of video; %3 is the least that works</source>
+        <translation>%1 容不下 %2 的视频；至少需要 %3</translation>
     </message>
 </context>
 <context>
@@ -1210,6 +1249,22 @@
     <message>
         <source>Opus</source>
         <translation>Opus</translation>
+    </message>
+    <message>
+        <source>Fit in</source>
+        <translation>装入大小</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it, encoded in two passes. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>文件最多可占用的大小：画面的码率由它算出，以两遍编码。可选择一个大小，或自行输入，例如 30 MB 或 1.5 GB。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a size: write one such as 30 MB, 1.5 GB or 700 MiB.</source>
+        <translation>“%1”不是大小：请写成 30 MB、1.5 GB 或 700 MiB 这样的形式。</translation>
     </message>
 </context>
 <context>

@@ -19,15 +19,13 @@ const QStringList globalOptions = {
     "-hide_banner", "-nostdin", "-nostats", "-loglevel", "error",
     "-progress", "pipe:1", "-stats_period", "0.25", "-y"};
 
-// The block the application reads. QUILLMORA_PROGRESS_BLOCK names another
-// one, so that tests can run beside an application that is converting.
+} // namespace
+
 QString progressBlockName()
 {
     const QString chosen = qEnvironmentVariable("QUILLMORA_PROGRESS_BLOCK");
     return chosen.isEmpty() ? ProgressShare::nameOf(ProgressShare::Block::Ffmpeg) : chosen;
 }
-
-} // namespace
 
 FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds, const std::function<void(int)> &onPercent)
 {

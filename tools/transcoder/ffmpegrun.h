@@ -18,6 +18,10 @@ struct FfmpegRun {
 FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds,
                     const std::function<void(int)> &onPercent = {});
 
+// The progress block the application reads. QUILLMORA_PROGRESS_BLOCK names
+// another one, so that tests can run beside an application that is converting.
+QString progressBlockName();
+
 // Where ffmpeg writes the file: the path, after the format by the final
 // name's suffix when the file has no name yet. False when ffmpeg writes no
 // such format.

@@ -7,6 +7,7 @@
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/concatlist.h"
 #include "tools/transcoder/ffmpegrun.h"
+#include "tools/transcoder/fittedrun.h"
 #include "tools/transcoder/joinplan.h"
 #include "tools/transcoder/plan/sourcetags.h"
 
@@ -77,8 +78,12 @@ bool addSilence(const JoinPart &part, const ProbedMedia &soundModel, const QStri
 
 } // namespace
 
-int runJoin(const QStringList &given)
+int runJoin(const QStringList &withOptions)
 {
+    QStringList given = withOptions;
+    const qint64 fitSize = takeFitSize(&given);
+    if (fitSize < 0)
+        return toolerror::fail(QStringLiteral("--fit-size takes a count of bytes"));
     const QString listPath = commandline::inputOf(given);
     const QString output = given.last();
     const QString outputFolder = QFileInfo(output).absolutePath();
@@ -122,6 +127,9 @@ int runJoin(const QStringList &given)
         arguments << "-map" << "0:v:0";
     if (plan.audio)
         arguments << "-map" << "0:a:0";
-    arguments << sourceTagOptions(1, QFileInfo(output).suffix().toLower()) << "-c" << "copy" << output;
+    arguments << sourceTagOptions(1, QFileInfo(output).suffix().toLower());
+    if (fitSize > 0)
+        return runFittedJoin(arguments << output, plan, parts, fitSize, commandline::outputExisting(given));
+    arguments << "-c" << "copy" << output;
     return convertInto(arguments, plan.expectedSeconds, commandline::outputExisting(given));
 }
