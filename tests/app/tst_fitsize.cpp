@@ -38,7 +38,8 @@ void TestFitSize::parsesSizes_data()
     QTest::newRow("megabit is no unit of size") << "25Mbit" << qint64(-1);
     QTest::newRow("negative") << "-5MB" << qint64(-1);
     QTest::newRow("zero") << "0" << qint64(-1);
-    QTest::newRow("less than a byte") << "0.1kB" << qint64(100);
+    QTest::newRow("a tenth of a kB") << "0.1kB" << qint64(100);
+    QTest::newRow("less than a byte") << "0.0005kB" << qint64(-1);
     QTest::newRow("comma decimal") << "1,5GB" << qint64(-1);
     QTest::newRow("two numbers") << "25 25MB" << qint64(-1);
     QTest::newRow("beyond any disk") << "99999999GB" << qint64(-1);

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -47,12 +48,17 @@ QString encoderOf(const QStringList &planned)
     return encoder ? *encoder : QString();
 }
 
+int refuse(qint64 sizeBytes, double seconds, qint64 leastBytes)
+{
+    toolreport::tell(fitrefusal::sizeKey, QString::number(sizeBytes));
+    toolreport::tell(fitrefusal::secondsKey, QString::number(seconds, 'f', 3));
+    toolreport::tell(fitrefusal::leastKey, QString::number(leastBytes));
+    return toolerror::fail(fitrefusal::text(sizeBytes, seconds, leastBytes));
+}
+
 int refuse(const FitRequest &request, const FitBudget &budget)
 {
-    toolreport::tell(fitrefusal::sizeKey, QString::number(request.sizeBytes));
-    toolreport::tell(fitrefusal::secondsKey, QString::number(request.seconds, 'f', 3));
-    toolreport::tell(fitrefusal::leastKey, QString::number(budget.leastBytes));
-    return toolerror::fail(fitrefusal::text(request.sizeBytes, request.seconds, budget.leastBytes));
+    return refuse(request.sizeBytes, request.seconds, budget.leastBytes);
 }
 
 QString notFittable(const QString &input)
@@ -156,14 +162,16 @@ int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existi
             && (!kept || candidate.fileBytes > kept->fileBytes))
             kept = &candidate;
     }
-    if (!kept)
-        return toolerror::fail(
-            QStringLiteral("cannot fit %1 in %2 bytes: the encoder wrote %3 bytes at the least")
-                .arg(finalPath)
-                .arg(encode.sizeBytes)
-                .arg(std::min_element(tries.begin(), tries.end(), [](const Try &a, const Try &b) {
-                         return a.fileBytes < b.fileBytes;
-                     })->fileBytes));
+    // Content that needs more than the arithmetic foresaw (noise, fine
+    // detail): the encoder went over at both rates. The least it wrote tells
+    // the size that works.
+    if (!kept) {
+        const qint64 least =
+            std::min_element(tries.begin(), tries.end(), [](const Try &a, const Try &b) {
+                return a.fileBytes < b.fileBytes;
+            })->fileBytes;
+        return refuse(encode.sizeBytes, encode.seconds, qint64(std::ceil(least / FitAimShare)));
+    }
     if (!kept->output->commit(&error))
         return toolerror::fail(error);
     toolreport::tellWrittenName(*kept->output);
@@ -204,8 +212,10 @@ int runFittedSingle(const QStringList &given, const MediaFacts &input, qint64 si
         return toolerror::fail(first.error);
     const std::optional<FfmpegCommand> firstCommand = parseFfmpegCommand(first.ffmpegArguments);
     const QString *encoder = firstCommand->value(QStringLiteral("-vcodec"));
-    if (!input.hasVideo || firstCommand->has(QStringLiteral("-vn")) || !encoder
-        || !fitEncoder(*encoder))
+    if (!input.hasVideo || firstCommand->has(QStringLiteral("-vn")))
+        return toolerror::fail(QStringLiteral("cannot fit %1 in a size: it has no picture")
+                                   .arg(commandline::inputOf(given)));
+    if (!encoder || !fitEncoder(*encoder))
         return toolerror::fail(notFittable(commandline::inputOf(given)));
     if (first.expectedSeconds <= 0)
         return toolerror::fail(QStringLiteral("cannot fit %1 in a size: its length is unknown")

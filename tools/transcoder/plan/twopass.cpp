@@ -93,5 +93,10 @@ QStringList encodePassArguments(const QStringList &planned, const QString &stats
     const FitEncoder *fit = fitEncoder(encoder);
     if (fit && fit->passes == RatePasses::TwoPasses)
         setPass(*command, encoder, statsPrefix, QStringLiteral("2"));
+    // Opus's free VBR spends far less than the rate on plain sound (a tone,
+    // noise: two thirds of it), which the size would not get back.
+    if (const QString *audio = command->value(QStringLiteral("-acodec"));
+        audio && *audio == QLatin1String("libopus"))
+        command->set(QStringLiteral("-vbr"), QStringLiteral("constrained"));
     return command->toArguments();
 }

@@ -29,6 +29,6 @@ const FitEncoder *fitEncoderForCodec(const QString &codec);
 QStringList analysisPassArguments(const QStringList &planned, const QString &statsPrefix);
 
 // The command that writes the output at the video bitrate, in bit/s; after
-// an analysis it reads the statistics.
+// an analysis it reads the statistics. Opus keeps near its rate.
 QStringList encodePassArguments(const QStringList &planned, const QString &statsPrefix,
                                 qint64 videoBitRate);
