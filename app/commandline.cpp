@@ -2,6 +2,7 @@
 
 #include "app/fitsize.h"
 #include "app/formats.h"
+#include "app/loudnesschoices.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -13,7 +14,7 @@ namespace {
 constexpr int buttonFormats[] = {
     0,  1,  2,  4,  5,  6,  7,  8,  9,  10, FormatWebM, FormatHEVC, FormatAV1,
     11, 12, 13, 14, 15, 16, 17, 18, 19, 21, FormatOpus,
-    22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+    22, 23, 24, 25, 26, 27, 28, 29, FormatWebP, FormatAVIF, 30, 31};
 
 QString nameOf(int formatId)
 {
@@ -34,6 +35,7 @@ const char *const overwriteOption = "overwrite";
 const char *const keepDatesOption = "keep-dates";
 const char *const jobsOption = "jobs";
 const char *const sizeOption = "size";
+const char *const loudnessOption = "loudness";
 const char *const listOption = "list-formats";
 
 } // namespace
@@ -107,6 +109,11 @@ void CommandLine::define(QCommandLineParser &parser)
          tr("Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB "
             "and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB)."),
          tr("size")});
+    parser.addOption({QString::fromLatin1(loudnessOption),
+                      tr("Make the sound of every output (a join as a whole) equally loud by EBU R128, "
+                         "its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or "
+                         "-23 (broadcast) LUFS, or \"off\" (the default)."),
+                      tr("LUFS")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
     parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
                                  QStringLiteral("[files...]"));
@@ -140,7 +147,7 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
 
     if (!parser.isSet(QLatin1String(convertOption))) {
         for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption,
-                                   jobsOption, sizeOption}) {
+                                   jobsOption, sizeOption, loudnessOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -183,6 +190,18 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
                 tr("--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; "
                    "%1 is not.")
                     .arg(request.format.name));
+    }
+    if (parser.isSet(QLatin1String(loudnessOption))) {
+        const QString value = parser.value(QLatin1String(loudnessOption)).trimmed();
+        bool number = false;
+        request.loudness = value.toInt(&number);
+        if (value.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
+            request.loudness = 0;
+        else if (!number || !isLoudnessTarget(request.loudness))
+            return fail(tr("--loudness takes -14, -16 or -23 (LUFS), or \"off\"; not \"%1\".").arg(value));
+        if (request.loudness != 0 && category != Video && category != Audio && category != VideoMerge
+            && category != AudioMerge)
+            return fail(tr("--loudness is for formats with sound; %1 has none.").arg(request.format.name));
     }
     return request;
 }

@@ -1,6 +1,7 @@
 #include "app/jobrecord.h"
 
 #include "app/formats.h"
+#include "app/loudnesschoices.h"
 
 #include <QBuffer>
 #include <QJsonArray>
@@ -120,7 +121,8 @@ QJsonObject jobToJson(const ConvertJob &job)
                        {"state", job.state},
                        {"profile", profile},
                        {"edit", editToJson(job.edit)},
-                       {"fitBytes", double(job.fitBytes)}};
+                       {"fitBytes", double(job.fitBytes)},
+                       {"loudness", job.loudness}};
 }
 
 bool jobFromJson(const QJsonObject &object, ConvertJob *job)
@@ -145,6 +147,9 @@ bool jobFromJson(const QJsonObject &object, ConvertJob *job)
     const double fitBytes = object.value(QLatin1String("fitBytes")).toDouble();
     if (fitBytes >= 1 && fitBytes <= 1e15)
         read.fitBytes = qint64(fitBytes);
+    readInt(object, "loudness", &read.loudness);
+    if (!isLoudnessTarget(read.loudness))
+        read.loudness = 0; // a list from before the choice, or a value it never offered
 
     if (read.inputFiles.isEmpty() || read.outputPath.isEmpty())
         return false;

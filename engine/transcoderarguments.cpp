@@ -116,6 +116,15 @@ void appendGifGroup(QStringList &arguments, const EditOptions &edit)
               << QStringLiteral("-b:v") << QStringLiteral("1024k");
 }
 
+// The sound is normalised in the pass that writes the job's output: a join's
+// parts are left as they are and the joined sound is normalised as a whole.
+bool passNormalisesLoudness(const ConvertJob &job, const ConversionPass &pass)
+{
+    const int category = job.profile.category;
+    return job.loudness != 0 && pass.kind != PassKind::JoinPart
+           && (category == Video || category == Audio || category == VideoMerge || category == AudioMerge);
+}
+
 } // namespace
 
 bool passAppliesEdits(const ConvertJob &job, const ConversionPass &pass)
@@ -131,6 +140,8 @@ QStringList buildTranscoderArguments(const ConvertJob &job, const ConversionPass
     // The join pass fits the joined file; its parts are converted as they are.
     if (job.fitBytes > 0 && FitSize::offered(profile) && pass.kind != PassKind::JoinPart)
         arguments << QStringLiteral("--fit-size=%1").arg(job.fitBytes);
+    if (passNormalisesLoudness(job, pass))
+        arguments << QStringLiteral("--loudness=%1").arg(job.loudness); // the transcoder's own options come first
     if (pass.kind == PassKind::JoinFinal)
         arguments << QStringLiteral("-f") << QStringLiteral("concat");
     if (pass.replaceExisting)

@@ -40,6 +40,7 @@ void CQuillmora::onSettings()
     updated.formatId = dialog.editedJob().formatId;
     updated.profile = dialog.editedJob().profile;
     updated.fitBytes = dialog.editedJob().fitBytes;
+    updated.loudness = dialog.editedJob().loudness;
     // The row starts afresh with the output path from the output folder;
     // a converting row keeps its state, path and bar.
     if (updated.state != Converting) {

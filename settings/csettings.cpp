@@ -2,6 +2,7 @@
 
 #include "app/fitsize.h"
 #include "app/formats.h"
+#include "app/loudnesschoices.h"
 #include "app/outputfolder.h"
 #include "platform/userprompts.h"
 #include "ui_outputsettings.h"
@@ -46,6 +47,7 @@ CSettings::CSettings(QWidget *parent)
     connect(ui->m_pCmbFitSize, &QComboBox::activated, this, &CSettings::OnChangeFitSize);
     connect(ui->m_pCmbFitSize->lineEdit(), &QLineEdit::editingFinished, this,
             &CSettings::OnTypeFitSize);
+    connect(ui->m_pCmbLoudness, &QComboBox::activated, this, &CSettings::OnChangeLoudness);
     connect(ui->m_pBtnOutFolder, &QPushButton::clicked, this, &CSettings::setOutFolder);
     connect(ui->m_pBtnApply, &QPushButton::clicked, this, &CSettings::apply);
     connect(ui->m_pBtnCancel, &QPushButton::clicked, this, &CSettings::cancel);
@@ -64,8 +66,10 @@ void CSettings::loadJob(const ConvertJob &source)
     job.formatId = source.formatId;
     job.profile = source.profile;
     job.fitBytes = source.fitBytes;
+    job.loudness = source.loudness;
     fillFormatList();
     fillOptionLists(job.profile.formatId);
+    fillLoudnessList();
 }
 
 void CSettings::fillFormatList()
@@ -77,6 +81,14 @@ void CSettings::fillFormatList()
             ui->m_pCmbFileFormat->addItem(profileText(row.formatId), row.formatId);
     }
     ui->m_pCmbFileFormat->setCurrentIndex(ui->m_pCmbFileFormat->findData(job.profile.formatId));
+}
+
+void CSettings::fillLoudnessList()
+{
+    ui->m_pCmbLoudness->clear();
+    for (const LoudnessChoice &choice : loudnessChoices())
+        ui->m_pCmbLoudness->addItem(loudnessLabel(choice.lufs), choice.lufs);
+    ui->m_pCmbLoudness->setCurrentIndex(qMax(0, ui->m_pCmbLoudness->findData(job.loudness)));
 }
 
 void CSettings::fillOptionLists(int formatId)
@@ -229,6 +241,11 @@ void CSettings::OnTypeFitSize()
                            list);
     }
     showFitSize();
+}
+
+void CSettings::OnChangeLoudness(int index)
+{
+    job.loudness = ui->m_pCmbLoudness->itemData(index).toInt();
 }
 
 void CSettings::setOutFolder()

@@ -548,6 +548,14 @@
         <source>Sound and pictures on every core, videos one at a time.</source>
         <translation>音声と画像はすべてのコアで、動画は一つずつ変換します。</translation>
     </message>
+    <message>
+        <source>All Image files -&gt; WebP</source>
+        <translation>すべての画像ファイル -&gt; WebP</translation>
+    </message>
+    <message>
+        <source>All Image files -&gt; AVIF</source>
+        <translation>すべての画像ファイル -&gt; AVIF</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -652,6 +660,22 @@
     <message>
         <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
         <translation>--size は2パスでエンコードする H.264、H.265、VP9、AV1 の動画用です。%1 は対象外です。</translation>
+    </message>
+    <message>
+        <source>Make the sound of every output (a join as a whole) equally loud by EBU R128, its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or -23 (broadcast) LUFS, or &quot;off&quot; (the default).</source>
+        <translation>EBU R128 に従い、すべての出力（結合は全体として）の音量をそろえます。トゥルーピークは -1 dBTP 以下：-14（ストリーミング）、-16（ポッドキャストとスマートフォン）、-23（放送）LUFS、または &quot;off&quot;（既定）。</translation>
+    </message>
+    <message>
+        <source>LUFS</source>
+        <translation>LUFS</translation>
+    </message>
+    <message>
+        <source>--loudness takes -14, -16 or -23 (LUFS), or &quot;off&quot;; not &quot;%1&quot;.</source>
+        <translation>--loudness には -14、-16、-23（LUFS）または &quot;off&quot; を指定します。&quot;%1&quot; は使えません。</translation>
+    </message>
+    <message>
+        <source>--loudness is for formats with sound; %1 has none.</source>
+        <translation>--loudness は音声のある形式に使います。%1 には音声がありません。</translation>
     </message>
 </context>
 <context>
@@ -1265,6 +1289,22 @@
     <message>
         <source>&quot;%1&quot; is not a size: write one such as 30 MB, 1.5 GB or 700 MiB.</source>
         <translation>「%1」はサイズではありません。30 MB、1.5 GB、700 MiB のように入力してください。</translation>
+    </message>
+    <message>
+        <source>Normalise loudness</source>
+        <translation>ラウドネス正規化</translation>
+    </message>
+    <message>
+        <source>-14 LUFS (streaming)</source>
+        <translation>-14 LUFS（ストリーミング）</translation>
+    </message>
+    <message>
+        <source>-16 LUFS (podcasts and phones)</source>
+        <translation>-16 LUFS（ポッドキャストとスマートフォン）</translation>
+    </message>
+    <message>
+        <source>-23 LUFS (EBU R128 broadcast)</source>
+        <translation>-23 LUFS（EBU R128 放送）</translation>
     </message>
 </context>
 <context>

@@ -548,6 +548,14 @@
         <source>Sound and pictures on every core, videos one at a time.</source>
         <translation>音频和图片使用所有核心，视频逐个转换。</translation>
     </message>
+    <message>
+        <source>All Image files -&gt; WebP</source>
+        <translation>所有图片文件 -&gt; WebP</translation>
+    </message>
+    <message>
+        <source>All Image files -&gt; AVIF</source>
+        <translation>所有图片文件 -&gt; AVIF</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -652,6 +660,22 @@
     <message>
         <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
         <translation>--size 只适用于 H.264、H.265、VP9 或 AV1 视频（它们以两遍编码）；%1 不是。</translation>
+    </message>
+    <message>
+        <source>Make the sound of every output (a join as a whole) equally loud by EBU R128, its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or -23 (broadcast) LUFS, or &quot;off&quot; (the default).</source>
+        <translation>按 EBU R128 使每个输出（合并则作为整体）的响度一致，真峰值不超过 -1 dBTP：-14（流媒体）、-16（播客和手机）或 -23（广播）LUFS，或 &quot;off&quot;（默认）。</translation>
+    </message>
+    <message>
+        <source>LUFS</source>
+        <translation>LUFS</translation>
+    </message>
+    <message>
+        <source>--loudness takes -14, -16 or -23 (LUFS), or &quot;off&quot;; not &quot;%1&quot;.</source>
+        <translation>--loudness 接受 -14、-16 或 -23（LUFS），或 &quot;off&quot;；不接受 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>--loudness is for formats with sound; %1 has none.</source>
+        <translation>--loudness 用于有声音的格式；%1 没有声音。</translation>
     </message>
 </context>
 <context>
@@ -1265,6 +1289,22 @@
     <message>
         <source>&quot;%1&quot; is not a size: write one such as 30 MB, 1.5 GB or 700 MiB.</source>
         <translation>“%1”不是大小：请写成 30 MB、1.5 GB 或 700 MiB 这样的形式。</translation>
+    </message>
+    <message>
+        <source>Normalise loudness</source>
+        <translation>响度标准化</translation>
+    </message>
+    <message>
+        <source>-14 LUFS (streaming)</source>
+        <translation>-14 LUFS（流媒体）</translation>
+    </message>
+    <message>
+        <source>-16 LUFS (podcasts and phones)</source>
+        <translation>-16 LUFS（播客和手机）</translation>
+    </message>
+    <message>
+        <source>-23 LUFS (EBU R128 broadcast)</source>
+        <translation>-23 LUFS（EBU R128 广播）</translation>
     </message>
 </context>
 <context>

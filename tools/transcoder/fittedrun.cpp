@@ -1,7 +1,6 @@
 #include "tools/transcoder/fittedrun.h"
 
 #include "engine/fitrefusal.h"
-#include "platform/progressshare.h"
 #include "tools/common/scratchfolder.h"
 #include "tools/common/stopsignals.h"
 #include "tools/common/temporaryoutput.h"
@@ -9,9 +8,11 @@
 #include "tools/common/toolreport.h"
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/ffmpegrun.h"
+#include "tools/transcoder/loudnessrun.h"
 #include "tools/transcoder/mediaprobe.h"
 #include "tools/transcoder/plan/encoderoptions.h"
 #include "tools/transcoder/plan/ffmpegcommand.h"
+#include "tools/transcoder/plan/loudness.h"
 #include "tools/transcoder/plan/sizefitting.h"
 #include "tools/transcoder/plan/transcodeplan.h"
 #include "tools/transcoder/plan/twopass.h"
@@ -34,7 +35,12 @@ struct FittedEncode {
     FitBudget budget;
     qint64 sizeBytes = 0;
     double seconds = 0;
+    int progressFrom = 0; // the bar below it: the loudness measured first
 };
+
+// A loudness measure decodes the sound alone: a small share beside encoding
+// the picture twice.
+constexpr int loudnessShare = 10;
 
 struct Try {
     std::unique_ptr<TemporaryOutput> output;
@@ -66,13 +72,6 @@ QString notFittable(const QString &input)
     return QStringLiteral("cannot fit %1 in a size: only H.264, H.265, VP9 and AV1 pictures can, "
                           "encoded in two passes")
         .arg(input);
-}
-
-// Progress from..to of the bar for a pass's own 0..99.
-std::function<void(int)> spanOf(ProgressShare &share, int from, int to)
-{
-    return
-        [&share, from, to](int percent) { share.setPercent(from + percent * (to - from) / 100); };
 }
 
 void print(const QStringList &arguments)
@@ -108,13 +107,13 @@ int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existi
     const QString statsPrefix =
         QDir::current().relativeFilePath(statistics.path()) + QStringLiteral("/pass");
 
-    ProgressShare share;
-    share.open(progressBlockName());
-    share.setPercent(0);
     const bool twoPasses = fit->passes == RatePasses::TwoPasses;
+    // The bar's percent of the passes, after what came before them.
+    auto bar = [&encode](int percent) { return PercentSpan{encode.progressFrom, 100}.at(percent); };
     if (twoPasses) {
-        const FfmpegRun run = runFfmpeg(analysisPassArguments(encode.planned, statsPrefix),
-                                        encode.seconds, spanOf(share, 0, fit->analysisPercent));
+        const FfmpegRun run =
+            runFfmpegShowingProgress(analysisPassArguments(encode.planned, statsPrefix),
+                                     encode.seconds, {bar(0), bar(fit->analysisPercent)});
         if (run.child.stopped)
             return stopsignals::exitCode();
         if (!run.child.succeeded())
@@ -134,7 +133,8 @@ int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existi
         // measured: the second try is the rule, and has the bar's second half.
         const int from = twoPasses ? fit->analysisPercent : attempt * 50;
         const FfmpegRun run =
-            runFfmpeg(arguments, encode.seconds, spanOf(share, from, twoPasses ? 100 : from + 50));
+            runFfmpegShowingProgress(arguments, encode.seconds,
+                                     {bar(from), bar(twoPasses ? 100 : from + 50)});
         if (run.child.stopped)
             return stopsignals::exitCode();
         if (!run.child.succeeded())
@@ -176,7 +176,6 @@ int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existi
         return toolerror::fail(error);
     toolreport::tellWrittenName(*kept->output);
     toolreport::tell("fit-tries", QString::number(tries.size())); // for scripts/bench-fit.sh
-    share.setPercent(100);
     return 0;
 }
 
@@ -204,7 +203,7 @@ qint64 takeFitSize(QStringList *arguments)
 }
 
 int runFittedSingle(const QStringList &given, const MediaFacts &input, qint64 sizeBytes,
-                    bool printOnly)
+                    std::optional<double> loudness, bool printOnly)
 {
     // Encoded whole: a copied stream would keep its own bitrate.
     const TranscodePlan first = planTranscode(given, input, lookUpFont, StreamCopyChoice::Never);
@@ -243,18 +242,31 @@ int runFittedSingle(const QStringList &given, const MediaFacts &input, qint64 si
         planned->set(QStringLiteral("-b:v"), QString::number(budget.videoBitRate));
     }
 
-    const FittedEncode encode{planned->toArguments(), budget, sizeBytes, plan.expectedSeconds};
+    FittedEncode encode{planned->toArguments(), budget, sizeBytes, plan.expectedSeconds};
     if (printOnly)
         return printPasses(encode);
     RecodedCopies copies;
     QString error;
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
+    if (loudness && hasLoudnessMark(encode.planned)) {
+        const std::optional<LoudnessMeasure> measured =
+            measureLoudness(loudnessMeasureArgumentsOf(encode.planned), encode.seconds,
+                            {0, loudnessShare}, &error);
+        if (stopsignals::requested())
+            return stopsignals::exitCode();
+        if (!measured)
+            return toolerror::fail(error);
+        encode.planned =
+            loudnessApplyArguments(encode.planned, *loudness, *measured, input.sampleRate);
+        encode.progressFrom = loudnessShare;
+    }
     return runFittedEncode(encode, commandline::outputExisting(given));
 }
 
-int runFittedJoin(const QStringList &arguments, const JoinPlan &plan, const QList<JoinPart> &parts,
-                  qint64 sizeBytes, TemporaryOutput::Existing existing)
+int runFittedJoin(const QStringList &arguments, const QStringList &measuringInput,
+                  const JoinPlan &plan, const QList<JoinPart> &parts, qint64 sizeBytes,
+                  std::optional<double> loudness, TemporaryOutput::Existing existing)
 {
     const MediaFacts &facts = parts.first().media.facts;
     const FitEncoder *fit = plan.video ? fitEncoderForCodec(facts.videoCodec) : nullptr;
@@ -288,8 +300,8 @@ int runFittedJoin(const QStringList &arguments, const JoinPlan &plan, const QLis
     if (budget.refused())
         return refuse(request, budget);
 
-    // The parts' sound is copied unless it must take less of the size.
-    if (plan.audio && budget.audioBitRate == sound.bitRate) {
+    // The parts' sound is copied unless it must take less of the size or be normalised.
+    if (plan.audio && budget.audioBitRate == sound.bitRate && !loudness) {
         command->set(QStringLiteral("-acodec"), QStringLiteral("copy"));
     } else if (plan.audio) {
         command->set(QStringLiteral("-acodec"), sound.encoder);
@@ -299,6 +311,19 @@ int runFittedJoin(const QStringList &arguments, const JoinPlan &plan, const QLis
     command->set(QStringLiteral("-preset"), QStringLiteral("ultrafast"));
     command->set(QStringLiteral("-b:v"), QString::number(budget.videoBitRate));
     setEncoderOptions(*command, {facts, request.container});
-    const FittedEncode encode{command->toArguments(), budget, sizeBytes, plan.expectedSeconds};
+    FittedEncode encode{command->toArguments(), budget, sizeBytes, plan.expectedSeconds};
+    if (loudness) { // the joined sound as a whole
+        QString error;
+        const std::optional<LoudnessMeasure> measured =
+            measureLoudness(loudnessMeasureArguments(measuringInput, QString()), encode.seconds,
+                            {0, loudnessShare}, &error);
+        if (stopsignals::requested())
+            return stopsignals::exitCode();
+        if (!measured)
+            return toolerror::fail(error);
+        encode.planned = loudnessApplyArguments(withLoudnessMark(encode.planned), *loudness,
+                                                *measured, sound.sampleRate);
+        encode.progressFrom = loudnessShare;
+    }
     return runFittedEncode(encode, existing);
 }

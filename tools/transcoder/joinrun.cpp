@@ -9,6 +9,7 @@
 #include "tools/transcoder/ffmpegrun.h"
 #include "tools/transcoder/fittedrun.h"
 #include "tools/transcoder/joinplan.h"
+#include "tools/transcoder/loudnessrun.h"
 #include "tools/transcoder/plan/sourcetags.h"
 
 #include <QFile>
@@ -78,12 +79,17 @@ bool addSilence(const JoinPart &part, const ProbedMedia &soundModel, const QStri
 
 } // namespace
 
-int runJoin(const QStringList &withOptions)
+int runJoin(const QStringList &arguments)
 {
-    QStringList given = withOptions;
+    QStringList given = arguments;
+    std::optional<double> loudness;
+    QString optionError;
+    if (!takeLoudnessTarget(&given, &loudness, &optionError))
+        return toolerror::fail(optionError);
     const qint64 fitSize = takeFitSize(&given);
     if (fitSize < 0)
         return toolerror::fail(QStringLiteral("--fit-size takes a count of bytes"));
+
     const QString listPath = commandline::inputOf(given);
     const QString output = given.last();
     const QString outputFolder = QFileInfo(output).absolutePath();
@@ -122,14 +128,20 @@ int runJoin(const QStringList &withOptions)
 
     // Only the streams every part has; a cover picture of a song is left out.
     // The joined file carries the first part's tags and chapters.
-    QStringList arguments = {"-f", "concat", "-safe", "0", "-i", list.fileName(), "-i", parts.first().path};
+    const QStringList joined = {"-f", "concat", "-safe", "0", "-i", list.fileName()};
+    QStringList join = joined + QStringList{"-i", parts.first().path};
     if (plan.video)
-        arguments << "-map" << "0:v:0";
+        join << "-map" << "0:v:0";
     if (plan.audio)
-        arguments << "-map" << "0:a:0";
-    arguments << sourceTagOptions(1, QFileInfo(output).suffix().toLower());
-    if (fitSize > 0)
-        return runFittedJoin(arguments << output, plan, parts, fitSize, commandline::outputExisting(given));
-    arguments << "-c" << "copy" << output;
-    return convertInto(arguments, plan.expectedSeconds, commandline::outputExisting(given));
+        join << "-map" << "0:a:0";
+    join << sourceTagOptions(1, QFileInfo(output).suffix().toLower());
+    const TemporaryOutput::Existing existing = commandline::outputExisting(given);
+    if (fitSize > 0) // encoded again to fit, its sound normalised on the way where asked
+        return runFittedJoin(join << output, joined, plan, parts, fitSize, plan.audio ? loudness : std::nullopt,
+                             existing);
+    join << "-c" << "copy" << output;
+    if (loudness && plan.audio) // normalised as a whole, not part by part
+        return convertJoinAtLoudness(join, joined, *loudness, parts[plan.audioModel].media.facts,
+                                     plan.expectedSeconds, existing);
+    return convertInto(join, plan.expectedSeconds, existing);
 }

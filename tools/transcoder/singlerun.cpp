@@ -6,18 +6,26 @@
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/ffmpegrun.h"
 #include "tools/transcoder/fittedrun.h"
+#include "tools/transcoder/loudnessrun.h"
 #include "tools/transcoder/mediaprobe.h"
 #include "tools/transcoder/plan/transcodeplan.h"
 #include "tools/transcoder/recodedcopies.h"
 
 #include <cstdio>
 
-int runSingle(const QStringList &withOptions, bool printOnly)
+int runSingle(const QStringList &arguments, bool printOnly)
 {
-    QStringList given = withOptions;
+    QStringList given = arguments;
+    std::optional<double> loudness;
+    QString optionError;
+    if (!takeLoudnessTarget(&given, &loudness, &optionError))
+        return toolerror::fail(optionError);
     const qint64 fitSize = takeFitSize(&given);
     if (fitSize < 0)
         return toolerror::fail(QStringLiteral("--fit-size takes a count of bytes"));
+    if (loudness)
+        given = withLoudnessMark(given);
+
     const QString input = commandline::inputOf(given);
     ProbedMedia probed = probeMedia(input, ProbeDetail::Facts);
     if (stopsignals::requested())
@@ -25,7 +33,7 @@ int runSingle(const QStringList &withOptions, bool printOnly)
     if (!probed.facts.readable)
         return toolerror::fail(QStringLiteral("cannot read %1: %2").arg(input, probed.error));
     if (fitSize > 0)
-        return runFittedSingle(given, probed.facts, fitSize, printOnly);
+        return runFittedSingle(given, probed.facts, fitSize, loudness, printOnly);
 
     TranscodePlan plan = planTranscode(given, probed.facts, lookUpFont);
     if (plan.needsPixelFormat || plan.needsAudioBitRate) {
@@ -54,11 +62,12 @@ int runSingle(const QStringList &withOptions, bool printOnly)
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
     const TemporaryOutput::Existing existing = commandline::outputExisting(given);
+    const int sampleRate = probed.facts.sampleRate;
     if (plan.copiedStreams.isEmpty())
-        return convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing);
+        return convertAtLoudness(plan, loudness, sampleRate, existing);
 
     QString copyFailure;
-    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, &copyFailure);
+    const int exitCode = convertAtLoudness(plan, loudness, sampleRate, existing, &copyFailure);
     if (exitCode == 0)
         toolreport::tell("copied", plan.copiedStreams.join(u','));
     if (exitCode == 0 || copyFailure.isEmpty())
@@ -67,5 +76,5 @@ int runSingle(const QStringList &withOptions, bool printOnly)
     // that ADTS cannot frame, timestamps a container cannot hold): encode it.
     // The plan is the same but for the copy, its recoded subtitles included.
     const TranscodePlan encoded = planTranscode(given, probed.facts, lookUpFont, StreamCopyChoice::Never);
-    return convertInto(encoded.ffmpegArguments, encoded.expectedSeconds, existing);
+    return convertAtLoudness(encoded, loudness, sampleRate, existing);
 }

@@ -20,7 +20,7 @@ const QList<FitEncoder> &fitEncoders()
     return table;
 }
 
-const QStringList audioOptions{"-acodec", "-b:a", "-ar", "-ac", "-af"};
+const QStringList audioOptions{"-acodec", "-c:a", "-b:a", "-ar", "-ac", "-af"};
 
 // Options of the pass: "1" for the analysis, "2" for the encode.
 void setPass(FfmpegCommand &command, const QString &encoder, const QString &statsPrefix,
