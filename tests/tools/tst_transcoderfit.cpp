@@ -30,12 +30,16 @@ private slots:
     void landsWithinTheSize();
     void refusedBeforeEncodingAndItsLeastWorks();
     void joinFitsItsTotal();
+    void fitsAtALoudness_data();
+    void fitsAtALoudness();
     void overheadsAsFfmpegWrites_data();
     void overheadsAsFfmpegWrites();
 
 private:
     // The transcoder in a working folder of its own, as the application runs it.
     Finished fit(qint64 bytes, const QStringList &arguments, const QString &workFolder);
+    // The concat list of two 3 s parts of the clip as the application converts them for a video join.
+    QString joinList();
 
     QTemporaryDir root;
     QString clip;
@@ -148,18 +152,24 @@ void TestTranscoderFit::refusedBeforeEncodingAndItsLeastWorks()
     QVERIFY(QFileInfo(output).size() <= shown);
 }
 
-// The parts as the application converts them for a video join.
-void TestTranscoderFit::joinFitsItsTotal()
+QString TestTranscoderFit::joinList()
 {
     QStringList lines;
     for (int part = 0; part < 2; ++part) {
         const QString path = root.filePath(joinPartFileName(JoinKind::Video, part));
-        QVERIFY(testmedia::runFfmpeg({"-i", clip, "-t", "3", "-vcodec", "libx264", "-preset", "ultrafast", "-b:v",
-                                      "2000k", "-acodec", "libmp3lame", "-b:a", "256k", path}));
+        if (!testmedia::runFfmpeg({"-i", clip, "-t", "3", "-vcodec", "libx264", "-preset", "ultrafast", "-b:v", "2000k",
+                                   "-acodec", "libmp3lame", "-b:a", "256k", path}))
+            return QString();
         lines << concatListLine(path);
     }
     const QString list = root.filePath("file.txt");
-    QVERIFY(testsupport::writeFile(list, (lines.join(u'\n') + u'\n').toUtf8()));
+    return testsupport::writeFile(list, (lines.join(u'\n') + u'\n').toUtf8()) ? list : QString();
+}
+
+void TestTranscoderFit::joinFitsItsTotal()
+{
+    const QString list = joinList();
+    QVERIFY(!list.isEmpty());
     const QString output = root.filePath("MergedVideo.mp4");
     QTemporaryDir work;
     const qint64 size = 300'000;
@@ -170,6 +180,42 @@ void TestTranscoderFit::joinFitsItsTotal()
     // 256 kbit/s of sound would take more than a fifth of the size: lowered.
     const qint64 sound = packets(output, "a").first;
     QVERIFY2(sound * 5 <= size, qPrintable(QString::number(sound)));
+}
+
+// Both two-pass modes at once: the sound measured first, normalised in the
+// fitted passes, and the file still within the size.
+void TestTranscoderFit::fitsAtALoudness_data()
+{
+    QTest::addColumn<bool>("join");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<double>("seconds");
+    QTest::newRow("VP9 and Opus") << false << "loud.webm" << 4.0;
+    QTest::newRow("a join, its sound as a whole") << true << "MergedLoud.mp4" << 6.0;
+}
+
+void TestTranscoderFit::fitsAtALoudness()
+{
+    QFETCH(bool, join);
+    QFETCH(QString, output);
+    QFETCH(double, seconds);
+    const QString path = root.filePath(output);
+    QStringList arguments{"-y",      "-i",         clip,      "-preset", "ultrafast",
+                          "-vcodec", "libvpx-vp9", "-acodec", "libopus", path};
+    if (join) {
+        const QString list = joinList();
+        QVERIFY(!list.isEmpty());
+        arguments = QStringList{"-f", "concat", "-i", list, "-c", "copy", path};
+    }
+    QTemporaryDir work;
+    const qint64 size = qint64(60'000 * seconds);
+    const Finished finished =
+        runProgram(transcoder(), QStringList{"--loudness=-14", QString("--fit-size=%1").arg(size)} + arguments,
+                   work.path(), privateEnvironment());
+    QVERIFY2(finished.exitCode == 0, qPrintable(finished.errors));
+    QVERIFY2(isWithinSize(QFileInfo(path).size(), size), qPrintable(QString::number(QFileInfo(path).size())));
+    QVERIFY(qAbs(testmedia::probe(path).duration - seconds) < 0.2);
+    const double integrated = testmedia::loudness(path).integrated;
+    QVERIFY2(qAbs(integrated + 14) <= 1, qPrintable(QString::number(integrated)));
 }
 
 void TestTranscoderFit::overheadsAsFfmpegWrites_data()
