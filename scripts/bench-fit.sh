@@ -4,13 +4,16 @@
 # each, fitted as MP4 (H.264), HEVC, WebM (VP9) and AV1 by build/transcoder
 # with the arguments the application writes for those formats. Prints for
 # each output its share of the size (target: 95-100 %, never over) and how
-# many encodes it took, and for each format the CPU and wall time of the
-# fitted jobs against the same clips' plain one-pass jobs at the same encoder
-# speed (x264 and x265 ultrafast, SVT-AV1 preset 12; VP9's two passes need
-# libvpx's good deadline, its plain job runs at the realtime one).
+# many encodes it took, and for each format the CPU time of the fitted jobs
+# against one pass of the same encoder at the same speed and bitrate (the
+# fitted job's last pass without its statistics, run by ffmpeg), and against
+# the application's plain job of the format. They differ for VP9 alone: its
+# two passes need libvpx's good deadline, its plain job runs at the realtime
+# one. x264 and x265 run ultrafast, SVT-AV1 at preset 12.
 #   scripts/bench-fit.sh [build folder] [clips, 1-10] [formats, e.g. "mp4 av1"]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/bench-common.sh
 build=$(realpath "${1:-build}")
 clip_count=${2:-10}
 formats=(${3:-mp4 hevc webm av1})
@@ -19,6 +22,7 @@ transcoder="$build/transcoder"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+cd "$work" # the passes' statistics go in the working folder
 export QUILLMORA_PROGRESS_BLOCK=/quillmora-bench-fit.$$ # not the application's block
 
 lavfi() { ffmpeg -nostdin -v error -y "$@"; }
@@ -77,16 +81,35 @@ codecs_of() {
     esac
 }
 
-# "wall cpu" in ms; the tool's stdout goes to $2, its stderr to $2.err.
-run_timed() {
-    local out=$1 TIMEFORMAT='%3R %3U %3S' timing
+# ffmpeg's arguments for one pass at the fitted job's speed and bitrate: its
+# last pass as the transcoder prints it, without the statistics, writing $1.
+one_pass_of() {
+    local output=$1 line skip=0 arguments=()
     shift
-    if ! timing=$({ time "$@" >"$out" 2>"$out.err"; } 2>&1); then
-        echo "failed: $* ($(cat "$out.err"))" >&2
-        echo "0 0"
-        return
-    fi
-    awk '{ printf "%d %d\n", $1 * 1000, ($2 + $3) * 1000 }' <<<"$timing"
+    while IFS= read -r line; do
+        if [ -z "$line" ]; then arguments=(); continue; fi # a pass before the last
+        arguments+=("$line")
+    done < <("$transcoder" --print-ffmpeg-arguments "$@")
+    local kept=() i
+    for ((i = 0; i < ${#arguments[@]} - 1; i++)); do
+        if ((skip)); then skip=0; continue; fi
+        case ${arguments[i]} in
+        -pass | -passlogfile) skip=1 ;;
+        -x265-params)
+            kept+=(-x265-params "$(sed -E 's/(^|:)(pass|stats)=[^:]*//g; s/^://' <<<"${arguments[i + 1]}")")
+            skip=1
+            ;;
+        *) kept+=("${arguments[i]}") ;;
+        esac
+    done
+    printf '%s\n' "${kept[@]}" "$output"
+}
+
+# "wall cpu" in ms, or "0 0" when the command failed; stdout to $1, stderr to $1.err.
+run_timed() {
+    local out=$1
+    shift
+    time_ms_into "$out" "$out.err" "$@" || { echo "  ($(tail -1 "$out.err"))" >&2; echo "0 0"; }
 }
 
 echo "Making ${clip_count} clips in $work ..."
@@ -95,26 +118,28 @@ for ((c = 0; c < clip_count; c++)); do
     "make_$name" "$work/$name.mkv"
 done
 
-declare -A fitted_cpu fitted_wall plain_cpu plain_wall within total shares
+declare -A fitted_cpu fitted_wall onepass_cpu plain_cpu within total shares
 for format in "${formats[@]}"; do
-    fitted_cpu[$format]=0 fitted_wall[$format]=0 plain_cpu[$format]=0 plain_wall[$format]=0
+    fitted_cpu[$format]=0 fitted_wall[$format]=0 onepass_cpu[$format]=0 plain_cpu[$format]=0
     within[$format]=0 total[$format]=0 shares[$format]=""
 done
 printf '%-20s %-5s %9s %10s %7s %6s %8s\n' clip format "size kB" "written kB" share tries "cpu s"
 for ((c = 0; c < clip_count; c++)); do
     read -r name seconds sizes <<<"${clips[c]}"
+    read -r _ middle _ <<<"$sizes"
     for format in "${formats[@]}"; do
         read -r vopt venc aopt aenc suffix <<<"$(codecs_of "$format")"
-        common=(-threads 4 -preset ultrafast "$vopt" "$venc" "$aopt" "$aenc")
-        read -r wall cpu < <(run_timed "$work/plain.out" nice "$transcoder" -y -i "$work/$name.mkv" "${common[@]}" \
-            "$work/plain.$suffix")
-        plain_wall[$format]=$((plain_wall[$format] + 3 * wall)) plain_cpu[$format]=$((plain_cpu[$format] + 3 * cpu))
+        job=(-y -i "$work/$name.mkv" -threads 4 -preset ultrafast "$vopt" "$venc" "$aopt" "$aenc")
+        read -r _ cpu < <(run_timed plain.out nice "$transcoder" "${job[@]}" "plain.$suffix")
+        plain_cpu[$format]=$((plain_cpu[$format] + 3 * cpu))
+        mapfile -t one_pass < <(one_pass_of "onepass.$suffix" --fit-size=$((middle * 1000)) "${job[@]}" "fit.$suffix")
+        read -r _ cpu < <(run_timed onepass.out nice ffmpeg -nostdin -v error "${one_pass[@]}")
+        onepass_cpu[$format]=$((onepass_cpu[$format] + 3 * cpu))
         for kb in $sizes; do
             bytes=$((kb * 1000))
-            read -r wall cpu < <(run_timed "$work/fit.out" nice "$transcoder" --fit-size=$bytes -y \
-                -i "$work/$name.mkv" "${common[@]}" "$work/fit.$suffix")
-            written=$(stat -c %s "$work/fit.$suffix" 2>/dev/null || echo 0)
-            tries=$(sed -n 's/^quillmora:fit-tries=//p' "$work/fit.out")
+            read -r wall cpu < <(run_timed fit.out nice "$transcoder" --fit-size=$bytes "${job[@]}" "fit.$suffix")
+            written=$(stat -c %s "fit.$suffix" 2>/dev/null || echo 0)
+            tries=$(sed -n 's/^quillmora:fit-tries=//p' fit.out)
             share=$(awk -v w="$written" -v b="$bytes" 'BEGIN { printf "%.1f", 100 * w / b }')
             fitted_wall[$format]=$((fitted_wall[$format] + wall)) fitted_cpu[$format]=$((fitted_cpu[$format] + cpu))
             total[$format]=$((total[$format] + 1))
@@ -123,21 +148,23 @@ for ((c = 0; c < clip_count; c++)); do
             printf '%-20s %-5s %9d %10.1f %6s%% %6s %8.1f\n' "$name" "$format" "$kb" \
                 "$(awk -v w="$written" 'BEGIN { print w / 1000 }')" "$share" "${tries:-failed}" \
                 "$(awk -v c="$cpu" 'BEGIN { print c / 1000 }')"
-            rm -f "$work/fit.$suffix"
+            rm -f "fit.$suffix"
         done
+        rm -f "plain.$suffix" "onepass.$suffix"
     done
 done
 
 echo
-echo "Per format: outputs within 95-100 % of the size, the lowest and highest share, and the"
-echo "time of the fitted jobs against the plain one-pass jobs of the same clips (three sizes each):"
+echo "Per format: outputs within 95-100 % of the size, the lowest and highest share, the fitted"
+echo "jobs' CPU time against one pass at the same speed and bitrate and against the plain job of"
+echo "the format (both once a clip, counted three times), and the fitted jobs' wall time:"
 for format in "${formats[@]}"; do
     lowest=$(printf '%s' "${shares[$format]}" | sort -n | head -1)
     highest=$(printf '%s' "${shares[$format]}" | sort -n | tail -1)
     awk -v f="$format" -v i="${within[$format]}" -v t="${total[$format]}" -v lo="$lowest" -v hi="$highest" \
-        -v fc="${fitted_cpu[$format]}" -v pc="${plain_cpu[$format]}" -v fw="${fitted_wall[$format]}" \
-        -v pw="${plain_wall[$format]}" \
-        'BEGIN { printf "  %-5s %2d of %2d within, %5.1f-%5.1f %%   cpu %.2f x plain   wall %.2f x plain\n",
-                 f, i, t, lo, hi, (pc > 0 ? fc / pc : 0), (pw > 0 ? fw / pw : 0) }'
+        -v fc="${fitted_cpu[$format]}" -v oc="${onepass_cpu[$format]}" -v pc="${plain_cpu[$format]}" \
+        -v fw="${fitted_wall[$format]}" \
+        'BEGIN { printf "  %-5s %2d of %2d within, %5.1f-%5.1f %%   cpu %.2f x one pass, %.2f x plain job   %.0f s wall\n",
+                 f, i, t, lo, hi, (oc > 0 ? fc / oc : 0), (pc > 0 ? fc / pc : 0), fw / 1000 }'
 done
 echo "Load average now: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores."
