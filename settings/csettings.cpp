@@ -3,6 +3,7 @@
 #include "app/fitsize.h"
 #include "app/formats.h"
 #include "app/loudnesschoices.h"
+#include "app/optiontables.h"
 #include "app/outputfolder.h"
 #include "platform/userprompts.h"
 #include "ui_outputsettings.h"
@@ -137,6 +138,12 @@ void CSettings::fillFitList()
         list->setToolTip(FitSize::notOfferedReason());
     else if (!offered)
         list->setToolTip(QString());
+    else if (job.profile.vCodec == VideoCodecAV1) // SVT-AV1 has no two passes in Debian's ffmpeg
+        list->setToolTip(QCoreApplication::translate(
+            "OutputSettings",
+            "The most the file may take: the picture's bitrate follows from it. AV1 has no two "
+            "passes here: it is encoded once, and once more at a corrected bitrate when the file "
+            "lands outside the size. Pick a size or type your own, such as 30 MB or 1.5 GB."));
     else
         list->setToolTip(QCoreApplication::translate(
             "OutputSettings",

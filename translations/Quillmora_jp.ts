@@ -1306,6 +1306,10 @@
         <source>-23 LUFS (EBU R128 broadcast)</source>
         <translation>-23 LUFS（EBU R128 放送）</translation>
     </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it. AV1 has no two passes here: it is encoded once, and once more at a corrected bitrate when the file lands outside the size. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>ファイルの最大サイズ：映像のビットレートはここから求めます。ここでは AV1 に2パスがないため、1回エンコードし、ファイルがサイズから外れたときは補正したビットレートでもう1回エンコードします。サイズを選ぶか、30 MB や 1.5 GB のように入力してください。</translation>
+    </message>
 </context>
 <context>
     <name>PassWorkspace</name>

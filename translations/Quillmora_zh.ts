@@ -1306,6 +1306,10 @@
         <source>-23 LUFS (EBU R128 broadcast)</source>
         <translation>-23 LUFS（EBU R128 广播）</translation>
     </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it. AV1 has no two passes here: it is encoded once, and once more at a corrected bitrate when the file lands outside the size. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>文件最多可占用的大小：画面的码率由它算出。此处 AV1 没有两遍编码：先编码一次，文件超出范围时再以校正后的码率编码一次。可选择一个大小，或自行输入，例如 30 MB 或 1.5 GB。</translation>
+    </message>
 </context>
 <context>
     <name>PassWorkspace</name>
