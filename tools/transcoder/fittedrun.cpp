@@ -250,13 +250,12 @@ int runFittedSingle(const QStringList &given, const MediaFacts &input, qint64 si
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
     if (loudness && hasLoudnessMark(encode.planned)) {
+        int exitCode = 0;
         const std::optional<LoudnessMeasure> measured =
             measureLoudness(loudnessMeasureArgumentsOf(encode.planned), encode.seconds,
-                            {0, loudnessShare}, &error);
-        if (stopsignals::requested())
-            return stopsignals::exitCode();
+                            {0, loudnessShare}, &exitCode);
         if (!measured)
-            return toolerror::fail(error);
+            return exitCode;
         encode.planned =
             loudnessApplyArguments(encode.planned, *loudness, *measured, input.sampleRate);
         encode.progressFrom = loudnessShare;
@@ -313,14 +312,12 @@ int runFittedJoin(const QStringList &arguments, const QStringList &measuringInpu
     setEncoderOptions(*command, {facts, request.container});
     FittedEncode encode{command->toArguments(), budget, sizeBytes, plan.expectedSeconds};
     if (loudness) { // the joined sound as a whole
-        QString error;
+        int exitCode = 0;
         const std::optional<LoudnessMeasure> measured =
             measureLoudness(loudnessMeasureArguments(measuringInput, QString()), encode.seconds,
-                            {0, loudnessShare}, &error);
-        if (stopsignals::requested())
-            return stopsignals::exitCode();
+                            {0, loudnessShare}, &exitCode);
         if (!measured)
-            return toolerror::fail(error);
+            return exitCode;
         encode.planned = loudnessApplyArguments(withLoudnessMark(encode.planned), *loudness,
                                                 *measured, sound.sampleRate);
         encode.progressFrom = loudnessShare;
