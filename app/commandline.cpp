@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/fitsize.h"
 #include "app/formats.h"
 #include "app/loudnesschoices.h"
 
@@ -33,6 +34,7 @@ const char *const outputOption = "output";
 const char *const overwriteOption = "overwrite";
 const char *const keepDatesOption = "keep-dates";
 const char *const jobsOption = "jobs";
+const char *const sizeOption = "size";
 const char *const loudnessOption = "loudness";
 const char *const listOption = "list-formats";
 
@@ -102,6 +104,11 @@ void CommandLine::define(QCommandLineParser &parser)
                       tr("How many jobs run at once: a number, or \"auto\" (the default) for sound and "
                          "pictures on every core and videos one at a time."),
                       tr("count")});
+    parser.addOption(
+        {QString::fromLatin1(sizeOption),
+         tr("Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB "
+            "and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB)."),
+         tr("size")});
     parser.addOption({QString::fromLatin1(loudnessOption),
                       tr("Make the sound of every output (a join as a whole) equally loud by EBU R128, "
                          "its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or "
@@ -139,8 +146,8 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
         request.files << absolute(currentFolder, file);
 
     if (!parser.isSet(QLatin1String(convertOption))) {
-        for (const char *option :
-             {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption, loudnessOption}) {
+        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption,
+                                   jobsOption, sizeOption, loudnessOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -172,6 +179,17 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
             request.jobsAtOnce = 0;
         else if (!number || request.jobsAtOnce < 1)
             return fail(tr("--jobs takes a number from 1 up, or \"auto\"; not \"%1\".").arg(jobs));
+    }
+    if (parser.isSet(QLatin1String(sizeOption))) {
+        const QString size = parser.value(QLatin1String(sizeOption));
+        if (!FitSize::parse(size, &request.fitBytes))
+            return fail(
+                tr("--size takes a size such as 25MB, 1.5GB or 700MiB; not \"%1\".").arg(size));
+        if (!FitSize::offered(request.format.profile))
+            return fail(
+                tr("--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; "
+                   "%1 is not.")
+                    .arg(request.format.name));
     }
     if (parser.isSet(QLatin1String(loudnessOption))) {
         const QString value = parser.value(QLatin1String(loudnessOption)).trimmed();

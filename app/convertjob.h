@@ -53,6 +53,7 @@ struct ConvertJob {
     int state = Ready;
     OutputProfile profile;
     EditOptions edit;
+    qint64 fitBytes = 0;                 // "Fit in" this many bytes (app/fitsize.h); 0: Off
     int loudness = 0; // EBU R128 target of the sound in LUFS (loudnesschoices.h); 0 keeps it as it is
     QProgressBar *progressBar = nullptr; // borrowed: the job table owns the bar
 };

@@ -121,6 +121,7 @@ QJsonObject jobToJson(const ConvertJob &job)
                        {"state", job.state},
                        {"profile", profile},
                        {"edit", editToJson(job.edit)},
+                       {"fitBytes", double(job.fitBytes)},
                        {"loudness", job.loudness}};
 }
 
@@ -142,6 +143,10 @@ bool jobFromJson(const QJsonObject &object, ConvertJob *job)
     read.inputFiles = stringsOf(object.value(QLatin1String("inputFiles")));
     readInt(object, "state", &read.state);
     read.edit = editFromJson(object.value(QLatin1String("edit")).toObject());
+    // A count of bytes: whole, and within what a double holds exactly.
+    const double fitBytes = object.value(QLatin1String("fitBytes")).toDouble();
+    if (fitBytes >= 1 && fitBytes <= 1e15)
+        read.fitBytes = qint64(fitBytes);
     readInt(object, "loudness", &read.loudness);
     if (!isLoudnessTarget(read.loudness))
         read.loudness = 0; // a list from before the choice, or a value it never offered

@@ -39,6 +39,7 @@ BatchPlan BatchPlan::make(const CommandLineRequest &request)
             job.loudness = request.loudness;
             job.inputFiles = inputs;
             job.outputPath = joinOutputPath(request.outputFolder, profile.category);
+            job.fitBytes = request.fitBytes;
             plan.jobs << job;
         } else if (!inputs.isEmpty()) {
             plan.refused.append({inputs.first(), tr("a join needs at least two files")});
@@ -51,6 +52,7 @@ BatchPlan BatchPlan::make(const CommandLineRequest &request)
         job.inputPath = input;
         job.inputFiles << input;
         job.outputPath = outputPathFor(request.outputFolder, input, job.formatId);
+        job.fitBytes = request.fitBytes;
         plan.jobs << job;
     }
     return plan;

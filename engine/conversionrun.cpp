@@ -2,6 +2,7 @@
 
 #include "engine/conversionpass.h"
 #include "engine/filedates.h"
+#include "engine/fitrefusal.h"
 #include "engine/imagearguments.h"
 #include "engine/jobqueue.h"
 #include "engine/joinparts.h"
@@ -61,6 +62,8 @@ QString failureText(const ToolExit &exit, const QString &program)
         return QCoreApplication::translate("ConversionRun", "Cannot start %1: %2").arg(program, exit.errorText);
     if (exit.stopped)
         return stoppedText();
+    if (const QString refused = fitrefusal::reason(exit.reports); !refused.isEmpty())
+        return refused;
     const QString errors = lastLines(exit.errorText);
     // What a crashed tool printed before is no reason of its own.
     if (!exit.normalExit) {

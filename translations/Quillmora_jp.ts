@@ -646,8 +646,24 @@
         <translation>--jobs には 1 以上の数値か &quot;auto&quot; を指定してください。&quot;%1&quot; は使えません。</translation>
     </message>
     <message>
+        <source>Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB).</source>
+        <translation>各動画を2パスでエンコードしてこのサイズに収めます：25MB、1.5GB、700MiB（kB、MB、GB は10の累乗、KiB、MiB、GiB は2の累乗。数字だけなら MB）。</translation>
+    </message>
+    <message>
+        <source>size</source>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>--size takes a size such as 25MB, 1.5GB or 700MiB; not &quot;%1&quot;.</source>
+        <translation>--size には 25MB、1.5GB、700MiB のようなサイズを指定してください。「%1」は使えません。</translation>
+    </message>
+    <message>
+        <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
+        <translation>--size は2パスでエンコードする H.264、H.265、VP9、AV1 の動画用です。%1 は対象外です。</translation>
+    </message>
+    <message>
         <source>Make the sound of every output (a join as a whole) equally loud by EBU R128, its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or -23 (broadcast) LUFS, or &quot;off&quot; (the default).</source>
-        <translation>EBU R128 に従い、すべての出力（結合は全体として）の音量をそろえます。トゥルーピークは -1 dBTP 以下：-14（ストリーミング）、-16（ポッドキャストとスマートフォン）、-23（放送）LUFS、または "off"（既定）。</translation>
+        <translation>EBU R128 に従い、すべての出力（結合は全体として）の音量をそろえます。トゥルーピークは -1 dBTP 以下：-14（ストリーミング）、-16（ポッドキャストとスマートフォン）、-23（放送）LUFS、または &quot;off&quot;（既定）。</translation>
     </message>
     <message>
         <source>LUFS</source>
@@ -655,7 +671,7 @@
     </message>
     <message>
         <source>--loudness takes -14, -16 or -23 (LUFS), or &quot;off&quot;; not &quot;%1&quot;.</source>
-        <translation>--loudness には -14、-16、-23（LUFS）または "off" を指定します。"%1" は使えません。</translation>
+        <translation>--loudness には -14、-16、-23（LUFS）または &quot;off&quot; を指定します。&quot;%1&quot; は使えません。</translation>
     </message>
     <message>
         <source>--loudness is for formats with sound; %1 has none.</source>
@@ -935,6 +951,29 @@
     <message>
         <source>Play</source>
         <translation>再生</translation>
+    </message>
+</context>
+<context>
+    <name>FitSize</name>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>Only video in H.264, H.265, VP9 or AV1 can be fitted in a size: those encode in two passes.</source>
+        <translation>サイズに収められるのは H.264、H.265、VP9、AV1 の動画だけです（2パスでエンコードします）。</translation>
+    </message>
+    <message>
+        <source>%1 is too small for %2 of video; %3 is the least that works</source>
+        <translation>%1 では %2 の動画には小さすぎます。最低 %3 が必要です</translation>
     </message>
 </context>
 <context>
@@ -1276,12 +1315,24 @@
         <translation>Opus</translation>
     </message>
     <message>
-        <source>Normalise loudness</source>
-        <translation>ラウドネス正規化</translation>
+        <source>Fit in</source>
+        <translation>サイズ指定</translation>
     </message>
     <message>
         <source>Off</source>
         <translation>オフ</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it, encoded in two passes. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>ファイルの最大サイズ：映像のビットレートはここから求め、2パスでエンコードします。サイズを選ぶか、30 MB や 1.5 GB のように入力してください。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a size: write one such as 30 MB, 1.5 GB or 700 MiB.</source>
+        <translation>「%1」はサイズではありません。30 MB、1.5 GB、700 MiB のように入力してください。</translation>
+    </message>
+    <message>
+        <source>Normalise loudness</source>
+        <translation>ラウドネス正規化</translation>
     </message>
     <message>
         <source>-14 LUFS (streaming)</source>
@@ -1294,6 +1345,10 @@
     <message>
         <source>-23 LUFS (EBU R128 broadcast)</source>
         <translation>-23 LUFS（EBU R128 放送）</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it. AV1 has no two passes here: it is encoded once, and once more at a corrected bitrate when the file lands outside the size. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>ファイルの最大サイズ：映像のビットレートはここから求めます。ここでは AV1 に2パスがないため、1回エンコードし、ファイルがサイズから外れたときは補正したビットレートでもう1回エンコードします。サイズを選ぶか、30 MB や 1.5 GB のように入力してください。</translation>
     </message>
 </context>
 <context>

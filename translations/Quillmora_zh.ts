@@ -646,8 +646,24 @@
         <translation>--jobs 需要 1 或更大的数字，或 &quot;auto&quot;；而不是 &quot;%1&quot;。</translation>
     </message>
     <message>
+        <source>Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB).</source>
+        <translation>将每个视频以两遍编码装入此大小：25MB、1.5GB、700MiB（kB、MB、GB 为十的幂，KiB、MiB、GiB 为二的幂；只写数字即为 MB）。</translation>
+    </message>
+    <message>
+        <source>size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>--size takes a size such as 25MB, 1.5GB or 700MiB; not &quot;%1&quot;.</source>
+        <translation>--size 需要一个大小，例如 25MB、1.5GB 或 700MiB；而不是“%1”。</translation>
+    </message>
+    <message>
+        <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
+        <translation>--size 只适用于 H.264、H.265、VP9 或 AV1 视频（它们以两遍编码）；%1 不是。</translation>
+    </message>
+    <message>
         <source>Make the sound of every output (a join as a whole) equally loud by EBU R128, its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or -23 (broadcast) LUFS, or &quot;off&quot; (the default).</source>
-        <translation>按 EBU R128 使每个输出（合并则作为整体）的响度一致，真峰值不超过 -1 dBTP：-14（流媒体）、-16（播客和手机）或 -23（广播）LUFS，或 "off"（默认）。</translation>
+        <translation>按 EBU R128 使每个输出（合并则作为整体）的响度一致，真峰值不超过 -1 dBTP：-14（流媒体）、-16（播客和手机）或 -23（广播）LUFS，或 &quot;off&quot;（默认）。</translation>
     </message>
     <message>
         <source>LUFS</source>
@@ -655,7 +671,7 @@
     </message>
     <message>
         <source>--loudness takes -14, -16 or -23 (LUFS), or &quot;off&quot;; not &quot;%1&quot;.</source>
-        <translation>--loudness 接受 -14、-16 或 -23（LUFS），或 "off"；不接受 "%1"。</translation>
+        <translation>--loudness 接受 -14、-16 或 -23（LUFS），或 &quot;off&quot;；不接受 &quot;%1&quot;。</translation>
     </message>
     <message>
         <source>--loudness is for formats with sound; %1 has none.</source>
@@ -935,6 +951,29 @@
     <message>
         <source>Play</source>
         <translation>播放</translation>
+    </message>
+</context>
+<context>
+    <name>FitSize</name>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>Only video in H.264, H.265, VP9 or AV1 can be fitted in a size: those encode in two passes.</source>
+        <translation>只有 H.264、H.265、VP9 或 AV1 视频能装入指定大小：它们以两遍编码。</translation>
+    </message>
+    <message>
+        <source>%1 is too small for %2 of video; %3 is the least that works</source>
+        <translation>%1 容不下 %2 的视频；至少需要 %3</translation>
     </message>
 </context>
 <context>
@@ -1276,12 +1315,24 @@
         <translation>Opus</translation>
     </message>
     <message>
-        <source>Normalise loudness</source>
-        <translation>响度标准化</translation>
+        <source>Fit in</source>
+        <translation>装入大小</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation>关</translation>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it, encoded in two passes. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>文件最多可占用的大小：画面的码率由它算出，以两遍编码。可选择一个大小，或自行输入，例如 30 MB 或 1.5 GB。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a size: write one such as 30 MB, 1.5 GB or 700 MiB.</source>
+        <translation>“%1”不是大小：请写成 30 MB、1.5 GB 或 700 MiB 这样的形式。</translation>
+    </message>
+    <message>
+        <source>Normalise loudness</source>
+        <translation>响度标准化</translation>
     </message>
     <message>
         <source>-14 LUFS (streaming)</source>
@@ -1294,6 +1345,10 @@
     <message>
         <source>-23 LUFS (EBU R128 broadcast)</source>
         <translation>-23 LUFS（EBU R128 广播）</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it. AV1 has no two passes here: it is encoded once, and once more at a corrected bitrate when the file lands outside the size. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>文件最多可占用的大小：画面的码率由它算出。此处 AV1 没有两遍编码：先编码一次，文件超出范围时再以校正后的码率编码一次。可选择一个大小，或自行输入，例如 30 MB 或 1.5 GB。</translation>
     </message>
 </context>
 <context>

@@ -39,6 +39,7 @@ ConvertJob unusualJob(const QString &input)
     EditOptions &edit = job.edit;
     edit = {1500, 2500, 2, 3, 1, 1, 150, 10, -20, 30, {}, "/subs/a b.srt", 4, 18};
     edit.watermark = {"/marks/logo.png", 11, 12, "Text, \"quoted\"", "DejaVu Sans", 5, 6, 13, 14};
+    job.fitBytes = 26'214'400;
     return job;
 }
 

@@ -61,6 +61,14 @@ void TestCommandLine::requests_data()
                                  << int(R::Error) << "\"many\"" << true;
     QTest::newRow("jobs without convert") << QStringList{"--jobs", "2", "a.wav"} << int(R::Error) << "--jobs"
                                           << false;
+    QTest::newRow("size of a video") << QStringList{"--convert", "-f", "webm", "--size", "25MiB", "a.mp4"}
+                                     << int(R::Convert) << "" << true;
+    QTest::newRow("size not a size") << QStringList{"--convert", "-f", "mp4", "--size", "big", "a.mp4"} << int(R::Error)
+                                     << "\"big\"" << true;
+    QTest::newRow("size of a song") << QStringList{"--convert", "-f", "mp3", "--size", "8MB", "a.wav"} << int(R::Error)
+                                    << "mp3 is not" << true;
+    QTest::newRow("size without convert")
+        << QStringList{"--size", "8MB", "a.mp4"} << int(R::Error) << "--size" << false;
     QTest::newRow("files after --") << QStringList{"--", "--convert"} << int(R::Window) << "" << false;
     QTest::newRow("loudness between the targets") << QStringList{"--convert", "-f", "mp3", "--loudness", "-15", "a.wav"}
                                                   << int(R::Error) << "-14, -16 or -23" << true;

@@ -12,8 +12,11 @@
 // rewrites the arguments, using what libavformat reads of the input, so that
 // every choice of the application gives a file that plays.
 //
-//   transcoder [--print-ffmpeg-arguments] [--facts=<text>] <arguments>
+//   transcoder [--print-ffmpeg-arguments] [--facts=<text>]
+//              [--fit-size=<bytes>] <arguments>
 //
+// --fit-size makes the file come out between 95 % and 100 % of the size,
+// encoded in two passes (fittedrun.h), or refuses a size that cannot work.
 // An output that is there is replaced only with "-y"; otherwise the file
 // takes the next free "_N" name and the tool prints
 // "quillmora:output=<absolute path>" on stdout.
