@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/formats.h"
+#include "app/loudnesschoices.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -12,7 +13,7 @@ namespace {
 constexpr int buttonFormats[] = {
     0,  1,  2,  4,  5,  6,  7,  8,  9,  10, FormatWebM, FormatHEVC, FormatAV1,
     11, 12, 13, 14, 15, 16, 17, 18, 19, 21, FormatOpus,
-    22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+    22, 23, 24, 25, 26, 27, 28, 29, FormatWebP, FormatAVIF, 30, 31};
 
 QString nameOf(int formatId)
 {
@@ -32,6 +33,7 @@ const char *const outputOption = "output";
 const char *const overwriteOption = "overwrite";
 const char *const keepDatesOption = "keep-dates";
 const char *const jobsOption = "jobs";
+const char *const loudnessOption = "loudness";
 const char *const listOption = "list-formats";
 
 } // namespace
@@ -100,6 +102,11 @@ void CommandLine::define(QCommandLineParser &parser)
                       tr("How many jobs run at once: a number, or \"auto\" (the default) for sound and "
                          "pictures on every core and videos one at a time."),
                       tr("count")});
+    parser.addOption({QString::fromLatin1(loudnessOption),
+                      tr("Make the sound of every output (a join as a whole) equally loud by EBU R128, "
+                         "its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or "
+                         "-23 (broadcast) LUFS, or \"off\" (the default)."),
+                      tr("LUFS")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
     parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
                                  QStringLiteral("[files...]"));
@@ -132,7 +139,8 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
         request.files << absolute(currentFolder, file);
 
     if (!parser.isSet(QLatin1String(convertOption))) {
-        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption}) {
+        for (const char *option :
+             {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption, loudnessOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -164,6 +172,18 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
             request.jobsAtOnce = 0;
         else if (!number || request.jobsAtOnce < 1)
             return fail(tr("--jobs takes a number from 1 up, or \"auto\"; not \"%1\".").arg(jobs));
+    }
+    if (parser.isSet(QLatin1String(loudnessOption))) {
+        const QString value = parser.value(QLatin1String(loudnessOption)).trimmed();
+        bool number = false;
+        request.loudness = value.toInt(&number);
+        if (value.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
+            request.loudness = 0;
+        else if (!number || !isLoudnessTarget(request.loudness))
+            return fail(tr("--loudness takes -14, -16 or -23 (LUFS), or \"off\"; not \"%1\".").arg(value));
+        if (request.loudness != 0 && category != Video && category != Audio && category != VideoMerge
+            && category != AudioMerge)
+            return fail(tr("--loudness is for formats with sound; %1 has none.").arg(request.format.name));
     }
     return request;
 }

@@ -27,6 +27,7 @@ struct CommandLineRequest {
     bool overwrite = false;  // Convert
     bool keepDates = false;  // Convert: outputs take their sources' modification time
     int jobsAtOnce = 0;      // Convert: how many jobs run at once; 0 for automatic
+    int loudness = 0;        // Convert: the sound's loudness target in LUFS; 0 leaves it as it is
     QStringList files;       // Window and Convert: absolute paths, in order
 };
 

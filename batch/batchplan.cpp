@@ -36,6 +36,7 @@ BatchPlan BatchPlan::make(const CommandLineRequest &request)
     if (isJoinFormat(profile)) {
         if (inputs.size() >= 2) {
             ConvertJob job = makeJob(request.format.formatId, profile);
+            job.loudness = request.loudness;
             job.inputFiles = inputs;
             job.outputPath = joinOutputPath(request.outputFolder, profile.category);
             plan.jobs << job;
@@ -46,6 +47,7 @@ BatchPlan BatchPlan::make(const CommandLineRequest &request)
     }
     for (const QString &input : std::as_const(inputs)) {
         ConvertJob job = makeJob(request.format.formatId, profile);
+        job.loudness = request.loudness;
         job.inputPath = input;
         job.inputFiles << input;
         job.outputPath = outputPathFor(request.outputFolder, input, job.formatId);

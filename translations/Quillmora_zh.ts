@@ -568,6 +568,14 @@
         <source>%1 more jobs stay kept for a later start: files of them are not there now, or this version cannot read them.</source>
         <translation>另有 %1 个任务保留到以后启动：它们的文件现在不在，或此版本无法读取它们。</translation>
     </message>
+    <message>
+        <source>All Image files -&gt; WebP</source>
+        <translation>所有图片文件 -&gt; WebP</translation>
+    </message>
+    <message>
+        <source>All Image files -&gt; AVIF</source>
+        <translation>所有图片文件 -&gt; AVIF</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -656,6 +664,22 @@
     <message>
         <source>--jobs takes a number from 1 up, or &quot;auto&quot;; not &quot;%1&quot;.</source>
         <translation>--jobs 需要 1 或更大的数字，或 &quot;auto&quot;；而不是 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>Make the sound of every output (a join as a whole) equally loud by EBU R128, its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or -23 (broadcast) LUFS, or &quot;off&quot; (the default).</source>
+        <translation>按 EBU R128 使每个输出（合并则作为整体）的响度一致，真峰值不超过 -1 dBTP：-14（流媒体）、-16（播客和手机）或 -23（广播）LUFS，或 &quot;off&quot;（默认）。</translation>
+    </message>
+    <message>
+        <source>LUFS</source>
+        <translation>LUFS</translation>
+    </message>
+    <message>
+        <source>--loudness takes -14, -16 or -23 (LUFS), or &quot;off&quot;; not &quot;%1&quot;.</source>
+        <translation>--loudness 接受 -14、-16 或 -23（LUFS），或 &quot;off&quot;；不接受 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>--loudness is for formats with sound; %1 has none.</source>
+        <translation>--loudness 用于有声音的格式；%1 没有声音。</translation>
     </message>
 </context>
 <context>
@@ -1230,6 +1254,26 @@
     <message>
         <source>Opus</source>
         <translation>Opus</translation>
+    </message>
+    <message>
+        <source>Normalise loudness</source>
+        <translation>响度标准化</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>-14 LUFS (streaming)</source>
+        <translation>-14 LUFS（流媒体）</translation>
+    </message>
+    <message>
+        <source>-16 LUFS (podcasts and phones)</source>
+        <translation>-16 LUFS（播客和手机）</translation>
+    </message>
+    <message>
+        <source>-23 LUFS (EBU R128 broadcast)</source>
+        <translation>-23 LUFS（EBU R128 广播）</translation>
     </message>
 </context>
 <context>

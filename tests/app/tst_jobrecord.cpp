@@ -26,6 +26,7 @@ ConvertJob unusualJob(const QString &input)
     job.inputFiles = {input};
     job.outputPath = QStringLiteral("/out/ünïcode name.flac");
     job.state = Failed;
+    job.loudness = -23;
     for (int position = 2; position < OutputProfile::FieldCount; ++position)
         job.profile.setField(position, position + 1);
     EditOptions &edit = job.edit;
@@ -50,6 +51,7 @@ void TestJobRecord::everyFieldRoundTrips()
         QCOMPARE(jobToJson(read), jobToJson(job));
         QCOMPARE(read.profile, job.profile);
         QCOMPARE(read.inputFiles, job.inputFiles);
+        QCOMPARE(read.loudness, job.loudness);
     }
 }
 
@@ -96,6 +98,12 @@ void TestJobRecord::forgivingFieldByField()
                         &job));
     QCOMPARE(job.profile, defaultProfile(FormatMP3));
     QCOMPARE(job.edit.volume, 100);
+    // A loudness never offered is off.
+    QVERIFY(jobFromJson(QJsonDocument::fromJson(R"({"formatId": 11, "inputFiles": ["/a.wav"], "outputPath": "/a.mp3",
+                                                    "loudness": 7})")
+                            .object(),
+                        &job));
+    QCOMPARE(job.loudness, 0);
 }
 
 QTEST_GUILESS_MAIN(TestJobRecord)
