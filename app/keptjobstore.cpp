@@ -210,8 +210,10 @@ KeptJobStore::Opened KeptJobStore::openDatabase()
             || version.value(0).toInt() != 0))
         return Opened::Damaged;
     version.finish();
+    // The log of a large add would otherwise stay as large as the list on disk.
     if (!exec(QStringLiteral("PRAGMA journal_mode=WAL"))
-        || !exec(QStringLiteral("PRAGMA synchronous=FULL")))
+        || !exec(QStringLiteral("PRAGMA synchronous=FULL"))
+        || !exec(QStringLiteral("PRAGMA journal_size_limit=4194304")))
         return Opened::Failed;
 
     // Made inside a write transaction, so that two windows starting at once make it once.

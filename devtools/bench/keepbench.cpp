@@ -55,10 +55,12 @@ qint64 processCpuMs()
            + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
 }
 
+// Sleeps between events (with a time limit the call would spin, taking a
+// core from the writer).
 void waitUntilIdle(JobListKeeper &keeper)
 {
     while (!keeper.isIdle())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 int fill(int n, const QString &folder)
@@ -73,7 +75,7 @@ int fill(int n, const QString &folder)
     clock.start();
     window.openFiles(paths);
     while (window.jobQueue().count() < n)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const qint64 addedMs = clock.elapsed();
     waitUntilIdle(*keeper);
     std::printf("fill %d %lld %lld\n", n, static_cast<long long>(addedMs),
