@@ -3,13 +3,10 @@
 #include "app/formats.h"
 #include "app/loudnesschoices.h"
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 
 namespace {
-
-constexpr int DocumentVersion = 1;
 
 // The integer fields of EditOptions and of WatermarkOptions, by key.
 template <typename Record>
@@ -157,51 +154,21 @@ bool jobFromJson(const QJsonObject &object, ConvertJob *job)
     return true;
 }
 
-QByteArray jobListToJson(const QList<ConvertJob> &jobs)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    JobListWriter writer(buffer);
-    for (const ConvertJob &job : jobs)
-        writer.add(job);
-    writer.finish();
-    return buffer.data();
-}
-
-JobListWriter::JobListWriter(QIODevice &device)
-    : out(device)
-{
-    ok = out.write("{\"version\": " + QByteArray::number(DocumentVersion) + ", \"jobs\": [") >= 0;
-}
-
-void JobListWriter::add(const ConvertJob &job)
-{
-    const QByteArray separator = first ? "\n" : ",\n";
-    first = false;
-    ok = ok && out.write(separator + QJsonDocument(jobToJson(job)).toJson(QJsonDocument::Compact)) >= 0;
-}
-
-bool JobListWriter::finish()
-{
-    return ok && out.write("\n]}\n") >= 0;
-}
-
-QList<ConvertJob> jobListFromJson(const QByteArray &document, bool *ok)
+JobListDocument readJobList(const QByteArray &document)
 {
     QJsonParseError error;
     const QJsonDocument parsed = QJsonDocument::fromJson(document, &error);
-    const bool isList = error.error == QJsonParseError::NoError && parsed.isObject()
-                        && parsed.object().value(QLatin1String("jobs")).isArray();
-    if (ok)
-        *ok = isList;
-    QList<ConvertJob> jobs;
-    if (!isList)
-        return jobs;
+    JobListDocument list;
+    list.isList = error.error == QJsonParseError::NoError && parsed.isObject()
+                  && parsed.object().value(QLatin1String("jobs")).isArray();
+    if (!list.isList)
+        return list;
+    list.version =
+        parsed.object().value(QLatin1String("version")).toInt(JobListDocument::CurrentVersion);
     const QJsonArray array = parsed.object().value(QLatin1String("jobs")).toArray();
     for (const QJsonValue &entry : array) {
-        ConvertJob job;
-        if (jobFromJson(entry.toObject(), &job))
-            jobs << job;
+        if (entry.isObject())
+            list.jobs << entry.toObject();
     }
-    return jobs;
+    return list;
 }

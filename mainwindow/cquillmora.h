@@ -2,6 +2,7 @@
 
 #include "app/convertjob.h"
 #include "app/filebatch.h"
+#include "app/keptjobstore.h"
 #include "app/outputprofile.h"
 #include "engine/jobqueue.h"
 #include "engine/timeleft.h"
@@ -24,7 +25,6 @@ class CSettings;
 class InterruptSignals;
 class JobListKeeper;
 class JobTable;
-class OwnJobList;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -64,8 +64,12 @@ public:
     // added as a drop adds it (same classification and format choice).
     void openFiles(const QStringList &paths);
 
-    // At start: offers back the jobs that windows which have closed or died
-    // left unfinished, all in one question. Returns how many were restored.
+    // At start: once the event loop runs (so that a signal while its
+    // question is up ends the loop), offers the unfinished jobs, then opens the files.
+    void startSession(const QStringList &files);
+
+    // Offers back the jobs that windows which have closed or died left
+    // unfinished, all in one question. Returns how many were restored.
     int offerUnfinishedJobs();
 
     // For closing: the list is kept on disk as it is, so the clearing that
@@ -80,7 +84,8 @@ public:
     void stopRunAndWait() { runControl->stopAndWait(); }
 
     // SIGTERM, SIGHUP or SIGINT: stops a run as Stop does, keeps the job list
-    // for the next start and quits, without asking.
+    // for the next start and quits, without asking; a question or box on
+    // screen goes unanswered, and what its answer would do is not done.
     void quitOnSignal(int signalNumber);
 
 signals:
@@ -235,6 +240,8 @@ private:
 
     // Everything a confirmed close does: the run ends, the list stays for the next start.
     void endSession();
+    // Tells once what was wrong with the kept lists found at start.
+    void tellAboutKeptLists(const KeptJobStore::Left &left);
 
     // Runs the settings dialog modally; true when it was accepted.
     bool runSettingsDialog(CSettings &dialog);
@@ -246,8 +253,8 @@ private:
 
     JobQueue queue; // written on the GUI thread only, through jobTable
     // This window's kept list; written while the queue still exists.
-    std::unique_ptr<OwnJobList> ownJobList;
     std::unique_ptr<JobListKeeper> keeper;
+    bool sessionEnded = false; // the list is kept as it was; nothing more changes it
     std::deque<FileBatch> pendingFiles;
     // Brings the next slice of pendingFiles once the events waiting have had their turn.
     QTimer nextFileSlice;

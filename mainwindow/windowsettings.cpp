@@ -126,13 +126,18 @@ void CQuillmora::closeEvent(QCloseEvent *event)
 
 void CQuillmora::quitOnSignal(int signalNumber)
 {
+    if (sessionEnded)
+        return;
     endSession();
     hide();
+    // Ends every event loop, a question's too (it reads as No, and is not
+    // acted on: sessionEnded), and any loop begun after returns at once.
     QCoreApplication::exit(128 + signalNumber);
 }
 
 void CQuillmora::endSession()
 {
+    sessionEnded = true;
     stopRunAndWait();
     keepJobListForNextStart();
     onClearList();

@@ -13,6 +13,7 @@
 # reported with the rows it had).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/bench-common.sh
 
 sizes=${1:-10000 100000}
 limit=${2:-600}
@@ -25,11 +26,8 @@ bench=$(realpath "$BENCH")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} LANG=C.UTF-8 LC_ALL=C.UTF-8
-unset LANGUAGE
-# Settings, output folder and kept lists in a home of the benchmark's own.
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-mkdir -p "$HOME" "$work/in"
+offscreen_home "$work"
+mkdir -p "$work/in"
 
 largest=$(tr ' ' '\n' <<<"$sizes" | sort -n | tail -1)
 (cd "$work/in" && seq -f 'clip%06g.mp4' 0 $((largest - 1)) | xargs touch)

@@ -16,3 +16,12 @@ time_ms_into() {
     fi
     awk '{ printf "%d %d\n", $1 * 1000, ($2 + $3) * 1000 }' <<<"$timing"
 }
+
+# The window offscreen in the C locale, its settings, output folder and kept
+# job lists in a home of the benchmark's own under the folder.
+offscreen_home() {
+    export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} LANG=C.UTF-8 LC_ALL=C.UTF-8
+    unset LANGUAGE
+    export HOME=$1/home XDG_CONFIG_HOME=$1/home/.config XDG_DATA_HOME=$1/home/.local/share
+    mkdir -p "$HOME"
+}

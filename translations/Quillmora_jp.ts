@@ -549,6 +549,26 @@
         <translation>音声と画像はすべてのコアで、動画は一つずつ変換します。</translation>
     </message>
     <message>
+        <source>The kept lists of unfinished jobs could not be read. They were set aside as %1, and the window starts with an empty list.</source>
+        <translation>保存された未完了ジョブの一覧を読み込めませんでした。%1 として退避しました。ウィンドウは空の一覧で起動します。</translation>
+    </message>
+    <message>
+        <source>The kept lists of unfinished jobs in %1 were written by a newer version of Quillmora and are left as they are. This window starts with an empty list, and its jobs are not kept for the next start.</source>
+        <translation>%1 の未完了ジョブの一覧は新しいバージョンの Quillmora で書かれたため、そのままにしています。このウィンドウは空の一覧で起動し、そのジョブは次回の起動のために保存されません。</translation>
+    </message>
+    <message>
+        <source>A kept list of unfinished jobs could not be read. It was set aside as %1.</source>
+        <translation>保存された未完了ジョブの一覧を読み込めませんでした。%1 として退避しました。</translation>
+    </message>
+    <message>
+        <source>One more job stays kept for a later start: a file of it is not there now, or this version cannot read it.</source>
+        <translation>ほかに 1 件のジョブを後の起動のために保存しています：そのファイルが今は見つからないか、このバージョンでは読み込めません。</translation>
+    </message>
+    <message>
+        <source>%1 more jobs stay kept for a later start: files of them are not there now, or this version cannot read them.</source>
+        <translation>ほかに %1 件のジョブを後の起動のために保存しています：それらのファイルが今は見つからないか、このバージョンでは読み込めません。</translation>
+    </message>
+    <message>
         <source>All Image files -&gt; WebP</source>
         <translation>すべての画像ファイル -&gt; WebP</translation>
     </message>

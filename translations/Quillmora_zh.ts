@@ -549,6 +549,26 @@
         <translation>音频和图片使用所有核心，视频逐个转换。</translation>
     </message>
     <message>
+        <source>The kept lists of unfinished jobs could not be read. They were set aside as %1, and the window starts with an empty list.</source>
+        <translation>无法读取保存的未完成任务列表。它们已被移到 %1 保留，窗口以空列表启动。</translation>
+    </message>
+    <message>
+        <source>The kept lists of unfinished jobs in %1 were written by a newer version of Quillmora and are left as they are. This window starts with an empty list, and its jobs are not kept for the next start.</source>
+        <translation>%1 中保存的未完成任务列表由更新版本的 Quillmora 写入，保持原样不动。此窗口以空列表启动，其任务不会保留到下次启动。</translation>
+    </message>
+    <message>
+        <source>A kept list of unfinished jobs could not be read. It was set aside as %1.</source>
+        <translation>无法读取一个保存的未完成任务列表。它已被移到 %1 保留。</translation>
+    </message>
+    <message>
+        <source>One more job stays kept for a later start: a file of it is not there now, or this version cannot read it.</source>
+        <translation>另有 1 个任务保留到以后启动：它的文件现在不在，或此版本无法读取它。</translation>
+    </message>
+    <message>
+        <source>%1 more jobs stay kept for a later start: files of them are not there now, or this version cannot read them.</source>
+        <translation>另有 %1 个任务保留到以后启动：它们的文件现在不在，或此版本无法读取它们。</translation>
+    </message>
+    <message>
         <source>All Image files -&gt; WebP</source>
         <translation>所有图片文件 -&gt; WebP</translation>
     </message>

@@ -10,6 +10,7 @@
 // (on a busy machine the last one tells the add's own cost from the waiting).
 // An add that takes longer than LIMIT_S seconds (default 600) is given up:
 // the line then says how many rows were there.
+#include "devtools/bench/memoryfigures.h"
 #include "mainwindow/cquillmora.h"
 #include "tests/mainwindow/scriptedprompts.h"
 
@@ -35,28 +36,6 @@
 #include <thread>
 
 namespace {
-
-// A /proc/self/status figure in bytes ("VmRSS", "VmHWM").
-qint64 statusBytes(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return -1;
-}
-
-// From here on VmHWM counts the peak from the present size.
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
 
 qint64 threadCpuNs()
 {

@@ -1,5 +1,4 @@
 #include "app/formats.h"
-#include "app/unfinishedjobs.h"
 #include "settings/csettings.h"
 #include "tests/mainwindow/windowfixture.h"
 
@@ -318,7 +317,7 @@ void TestOutputSettings::refreshedRowState()
         QVERIFY(!access.table()->progressBar(0));
         QCOMPARE(access.cell(0, 3), fixture.outputFolderPath() + "/clip.wmv");
         // What a crash leaves on disk a second later has the new format too.
-        QTRY_COMPARE(loadUnfinishedJobs(access.keptListFile()).value(0).formatId, 9);
+        QTRY_COMPARE(access.keptJobs().value(0).formatId, 9);
     } else {
         QCOMPARE(opened, 0);
         QCOMPARE(job.profile, profileTable()[0]);
