@@ -56,10 +56,12 @@ const ProbeModule *ProbeModule::in(const QString &folder, QString *error)
                 reinterpret_cast<decltype(muxerFunction)>(dlsym(handle, "quillmora_muxer_for"));
             module->encoderFunction =
                 reinterpret_cast<decltype(encoderFunction)>(dlsym(handle, "quillmora_encoder_for"));
+            module->streamBytesFunction = reinterpret_cast<decltype(streamBytesFunction)>(
+                dlsym(handle, "quillmora_video_stream_bytes"));
             module->freeFunction =
                 reinterpret_cast<decltype(freeFunction)>(dlsym(handle, "quillmora_probe_free"));
             if (module->probeFunction && module->muxerFunction && module->encoderFunction
-                && module->freeFunction)
+                && module->streamBytesFunction && module->freeFunction)
                 entry.module = std::move(module);
             else
                 entry.error = QStringLiteral("%1 lacks the probe's functions").arg(path);
@@ -99,6 +101,11 @@ QString ProbeModule::encoderFor(const QString &codecName) const
 {
     return QString::fromUtf8(
         takeText(encoderFunction(codecName.toUtf8().constData()), freeFunction));
+}
+
+qint64 ProbeModule::videoStreamBytes(const QString &path) const
+{
+    return streamBytesFunction(QFile::encodeName(path).constData());
 }
 
 QStringList withProbedFacts(const QStringList &transcoderArguments, const QString &toolsFolder,

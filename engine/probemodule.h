@@ -39,6 +39,9 @@ char *quillmora_probe(const char *path, const char *outputPath, int detail,
 char *quillmora_muxer_for(const char *path);
 // An encoder of the codec ("aac" for "aac"); empty for none.
 char *quillmora_encoder_for(const char *codecName);
+// The bytes of the first video stream's packets in the file, read without
+// decoding; -1 when the file cannot be read or has no picture.
+long long quillmora_video_stream_bytes(const char *path);
 void quillmora_probe_free(char *text);
 }
 
@@ -56,11 +59,13 @@ public:
                      const std::function<bool()> &interrupted, QString *error) const;
     QString muxerFor(const QString &path) const;
     QString encoderFor(const QString &codecName) const;
+    qint64 videoStreamBytes(const QString &path) const;
 
 private:
     decltype(&quillmora_probe) probeFunction = nullptr;
     decltype(&quillmora_muxer_for) muxerFunction = nullptr;
     decltype(&quillmora_encoder_for) encoderFunction = nullptr;
+    decltype(&quillmora_video_stream_bytes) streamBytesFunction = nullptr;
     decltype(&quillmora_probe_free) freeFunction = nullptr;
 };
 

@@ -17,7 +17,6 @@
 #include "tools/transcoder/plan/transcodeplan.h"
 #include "tools/transcoder/plan/twopass.h"
 #include "tools/transcoder/recodedcopies.h"
-#include "tools/transcoder/streambytes.h"
 
 #include <QDir>
 #include <QFileInfo>

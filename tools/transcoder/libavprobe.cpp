@@ -17,6 +17,7 @@ extern "C" {
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -310,6 +311,27 @@ __attribute__((visibility("default"))) char *quillmora_encoder_for(const char *c
     const AVCodecDescriptor *codec = avcodec_descriptor_get_by_name(codecName);
     const AVCodec *encoder = codec ? avcodec_find_encoder(codec->id) : nullptr;
     return copied(encoder ? QByteArray(encoder->name) : QByteArray());
+}
+
+__attribute__((visibility("default"))) long long quillmora_video_stream_bytes(const char *path)
+{
+    AVFormatContext *opened = nullptr;
+    if (avformat_open_input(&opened, path, nullptr, nullptr) < 0)
+        return -1;
+    const std::unique_ptr<AVFormatContext, void (*)(AVFormatContext *)> context(
+        opened, [](AVFormatContext *c) { avformat_close_input(&c); });
+    const int video = av_find_best_stream(opened, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (video < 0)
+        return -1;
+    const std::unique_ptr<AVPacket, void (*)(AVPacket *)> packet(
+        av_packet_alloc(), [](AVPacket *p) { av_packet_free(&p); });
+    long long bytes = 0;
+    while (av_read_frame(opened, packet.get()) >= 0) {
+        if (packet->stream_index == video)
+            bytes += packet->size;
+        av_packet_unref(packet.get());
+    }
+    return bytes;
 }
 
 __attribute__((visibility("default"))) void quillmora_probe_free(char *text)

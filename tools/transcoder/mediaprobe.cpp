@@ -70,6 +70,12 @@ QString encoderNameFor(const QString &codecName)
     return probe ? probe->encoderFor(codecName) : QString();
 }
 
+qint64 videoStreamBytes(const QString &path)
+{
+    const ProbeModule *probe = module(nullptr);
+    return probe ? probe->videoStreamBytes(path) : -1;
+}
+
 QString muxerNameFor(const QString &path)
 {
     const QString known = toldMuxers.value(suffixOf(path));

@@ -29,5 +29,11 @@ ProbedMedia probeMedia(const QString &path, ProbeDetail detail);
 // The name of an encoder that writes the codec ("aac"), or empty when there is none.
 QString encoderNameFor(const QString &codecName);
 
+// The bytes of the first video stream's packets in a written file, read
+// without decoding; -1 when the file cannot be read. What a fitted try
+// measures to correct the next one: the rest of the file (sound, the
+// container) stays the same between tries.
+qint64 videoStreamBytes(const QString &path);
+
 // The muxer ffmpeg chooses for an output of that name ("mp4"), or empty.
 QString muxerNameFor(const QString &path);
