@@ -48,6 +48,8 @@ CSettings::CSettings(QWidget *parent)
     connect(ui->m_pCmbFitSize, &QComboBox::activated, this, &CSettings::OnChangeFitSize);
     connect(ui->m_pCmbFitSize->lineEdit(), &QLineEdit::editingFinished, this,
             &CSettings::OnTypeFitSize);
+    // The size typed in is read by a screen reader under the label's name.
+    ui->m_pCmbFitSize->lineEdit()->setAccessibleName(ui->m_lblFitSize->text());
     connect(ui->m_pCmbLoudness, &QComboBox::activated, this, &CSettings::OnChangeLoudness);
     connect(ui->m_pBtnOutFolder, &QPushButton::clicked, this, &CSettings::setOutFolder);
     connect(ui->m_pBtnApply, &QPushButton::clicked, this, &CSettings::apply);
