@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/folderwalk.h"
 #include "app/formats.h"
 
 #include <QCommandLineParser>
@@ -32,6 +33,8 @@ const char *const outputOption = "output";
 const char *const overwriteOption = "overwrite";
 const char *const keepDatesOption = "keep-dates";
 const char *const jobsOption = "jobs";
+const char *const updateOption = "update";
+const char *const flatOption = "flat";
 const char *const listOption = "list-formats";
 
 } // namespace
@@ -100,8 +103,17 @@ void CommandLine::define(QCommandLineParser &parser)
                       tr("How many jobs run at once: a number, or \"auto\" (the default) for sound and "
                          "pictures on every core and videos one at a time."),
                       tr("count")});
+    parser.addOption({QString::fromLatin1(updateOption),
+                      tr("Convert only what is new or changed: a job whose output is there and not "
+                         "older than its source is left as it is (\"up to date\"); an older output is "
+                         "replaced.")});
+    parser.addOption({QString::fromLatin1(flatOption),
+                      tr("Put the outputs of the files found in folders into the output folder itself "
+                         "instead of the same subfolders.")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
-    parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 tr("The media files, and folders: every file under a folder that "
+                                    "the format takes."),
                                  QStringLiteral("[files...]"));
 }
 
@@ -132,7 +144,8 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
         request.files << absolute(currentFolder, file);
 
     if (!parser.isSet(QLatin1String(convertOption))) {
-        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption}) {
+        for (const char *option :
+             {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption, updateOption, flatOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -148,7 +161,9 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
     if (request.files.isEmpty())
         return fail(tr("No files to convert."));
     const int category = request.format.profile.category;
-    if ((category == VideoMerge || category == AudioMerge) && request.files.size() < 2)
+    // A folder may hold the files of a join; the plan counts them.
+    if ((category == VideoMerge || category == AudioMerge) && request.files.size() < 2
+        && !isFolder(request.files.first()))
         return fail(tr("A join needs at least two files."));
 
     request.outputFolder = parser.isSet(QLatin1String(outputOption))
@@ -156,6 +171,8 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
                                : QDir::cleanPath(currentFolder);
     request.overwrite = parser.isSet(QLatin1String(overwriteOption));
     request.keepDates = parser.isSet(QLatin1String(keepDatesOption));
+    request.update = parser.isSet(QLatin1String(updateOption));
+    request.flat = parser.isSet(QLatin1String(flatOption));
     if (parser.isSet(QLatin1String(jobsOption))) {
         const QString jobs = parser.value(QLatin1String(jobsOption)).trimmed();
         bool number = false;

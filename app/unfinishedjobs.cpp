@@ -75,7 +75,7 @@ QList<ConvertJob> unfinishedOf(const QList<ConvertJob> &jobs)
 {
     QList<ConvertJob> unfinished;
     for (ConvertJob job : jobs) {
-        if (job.state == Succeeded)
+        if (jobIsDone(job.state))
             continue;
         job.state = Ready;
         job.progressBar = nullptr;
@@ -87,7 +87,7 @@ QList<ConvertJob> unfinishedOf(const QList<ConvertJob> &jobs)
 bool saveUnfinishedJobs(const QList<ConvertJob> &jobs, const QString &file)
 {
     const bool anyLeft = std::any_of(jobs.cbegin(), jobs.cend(),
-                                     [](const ConvertJob &job) { return job.state != Succeeded; });
+                                     [](const ConvertJob &job) { return !jobIsDone(job.state); });
     if (!anyLeft)
         return !QFileInfo::exists(file) || QFile::remove(file);
     if (file.isEmpty() || !QDir().mkpath(QFileInfo(file).path()))
@@ -97,7 +97,7 @@ bool saveUnfinishedJobs(const QList<ConvertJob> &jobs, const QString &file)
         return false;
     JobListWriter writer(out);
     for (const ConvertJob &job : jobs) {
-        if (job.state == Succeeded)
+        if (jobIsDone(job.state))
             continue;
         ConvertJob kept = job;
         kept.state = Ready;

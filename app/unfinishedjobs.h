@@ -17,7 +17,7 @@
 // <XDG data home>/quillmora
 QString unfinishedJobsFolder();
 
-// The jobs that still have to be converted (every state but Succeeded),
+// The jobs that still have to be converted (every state but Succeeded and UpToDate),
 // set back to Ready and without their progress bars.
 QList<ConvertJob> unfinishedOf(const QList<ConvertJob> &jobs);
 

@@ -14,6 +14,7 @@
 #include "engine/transcoderarguments.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QThread>
@@ -46,6 +47,16 @@ QString lastLines(const QString &text)
     while (lines.size() > reasonLines)
         lines.removeFirst();
     return lines.join(u'\n').trimmed();
+}
+
+// Makes the folder an output goes into (a tree mirrored below the output
+// folder); why it cannot, or empty.
+QString makeFolderOf(const QString &output)
+{
+    const QString folder = QFileInfo(output).absolutePath();
+    if (QDir().mkpath(folder))
+        return QString();
+    return QCoreApplication::translate("ConversionRun", "Cannot create the folder %1.").arg(folder);
 }
 
 QString stoppedText()
@@ -123,7 +134,7 @@ void ConversionRun::run()
             continue;
         }
         ConvertJob job = jobs.at(row);
-        if (job.state == Succeeded) {
+        if (jobIsDone(job.state) || skipWhenUpToDate(row, job)) {
             ++row;
             continue;
         }
@@ -171,6 +182,25 @@ RunTotals ConversionRun::totals() const
     return {succeededRows.load(), failedRows.load()};
 }
 
+bool ConversionRun::skipWhenUpToDate(int row, const ConvertJob &job)
+{
+    if (!settings.skipUpToDate)
+        return false;
+    const QString output = absolutePath(job.outputPath);
+    if (!isOutputUpToDate(output, job.inputFiles.isEmpty() ? QStringList{job.inputPath} : job.inputFiles))
+        return false;
+    {
+        // A file of this run's, not this job's (two inputs of one name).
+        QMutexLocker lock(&namesLock);
+        if (reservedNames.contains(output))
+            return false;
+        reservedNames.insert(output);
+    }
+    reportState(row, UpToDate);
+    ++succeededRows;
+    return true;
+}
+
 bool ConversionRun::chooseOutput(int row, ConvertJob *job, bool *replace)
 {
     *job = withAbsolutePaths(*job);
@@ -200,7 +230,7 @@ void ConversionRun::runRow(int row, ConvertJob job, bool replace, int place)
         outcome = runJoin(row, job, replace, place);
     else
         outcome = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single, replace},
-                          place);
+                          place, makeFolderOf(job.outputPath));
     if (outcome.state == Succeeded && settings.keepSourceDates)
         copyModificationTime(job.inputFiles.value(0, job.inputPath), outcome.writtenPath);
     ++(outcome.state == Succeeded ? succeededRows : failedRows);

@@ -35,7 +35,8 @@ public:
     // The pass's percentage, cut at 100; after the pass's final 100 nothing more comes.
     virtual void progress(int row, int percent) = 0;
     // A JobState of the row: Converting at the start of each pass, then once
-    // the row's end, Failed or Succeeded, at the end of its last pass. The
+    // the row's end, Failed or Succeeded, at the end of its last pass; or
+    // UpToDate alone, with no pass, for a row skipped as up to date. The
     // parts of a join leave it Converting; the join is Succeeded only when its
     // join pass wrote the file, and a Stop before that pass ends it Failed,
     // after its last pass.
@@ -72,11 +73,13 @@ struct RunSettings {
     int cores = 0;                        // what "Automatic" counts with; 0: this machine's
     bool keepSourceDates = false;         // each output takes its source's modification
                                           // time (a join's: its first part's)
+    bool skipUpToDate = false;            // a job whose output is up to date ends UpToDate
+                                          // without a tool (isOutputUpToDate)
 };
 
 // How many rows of a run ended in each way.
 struct RunTotals {
-    int succeeded = 0;
+    int succeeded = 0; // up-to-date rows included
     int failed = 0;   // stopped rows included
 };
 
@@ -111,6 +114,9 @@ public:
 private:
     struct PassOutcome;
 
+    // With skipUpToDate, a row whose output is up to date, and which no earlier
+    // job of this run writes, ends UpToDate here: true, and no tool starts.
+    bool skipWhenUpToDate(int row, const ConvertJob &job);
     // The row's output name and whether it replaces what is there; false when stopped.
     bool chooseOutput(int row, ConvertJob *job, bool *replace);
     void runRow(int row, ConvertJob job, bool replace, int place);

@@ -12,7 +12,7 @@ void CQuillmora::updateJobState(int row, int state)
     if (!queue.isRow(row))
         return;
     jobTable->setState(row, state);
-    if (state == Succeeded || state == Failed) {
+    if (jobIsDone(state) || state == Failed) {
         listClock.finished(row);
         showListTimeLeft();
     }
