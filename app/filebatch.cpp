@@ -31,9 +31,9 @@ class BackgroundWalk
 {
 public:
     BackgroundWalk(const QString &root, std::function<bool(const QString &)> takes,
-                   const std::function<void()> &ended)
-        : thread(QThread::create([this, root, takes = std::move(takes), ended] {
-            result = walkFolder(root, takes, &stop);
+                   const QString &outputFolder, const std::function<void()> &ended)
+        : thread(QThread::create([this, root, takes = std::move(takes), outputFolder, ended] {
+            result = walkFolder(root, takes, outputFolder, &stop);
             finished = true;
             if (ended)
                 ended();
@@ -179,7 +179,7 @@ void FileBatch::startWalk(const QString &root)
             return accepted.contains(suffixOf(name).toLower());
         };
     }
-    walking = std::make_unique<BackgroundWalk>(root, std::move(takes), walkEnded);
+    walking = std::make_unique<BackgroundWalk>(root, std::move(takes), outFolder, walkEnded);
 }
 
 void FileBatch::takeWalk()

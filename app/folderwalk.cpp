@@ -78,6 +78,15 @@ public:
         }
     }
 
+    // The folder counts as walked already.
+    void passOver(const QString &folder)
+    {
+        struct stat info {};
+        if (!folder.isEmpty() && ::stat(QFile::encodeName(folder).constData(), &info) == 0
+            && S_ISDIR(info.st_mode))
+            beenIn(info);
+    }
+
     FolderWalk found;
 
 private:
@@ -159,9 +168,10 @@ int compareNames(QStringView a, QStringView b)
 }
 
 FolderWalk walkFolder(const QString &root, const std::function<bool(const QString &)> &takes,
-                      const std::atomic<bool> *stop)
+                      const QString &outputFolder, const std::atomic<bool> *stop)
 {
     Walker walker(takes, stop);
+    walker.passOver(outputFolder);
     QString folder = root;
     while (folder.size() > 1 && folder.endsWith(u'/'))
         folder.chop(1);

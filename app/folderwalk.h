@@ -26,8 +26,11 @@ struct FolderWalk {
 // (compareNames), a folder's files before those of the next entry; names
 // starting with "." left out, files and folders alike; links followed, each
 // folder walked once whatever the links to it (known by device and inode), so
-// no link makes a loop. Gives up with what it found so far once *stop is set.
+// no link makes a loop. The output folder is never walked, should it lie
+// in the tree: what a run writes is no input of the next one. Gives up with
+// what it found so far once *stop is set.
 FolderWalk walkFolder(const QString &root, const std::function<bool(const QString &name)> &takes,
+                      const QString &outputFolder = QString(),
                       const std::atomic<bool> *stop = nullptr);
 
 // Name order as people count: digits compared as numbers ("2" before "10"),

@@ -30,7 +30,7 @@ BatchPlan BatchPlan::make(const CommandLineRequest &request)
             plan.refused.append({path, tr("no such file")});
         } else if (info.isDir()) {
             // What the format does not take is passed over: a folder holds covers and playlists too.
-            FolderWalk walk = walkFolder(path, takes);
+            FolderWalk walk = walkFolder(path, takes, request.outputFolder);
             for (const QString &folder : std::as_const(walk.unreadable))
                 plan.refused.append({folder, tr("the folder cannot be read")});
             inputs << std::move(walk.files);

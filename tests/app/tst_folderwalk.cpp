@@ -71,6 +71,12 @@ void TestFolderWalk::walksATree()
                                  "b.FLAC in ''", "c link.flac in ''", "Outside/far.flac in 'Outside'"}));
     QCOMPARE(walk.unreadable, QStringList{root + "/locked"});
 
+    // The output folder inside the tree is passed over: a run's outputs are not the next run's inputs.
+    const FolderWalk withoutArtist = walkFolder(root, [](const QString &) { return true; }, root + "/Artist");
+    QVERIFY(std::none_of(withoutArtist.files.cbegin(), withoutArtist.files.cend(),
+                         [](const FoundFile &file) { return file.subfolder.contains("Album"); }));
+    QVERIFY(!withoutArtist.files.isEmpty());
+
     // A folder that cannot be read is said to be so, also when it is the one given.
     QCOMPARE(walkFolder(root + "/locked", [](const QString &) { return true; }).unreadable,
              QStringList{root + "/locked"});
