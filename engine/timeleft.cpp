@@ -62,6 +62,12 @@ void ListTimeLeft::finished(int row)
     ++finishedJobs;
 }
 
+void ListTimeLeft::skipped(int row)
+{
+    running.remove(row);
+    --jobs;
+}
+
 int ListTimeLeft::secondsLeft() const
 {
     double done = finishedJobs;

@@ -49,6 +49,8 @@ public:
     void jobAdded() { ++jobs; }
     void progress(int row, int percent);
     void finished(int row);
+    // A job left unconverted as up to date: it took no time, so it counts in neither share.
+    void skipped(int row);
     // -1 while the pace is not yet known or nothing is left.
     int secondsLeft() const;
 
