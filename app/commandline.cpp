@@ -2,6 +2,7 @@
 
 #include "app/folderwalk.h"
 #include "app/formats.h"
+#include "app/loudnesschoices.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -13,7 +14,7 @@ namespace {
 constexpr int buttonFormats[] = {
     0,  1,  2,  4,  5,  6,  7,  8,  9,  10, FormatWebM, FormatHEVC, FormatAV1,
     11, 12, 13, 14, 15, 16, 17, 18, 19, 21, FormatOpus,
-    22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+    22, 23, 24, 25, 26, 27, 28, 29, FormatWebP, FormatAVIF, 30, 31};
 
 QString nameOf(int formatId)
 {
@@ -35,6 +36,7 @@ const char *const keepDatesOption = "keep-dates";
 const char *const jobsOption = "jobs";
 const char *const updateOption = "update";
 const char *const flatOption = "flat";
+const char *const loudnessOption = "loudness";
 const char *const listOption = "list-formats";
 
 } // namespace
@@ -110,6 +112,11 @@ void CommandLine::define(QCommandLineParser &parser)
     parser.addOption({QString::fromLatin1(flatOption),
                       tr("Put the outputs of the files found in folders into the output folder itself "
                          "instead of the same subfolders.")});
+    parser.addOption({QString::fromLatin1(loudnessOption),
+                      tr("Make the sound of every output (a join as a whole) equally loud by EBU R128, "
+                         "its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or "
+                         "-23 (broadcast) LUFS, or \"off\" (the default)."),
+                      tr("LUFS")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
     parser.addPositionalArgument(QStringLiteral("files"),
                                  tr("The media files, and folders: every file under a folder that "
@@ -145,7 +152,8 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
 
     if (!parser.isSet(QLatin1String(convertOption))) {
         for (const char *option :
-             {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption, updateOption, flatOption}) {
+             {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption, loudnessOption,
+              updateOption, flatOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -181,6 +189,18 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
             request.jobsAtOnce = 0;
         else if (!number || request.jobsAtOnce < 1)
             return fail(tr("--jobs takes a number from 1 up, or \"auto\"; not \"%1\".").arg(jobs));
+    }
+    if (parser.isSet(QLatin1String(loudnessOption))) {
+        const QString value = parser.value(QLatin1String(loudnessOption)).trimmed();
+        bool number = false;
+        request.loudness = value.toInt(&number);
+        if (value.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
+            request.loudness = 0;
+        else if (!number || !isLoudnessTarget(request.loudness))
+            return fail(tr("--loudness takes -14, -16 or -23 (LUFS), or \"off\"; not \"%1\".").arg(value));
+        if (request.loudness != 0 && category != Video && category != Audio && category != VideoMerge
+            && category != AudioMerge)
+            return fail(tr("--loudness is for formats with sound; %1 has none.").arg(request.format.name));
     }
     return request;
 }

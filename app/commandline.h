@@ -27,6 +27,7 @@ struct CommandLineRequest {
     bool overwrite = false;  // Convert
     bool keepDates = false;  // Convert: outputs take their sources' modification time
     int jobsAtOnce = 0;      // Convert: how many jobs run at once; 0 for automatic
+    int loudness = 0;        // Convert: the sound's loudness target in LUFS; 0 leaves it as it is
     bool update = false;     // Convert: jobs whose outputs are up to date are not converted
     bool flat = false;       // Convert: a folder's outputs all go into the output folder itself
     QStringList files;       // Window and Convert: absolute paths of files and folders, in order

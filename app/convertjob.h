@@ -64,6 +64,7 @@ struct ConvertJob {
     int state = Ready;
     OutputProfile profile;
     EditOptions edit;
+    int loudness = 0; // EBU R128 target of the sound in LUFS (loudnesschoices.h); 0 keeps it as it is
     QProgressBar *progressBar = nullptr; // borrowed: the job table owns the bar
 };
 

@@ -53,6 +53,8 @@ const FormatInfo formats[FormatCount] = {
     {"HEVC", ".mp4", QT_TRANSLATE_NOOP("CQuillmora", "All media files -> HEVC")},
     {"AV1", ".mp4", QT_TRANSLATE_NOOP("CQuillmora", "All media files -> AV1")},
     {"Opus", ".opus", QT_TRANSLATE_NOOP("CQuillmora", "All media files -> Opus")},
+    {"WebP", ".webp", QT_TRANSLATE_NOOP("CQuillmora", "All Image files -> WebP")},
+    {"AVIF", ".avif", QT_TRANSLATE_NOOP("CQuillmora", "All Image files -> AVIF")},
 };
 
 QString translated(const char *source)
@@ -112,14 +114,15 @@ const QStringList &videoSuffixes()
     static const QStringList suffixes = {
         "asf", "avi", "avs", "dat", "divx", "dts", "dv",  "flv", "gif", "h261",
         "h263", "h264", "m4v", "mkv", "mm", "mmf", "mov", "mp4", "mpc", "mpeg",
-        "mpg", "rmvb", "vob", "wmv", "ts", "m2ts", "mts", "f4v", "mod", "webm"};
+        "mpg", "rmvb", "vob", "wmv", "ts", "m2ts", "mts", "f4v", "mod", "webm", "3gp", "ogv", "mxf"};
     return suffixes;
 }
 
 const QStringList &audioSuffixes()
 {
     static const QStringList suffixes = {"aac", "ac3", "aiff", "amr", "apc", "ape", "ass", "au",
-                                         "ea",  "flac", "mp2", "mp3", "oma", "wav", "wma", "opus"};
+                                         "ea",  "flac", "mp2", "mp3", "oma", "wav", "wma", "opus",
+                                         "m4a", "ogg", "oga", "mka", "wv", "aif", "caf"};
     return suffixes;
 }
 
@@ -128,7 +131,12 @@ const QStringList &imageSuffixes()
     static const QStringList suffixes = {
         "bmp", "dib", "rle", "gif", "ico", "cur", "jbg", "jp2", "j2k", "jpc", "j2c", "jpg",
         "jpe", "jpeg", "mng", "jng", "png", "tga", "tif", "tiff", "wmf", "emf", "arw", "cr2",
-        "crw", "dng", "mef", "mrw", "nef", "orf", "pef", "raf", "raw", "sr2", "x3f", "psd"};
+        "crw", "dng", "mef", "mrw", "nef", "orf", "pef", "raf", "raw", "sr2", "x3f", "psd",
+        "heic", "heif", "webp", "avif",
+#ifdef QUILLMORA_IMAGEMAGICK_READS_JXL
+        "jxl", // where the build's ImageMagick reads JPEG XL
+#endif
+    };
     return suffixes;
 }
 

@@ -1,6 +1,7 @@
 #include "app/jobrecord.h"
 
 #include "app/formats.h"
+#include "app/loudnesschoices.h"
 
 #include <QBuffer>
 #include <QJsonArray>
@@ -120,7 +121,8 @@ QJsonObject jobToJson(const ConvertJob &job)
                        {"formatId", job.formatId},
                        {"state", job.state},
                        {"profile", profile},
-                       {"edit", editToJson(job.edit)}};
+                       {"edit", editToJson(job.edit)},
+                       {"loudness", job.loudness}};
 }
 
 bool jobFromJson(const QJsonObject &object, ConvertJob *job)
@@ -142,6 +144,9 @@ bool jobFromJson(const QJsonObject &object, ConvertJob *job)
     read.inputFiles = stringsOf(object.value(QLatin1String("inputFiles")));
     readInt(object, "state", &read.state);
     read.edit = editFromJson(object.value(QLatin1String("edit")).toObject());
+    readInt(object, "loudness", &read.loudness);
+    if (!isLoudnessTarget(read.loudness))
+        read.loudness = 0; // a list from before the choice, or a value it never offered
 
     if (read.inputFiles.isEmpty() || read.outputPath.isEmpty())
         return false;

@@ -68,6 +68,8 @@ const ProfileTableRows table = {{
     videoRow(34, VideoCodecH265, AudioCodecAAC),  // HEVC in MP4
     videoRow(35, VideoCodecAV1, AudioCodecAAC),   // AV1 in MP4
     audioRow(36, AudioCodecOpus),                 // Opus in Ogg
+    noOptionsRow(37, Image),                      // WebP
+    noOptionsRow(38, Image),                      // AVIF
 }};
 
 } // namespace

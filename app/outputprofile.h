@@ -38,7 +38,7 @@ struct OutputProfile {
 
 // Ids 0..32 are the formats of the first version; later formats follow
 // them, so that stored job lists and settings keep their meaning.
-constexpr int FormatCount = 37;
+constexpr int FormatCount = 39;
 
 // Format ids that other code names directly.
 enum FormatId : int {
@@ -56,6 +56,8 @@ enum FormatId : int {
     FormatHEVC = 34,
     FormatAV1 = 35,
     FormatOpus = 36,
+    FormatWebP = 37,
+    FormatAVIF = 38,
 };
 
 using ProfileTableRows = std::array<OutputProfile, FormatCount>;

@@ -47,6 +47,7 @@ BatchPlan BatchPlan::make(const CommandLineRequest &request)
     if (isJoinFormat(profile)) {
         if (inputs.size() >= 2) {
             ConvertJob job = makeJob(request.format.formatId, profile);
+            job.loudness = request.loudness;
             for (const FoundFile &input : std::as_const(inputs))
                 job.inputFiles << input.path;
             job.outputPath = joinOutputPath(request.outputFolder, profile.category);
@@ -61,6 +62,7 @@ BatchPlan BatchPlan::make(const CommandLineRequest &request)
     plan.jobs.reserve(inputs.size());
     for (const FoundFile &input : std::as_const(inputs)) {
         ConvertJob job = makeJob(request.format.formatId, profile);
+        job.loudness = request.loudness;
         job.inputPath = input.path;
         job.inputFiles << input.path;
         if (!request.flat)

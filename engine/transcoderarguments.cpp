@@ -115,6 +115,15 @@ void appendGifGroup(QStringList &arguments, const EditOptions &edit)
               << QStringLiteral("-b:v") << QStringLiteral("1024k");
 }
 
+// The sound is normalised in the pass that writes the job's output: a join's
+// parts are left as they are and the joined sound is normalised as a whole.
+bool passNormalisesLoudness(const ConvertJob &job, const ConversionPass &pass)
+{
+    const int category = job.profile.category;
+    return job.loudness != 0 && pass.kind != PassKind::JoinPart
+           && (category == Video || category == Audio || category == VideoMerge || category == AudioMerge);
+}
+
 } // namespace
 
 bool passAppliesEdits(const ConvertJob &job, const ConversionPass &pass)
@@ -127,6 +136,8 @@ QStringList buildTranscoderArguments(const ConvertJob &job, const ConversionPass
 {
     const OutputProfile &profile = job.profile;
     QStringList arguments;
+    if (passNormalisesLoudness(job, pass))
+        arguments << QStringLiteral("--loudness=%1").arg(job.loudness); // the transcoder's own options come first
     if (pass.kind == PassKind::JoinFinal)
         arguments << QStringLiteral("-f") << QStringLiteral("concat");
     if (pass.replaceExisting)

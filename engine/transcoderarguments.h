@@ -8,7 +8,8 @@
 // The transcoder's arguments for one pass of a job, in FFmpeg's manner. Pure:
 // the watermark picture and the subtitle file are named by the bare names of
 // workingFileNames(); PassWorkspace puts the copies there. formatId and
-// category are read from job.profile.
+// category are read from job.profile. A job's loudness target goes first, as
+// the transcoder's own "--loudness=LUFS".
 QStringList buildTranscoderArguments(const ConvertJob &job, const ConversionPass &pass);
 
 // True when the pass carries the job's edit settings (trim, filters, volume):

@@ -138,6 +138,8 @@ private slots:
     void onSelectHEVC();
     void onSelectAV1();
     void onSelectOpus();
+    void onSelectWebP();
+    void onSelectAVIF();
 
     // Job list.
     void onOpen();

@@ -46,6 +46,8 @@ const FormatChoiceInfo choices[FormatChoiceCount] = {
     {Video, FormatHEVC, {}, "onSelectHEVC()", nullptr},
     {Video, FormatAV1, {}, "onSelectAV1()", nullptr},
     {Audio, FormatOpus, {}, "onSelectOpus()", nullptr},
+    {Image, FormatWebP, {}, "onSelectWebP()", nullptr},
+    {Image, FormatAVIF, {}, "onSelectAVIF()", nullptr},
 };
 
 using C = FormatChoice;
@@ -86,6 +88,8 @@ const std::array<FormatButtonSpec, FormatButtonCount> buttons = {{
     {T::Image, C::TGA, ":res/tga.png"},
     {T::Image, C::ICO, ":res/ico.png"},
     {T::Image, C::TIFF, ":res/tiff.png"},
+    {T::Image, C::WebP, ":res/webp.png"},
+    {T::Image, C::AVIF, ":res/avif.png"},
     {T::Advanced, C::VideoMerge, ":res/mp4.png"},
     {T::Advanced, C::AudioMerge, ":res/mp3.png"},
     {T::Advanced, C::GifMerge, ":res/gif.png"},

@@ -16,9 +16,10 @@ enum class FormatChoice : int {
     VideoMerge, AudioMerge, GifMerge,
     Apple, Android,
     WebM, HEVC, AV1, Opus,
+    WebP, AVIF,
 };
 
-constexpr int FormatChoiceCount = 38;
+constexpr int FormatChoiceCount = 40;
 
 struct FormatChoiceInfo {
     int category;                       // FormatCategory
@@ -49,7 +50,7 @@ struct FormatButtonSpec {
     const char *icon;
 };
 
-constexpr int FormatButtonCount = 37;
+constexpr int FormatButtonCount = 39;
 
 // The format buttons, tab by tab, each tab from top to bottom.
 const std::array<FormatButtonSpec, FormatButtonCount> &formatButtonSpecs();

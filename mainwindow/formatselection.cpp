@@ -41,6 +41,8 @@ void CQuillmora::onSelectWebM() { selectFormat(FormatChoice::WebM); }
 void CQuillmora::onSelectHEVC() { selectFormat(FormatChoice::HEVC); }
 void CQuillmora::onSelectAV1() { selectFormat(FormatChoice::AV1); }
 void CQuillmora::onSelectOpus() { selectFormat(FormatChoice::Opus); }
+void CQuillmora::onSelectWebP() { selectFormat(FormatChoice::WebP); }
+void CQuillmora::onSelectAVIF() { selectFormat(FormatChoice::AVIF); }
 
 void CQuillmora::selectFormat(FormatChoice choice)
 {

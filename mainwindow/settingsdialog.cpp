@@ -39,6 +39,7 @@ void CQuillmora::onSettings()
     ConvertJob updated = queue.at(row); // as it is now: a run may have moved its state on
     updated.formatId = dialog.editedJob().formatId;
     updated.profile = dialog.editedJob().profile;
+    updated.loudness = dialog.editedJob().loudness;
     // The row starts afresh with the output path from the output folder (and
     // the subfolder of a tree it came from);
     // a converting row keeps its state, path and bar.

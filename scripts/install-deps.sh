@@ -11,6 +11,8 @@ packages=(
     qt6-qpa-plugins ffmpeg imagemagick
     libavformat-dev pkg-config  # the transcoder probes its inputs in-process
     libfontconfig-dev           # the transcoder finds font files for drawn text
+    libheif-dev                 # the image converter keeps a HEIC photo's EXIF and colour profile
+    libheif-examples            # heif-enc makes the tests' phone photos (ImageMagick 6 writes no EXIF into HEIC)
     libvlc-dev vlc-plugin-base  # the preview players (libVLC 3)
     vlc-bin                     # cvlc, the preview benchmark's reference
     # fonts for the interface, drawn text and subtitles (Latin and CJK)

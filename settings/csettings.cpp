@@ -1,6 +1,7 @@
 #include "settings/csettings.h"
 
 #include "app/formats.h"
+#include "app/loudnesschoices.h"
 #include "app/outputfolder.h"
 #include "platform/userprompts.h"
 #include "ui_outputsettings.h"
@@ -40,6 +41,7 @@ CSettings::CSettings(QWidget *parent)
     connect(ui->m_pCmbAudioChannels, &QComboBox::activated, this, &CSettings::OnChangeAudioChannel);
     connect(ui->m_pCmbSampleRate, &QComboBox::activated, this, &CSettings::OnChangeAudioSamples);
     connect(ui->m_pCmbAudioBitrate, &QComboBox::activated, this, &CSettings::OnChangeAudioBitrate);
+    connect(ui->m_pCmbLoudness, &QComboBox::activated, this, &CSettings::OnChangeLoudness);
     connect(ui->m_pBtnOutFolder, &QPushButton::clicked, this, &CSettings::setOutFolder);
     connect(ui->m_pBtnApply, &QPushButton::clicked, this, &CSettings::apply);
     connect(ui->m_pBtnCancel, &QPushButton::clicked, this, &CSettings::cancel);
@@ -57,8 +59,10 @@ void CSettings::loadJob(const ConvertJob &source)
 {
     job.formatId = source.formatId;
     job.profile = source.profile;
+    job.loudness = source.loudness;
     fillFormatList();
     fillOptionLists(job.profile.formatId);
+    fillLoudnessList();
 }
 
 void CSettings::fillFormatList()
@@ -70,6 +74,14 @@ void CSettings::fillFormatList()
             ui->m_pCmbFileFormat->addItem(profileText(row.formatId), row.formatId);
     }
     ui->m_pCmbFileFormat->setCurrentIndex(ui->m_pCmbFileFormat->findData(job.profile.formatId));
+}
+
+void CSettings::fillLoudnessList()
+{
+    ui->m_pCmbLoudness->clear();
+    for (const LoudnessChoice &choice : loudnessChoices())
+        ui->m_pCmbLoudness->addItem(loudnessLabel(choice.lufs), choice.lufs);
+    ui->m_pCmbLoudness->setCurrentIndex(qMax(0, ui->m_pCmbLoudness->findData(job.loudness)));
 }
 
 void CSettings::fillOptionLists(int formatId)
@@ -157,6 +169,11 @@ void CSettings::OnChangeAudioCodec(int index) { setFromList(OptionField::AudioCo
 void CSettings::OnChangeAudioChannel(int index) { setFromList(OptionField::AudioChannels, index); }
 void CSettings::OnChangeAudioSamples(int index) { setFromList(OptionField::AudioSamples, index); }
 void CSettings::OnChangeAudioBitrate(int index) { setFromList(OptionField::AudioBitrate, index); }
+
+void CSettings::OnChangeLoudness(int index)
+{
+    job.loudness = ui->m_pCmbLoudness->itemData(index).toInt();
+}
 
 void CSettings::setOutFolder()
 {

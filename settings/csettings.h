@@ -42,12 +42,14 @@ public slots:
     void OnChangeAudioChannel(int index);
     void OnChangeAudioSamples(int index);
     void OnChangeAudioBitrate(int index);
+    void OnChangeLoudness(int index);
     void setOutFolder();
     void apply();
     void cancel();
 
 private:
     void fillFormatList();
+    void fillLoudnessList();
     // Lists of the format; each shows the format's default, never the job's own
     // value, which stays in the job until the user picks another entry.
     void fillOptionLists(int formatId);

@@ -592,6 +592,14 @@
         <source>Leave a job unconverted when its output is there and not older than its source.</source>
         <translation>出力がすでにあり、元のファイルより古くない場合はそのジョブを変換しません。</translation>
     </message>
+    <message>
+        <source>All Image files -&gt; WebP</source>
+        <translation>すべての画像ファイル -&gt; WebP</translation>
+    </message>
+    <message>
+        <source>All Image files -&gt; AVIF</source>
+        <translation>すべての画像ファイル -&gt; AVIF</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -688,6 +696,22 @@
     <message>
         <source>The media files, and folders: every file under a folder that the format takes.</source>
         <translation>メディアファイルとフォルダー：フォルダー以下でその形式が受け付けるすべてのファイル。</translation>
+    </message>
+    <message>
+        <source>Make the sound of every output (a join as a whole) equally loud by EBU R128, its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or -23 (broadcast) LUFS, or &quot;off&quot; (the default).</source>
+        <translation>EBU R128 に従い、すべての出力（結合は全体として）の音量をそろえます。トゥルーピークは -1 dBTP 以下：-14（ストリーミング）、-16（ポッドキャストとスマートフォン）、-23（放送）LUFS、または &quot;off&quot;（既定）。</translation>
+    </message>
+    <message>
+        <source>LUFS</source>
+        <translation>LUFS</translation>
+    </message>
+    <message>
+        <source>--loudness takes -14, -16 or -23 (LUFS), or &quot;off&quot;; not &quot;%1&quot;.</source>
+        <translation>--loudness には -14、-16、-23（LUFS）または &quot;off&quot; を指定します。&quot;%1&quot; は使えません。</translation>
+    </message>
+    <message>
+        <source>--loudness is for formats with sound; %1 has none.</source>
+        <translation>--loudness は音声のある形式に使います。%1 には音声がありません。</translation>
     </message>
 </context>
 <context>
@@ -1266,6 +1290,26 @@
     <message>
         <source>Opus</source>
         <translation>Opus</translation>
+    </message>
+    <message>
+        <source>Normalise loudness</source>
+        <translation>ラウドネス正規化</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>-14 LUFS (streaming)</source>
+        <translation>-14 LUFS（ストリーミング）</translation>
+    </message>
+    <message>
+        <source>-16 LUFS (podcasts and phones)</source>
+        <translation>-16 LUFS（ポッドキャストとスマートフォン）</translation>
+    </message>
+    <message>
+        <source>-23 LUFS (EBU R128 broadcast)</source>
+        <translation>-23 LUFS（EBU R128 放送）</translation>
     </message>
 </context>
 <context>

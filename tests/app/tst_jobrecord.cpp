@@ -33,6 +33,7 @@ ConvertJob unusualJob(const QString &input)
     job.inputFiles = {input};
     job.outputPath = QStringLiteral("/out/ünïcode name.flac");
     job.state = Failed;
+    job.loudness = -23;
     for (int position = 2; position < OutputProfile::FieldCount; ++position)
         job.profile.setField(position, position + 1);
     EditOptions &edit = job.edit;
@@ -59,6 +60,7 @@ void TestJobRecord::everyFieldRoundTrips()
     QCOMPARE(read[0].edit.watermark.text, QStringLiteral("Text, \"quoted\""));
     QCOMPARE(read[0].profile, jobs[0].profile);
     QCOMPARE(read[0].outputPath, jobs[0].outputPath);
+    QCOMPARE(read[0].loudness, -23);
     QVERIFY(read[1].inputFiles.size() >= 2);
 }
 
@@ -80,6 +82,9 @@ void TestJobRecord::damagedDocuments_data()
         << QByteArray(R"({"jobs": [{"formatId": 11, "inputFiles": ["/a.wav"], "outputPath": "/a.mp3",
                           "profile": "x", "edit": {"volume": "loud"}, "state": null}]})")
         << true << 1;
+    QTest::newRow("a loudness never offered is off")
+        << QByteArray(R"({"jobs": [{"formatId": 11, "inputFiles": ["/a.wav"], "outputPath": "/a.mp3", "loudness": 7}]})")
+        << true << 1;
 }
 
 void TestJobRecord::damagedDocuments()
@@ -94,6 +99,7 @@ void TestJobRecord::damagedDocuments()
     for (const ConvertJob &job : read) {
         QCOMPARE(job.profile, defaultProfile(FormatMP3));
         QCOMPARE(job.edit.volume, 100);
+        QCOMPARE(job.loudness, 0);
     }
 }
 

@@ -21,12 +21,12 @@ private slots:
 
 void TestProfiles::everyIdFindsItsOwnRow()
 {
-    QCOMPARE(int(profileTable().size()), 37);
+    QCOMPARE(int(profileTable().size()), 39);
     for (int id = 0; id < FormatCount; ++id) {
         QCOMPARE(profileRowOf(id), id);
         QCOMPARE(defaultProfile(id).formatId, id);
     }
-    QCOMPARE(profileRowOf(37), -1);
+    QCOMPARE(profileRowOf(39), -1);
     QCOMPARE(profileRowOf(-1), -1);
 }
 
@@ -50,6 +50,7 @@ void TestProfiles::rows_data()
     QTest::newRow("HEVC") << 34 << QVector<int>{34, 0, 13, 0, 0, 0, 0, 0, 0, 0, 0};
     QTest::newRow("AV1") << 35 << QVector<int>{35, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0};
     QTest::newRow("Opus") << 36 << QVector<int>{36, 1, 12, 13, 8, 10, 8, 11, 0, 0, 0};
+    QTest::newRow("AVIF") << 38 << QVector<int>{38, 3, 12, 13, 8, 10, 8, 10, 3, 6, 7};
 }
 
 void TestProfiles::rows()

@@ -1,6 +1,7 @@
 // quillmora --convert turns real media into each kind of output: a video, a
 // song, a picture and a join, as ffprobe reads them, each dated as its
-// (first) source with --keep-dates.
+// (first) source with --keep-dates; a phone's song and photo are inputs too;
+// --loudness brings songs and a join of them to the target.
 #include "tests/batch/batchrun.h"
 #include "tests/support/media.h"
 
@@ -20,6 +21,8 @@ private slots:
     void converts_data();
     void converts();
     void twoRunsIntoOneFolderKeepBothSongs();
+    void songsAndAJoinAtOneLoudness_data();
+    void songsAndAJoinAtOneLoudness();
     void twoJobsOfOneNameAtOnce();
 
 private:
@@ -38,6 +41,10 @@ void TestBatchConversion::initTestCase()
     QVERIFY(testmedia::makeClip(dir.filePath("song.flac"), song));
     QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=64x48", "-frames:v", "1",
                                   dir.filePath("picture.png")}));
+    QVERIFY(testmedia::makeClip(dir.filePath("voice.m4a"), song));
+    QCOMPARE(testsupport::runProgram("/usr/bin/convert-im6.q16", {dir.filePath("picture.png"), dir.filePath("photo.heic")})
+                 .exitCode,
+             0);
     for (const QString &name : QDir(dir.path()).entryList(QDir::Files)) {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(taken, QFileDevice::FileModificationTime));
@@ -60,6 +67,12 @@ void TestBatchConversion::converts_data()
                            << "[1/1] song.flac: done\n";
     QTest::newRow("picture") << "jpeg" << QStringList{"picture.png"} << "picture.jpg" << "mjpeg" << ""
                              << "[1/1] picture.png: done\n";
+    QTest::newRow("phone's song") << "mp3" << QStringList{"voice.m4a"} << "voice.mp3" << "" << "mp3"
+                                  << "[1/1] voice.m4a: done\n";
+    QTest::newRow("phone's photo") << "png" << QStringList{"photo.heic"} << "photo.png" << "png" << ""
+                                   << "[1/1] photo.heic: done\n";
+    QTest::newRow("picture for the web") << "webp" << QStringList{"picture.png"} << "picture.webp" << "webp" << ""
+                                         << "[1/1] picture.png: done\n";
     QTest::newRow("video join") << "videomerge" << QStringList{"clip one.mkv", "clip two.mp4"}
                                 << "MergedVideo.mp4" << "h264" << "mp3" << "[1/1] 2 files: done\n";
 }
@@ -92,6 +105,34 @@ void TestBatchConversion::converts()
     // Nothing but the output is left in the folder (no join lists, no parts).
     QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
              QStringList{output});
+}
+
+void TestBatchConversion::songsAndAJoinAtOneLoudness_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QStringList>("outputs");
+    QTest::newRow("two songs") << "mp3" << QStringList{"whisper.mp3", "shout.mp3"};
+    QTest::newRow("one join of both") << "audiomerge" << QStringList{"MergedAudio.mp3"};
+}
+
+void TestBatchConversion::songsAndAJoinAtOneLoudness()
+{
+    QFETCH(QString, format);
+    QFETCH(QStringList, outputs);
+    for (const char *song : {"whisper", "shout"}) {
+        const QString level = song == QLatin1String("whisper") ? "-30" : "-3";
+        QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "sine=f=330:d=4,volume=" + level + "dB", "-ac", "2",
+                                      dir.filePath(QString(song) + ".flac")}));
+    }
+    const QString folder = dir.filePath("loud-" + format);
+    const testsupport::Finished finished = runQuillmora(
+        {"--convert", "-f", format, "--loudness", "-16", "-o", folder, "whisper.flac", "shout.flac"}, dir.path());
+    QVERIFY2(finished.exitCode == 0, qPrintable(finished.errors));
+    for (const QString &output : outputs) {
+        const testmedia::Loudness measured = testmedia::loudness(folder + "/" + output);
+        QVERIFY2(qAbs(measured.integrated + 16) <= 1 && measured.truePeak <= -1,
+                 qPrintable(QStringLiteral("%1: %2 LUFS, %3 dBTP").arg(output).arg(measured.integrated).arg(measured.truePeak)));
+    }
 }
 
 void TestBatchConversion::twoRunsIntoOneFolderKeepBothSongs()

@@ -66,6 +66,14 @@ void TestCommandLine::requests_data()
     QTest::newRow("jobs without convert") << QStringList{"--jobs", "2", "a.wav"} << int(R::Error) << "--jobs"
                                           << false;
     QTest::newRow("files after --") << QStringList{"--", "--convert"} << int(R::Window) << "" << false;
+    QTest::newRow("loudness between the targets") << QStringList{"--convert", "-f", "mp3", "--loudness", "-15", "a.wav"}
+                                                  << int(R::Error) << "-14, -16 or -23" << true;
+    QTest::newRow("loudness a word") << QStringList{"--convert", "-f", "mp3", "--loudness=loud", "a.wav"}
+                                     << int(R::Error) << "\"loud\"" << true;
+    QTest::newRow("loudness of a picture") << QStringList{"--convert", "-f", "png", "--loudness=-16", "a.jpg"}
+                                           << int(R::Error) << "png has none" << true;
+    QTest::newRow("loudness without convert") << QStringList{"--loudness", "-16", "a.wav"} << int(R::Error)
+                                              << "--loudness" << false;
 }
 
 void TestCommandLine::requests()
@@ -99,7 +107,11 @@ void TestCommandLine::namesAndPaths()
     QCOMPARE(plain.jobsAtOnce, 0); // automatic
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "3", "a.wav"}).jobsAtOnce, 3);
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "Auto", "a.wav"}).jobsAtOnce, 0);
-    QCOMPARE(CommandLine::formats().size(), 36); // every button but the GIF maker's
+    QCOMPARE(plain.loudness, 0);
+    QCOMPARE(parsed({"--convert", "-f", "mp3", "--loudness", "-16", "a.wav"}).loudness, -16); // a value after a blank
+    QCOMPARE(parsed({"--convert", "-f", "videomerge", "--loudness=-23", "a.mp4", "b.mp4"}).loudness, -23);
+    QCOMPARE(parsed({"--convert", "-f", "mp4", "--loudness=OFF", "a.mkv"}).loudness, 0);
+    QCOMPARE(CommandLine::formats().size(), 38); // every button but the GIF maker's
 }
 
 void TestCommandLine::planRefusesWhatTheFormatDoesNotTake()
@@ -128,6 +140,8 @@ void TestCommandLine::planRefusesWhatTheFormatDoesNotTake()
     const BatchPlan two = BatchPlan::make(request);
     QCOMPARE(two.jobs.size(), 1);
     QCOMPARE(two.jobs[0].outputPath, dir.filePath("out/MergedAudio.mp3"));
+    request.loudness = -14; // every job of the batch carries the target, a join as one
+    QCOMPARE(BatchPlan::make(request).jobs[0].loudness, -14);
     QCOMPARE(batchJobName(two.jobs[0]), QStringLiteral("2 files"));
 }
 

@@ -1,6 +1,7 @@
 #include "tests/conversion/conversionrun.h"
 
 #include "engine/conversionpass.h"
+#include "engine/imagearguments.h"
 #include "engine/passworkspace.h"
 #include "engine/toolprocess.h"
 #include "engine/transcoderarguments.h"
@@ -21,7 +22,8 @@ Outcome convert(const ConvertJob &job, const QString &input, const QString &outp
     // A case that converts to a name again means to replace its last output.
     const ConversionPass pass{input, output, PassKind::Single, true};
     Outcome outcome;
-    outcome.arguments = buildTranscoderArguments(job, pass);
+    const bool image = job.profile.category == Image;
+    outcome.arguments = image ? buildImageArguments(pass) : buildTranscoderArguments(job, pass);
     const PassWorkspace workspace(job, pass);
     if (!workspace.isValid()) {
         outcome.errors = workspace.errorString();
@@ -29,7 +31,9 @@ Outcome convert(const ConvertJob &job, const QString &input, const QString &outp
     }
     ToolProcess transcoder;
     transcoder.setWorkingDirectory(workspace.path());
-    transcoder.start(QStringLiteral(QUILLMORA_BUILD_DIR "/transcoder"), outcome.arguments);
+    transcoder.start(image ? QStringLiteral(QUILLMORA_BUILD_DIR "/imageconvert/convert")
+                           : QStringLiteral(QUILLMORA_BUILD_DIR "/transcoder"),
+                     outcome.arguments);
     const ToolExit exit = transcoder.waitForExit();
     outcome.succeeded = exit.succeeded();
     outcome.errors = exit.errorText;

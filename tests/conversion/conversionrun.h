@@ -19,7 +19,8 @@ struct Outcome {
 
 // One pass of a job, as the worker runs it: the arguments of
 // buildTranscoderArguments, the watermark and subtitle copies in a
-// PassWorkspace, and build/transcoder started in that folder through ToolProcess.
+// PassWorkspace, and build/transcoder started in that folder through
+// ToolProcess; a picture job's goes to build/imageconvert/convert.
 Outcome convert(const ConvertJob &job, const QString &input, const QString &output);
 
 // ffmpeg decodes every stream to the end and reports no error.

@@ -1,6 +1,7 @@
 // What the web formats give plays where people play it: each output, made by
 // build/transcoder from every kind of input, is read back with ffprobe and
-// ffmpeg, then loaded into a real headless Chromium and played to its end.
+// ffmpeg, then loaded into a real headless Chromium and played to its end;
+// the web's pictures, made by build/imageconvert/convert, are shown there.
 // No network: the page and the files are local.
 
 #include "app/formats.h"
@@ -9,6 +10,7 @@
 #include "tests/conversion/webdriver.h"
 #include "tests/support/files.h"
 #include "tests/support/media.h"
+#include "tests/support/programrun.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -67,6 +69,13 @@ QPair<QString, QString> expectedCodecs(int formatId)
 // Chromium on Linux decodes H.265 only through a platform (hardware) decoder.
 const char *const hevcType = "video/mp4; codecs=\"hvc1.1.6.L93.B0\"";
 
+const QString &playbackScript()
+{
+    static const QString script =
+        QString::fromUtf8(testsupport::readFile(QStringLiteral(QUILLMORA_SOURCE_DIR "/tests/conversion/playback.js")));
+    return script;
+}
+
 } // namespace
 
 class TestBrowserPlayback : public QObject
@@ -77,6 +86,8 @@ private slots:
     void initTestCase();
     void playsToItsEnd_data();
     void playsToItsEnd();
+    void showsPicture_data();
+    void showsPicture();
 
 private:
     QTemporaryDir folder;
@@ -101,6 +112,8 @@ void TestBrowserPlayback::initTestCase()
                                   "-c:a", "pcm_s16le", folder.filePath("camera.avi")}));
     QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=1919x1079:rate=5:duration=" + seconds, "-pix_fmt",
                                   "yuv444p", "-c:v", "ffv1", folder.filePath("screen.mkv")}));
+    QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=320x240", "-frames:v", "1",
+                                  folder.filePath("photo.jpg")}));
     QVERIFY(testsupport::writeFile(folder.filePath("page.html"),
                                    "<!doctype html><html><head><title>playback</title></head><body></body></html>\n"));
 
@@ -151,9 +164,7 @@ void TestBrowserPlayback::playsToItsEnd()
     const bool video = profile.category == Video && source.shown.isValid();
     const QString tag = picture ? "img" : profile.category == Video ? "video" : "audio";
     const QString type = formatId == FormatHEVC ? QString::fromLatin1(hevcType) : QString();
-    static const QString script =
-        QString::fromUtf8(testsupport::readFile(QStringLiteral(QUILLMORA_SOURCE_DIR "/tests/conversion/playback.js")));
-    const QJsonValue played = browser.runAsync(script, {tag, QUrl::fromLocalFile(output).toString(), type}, 60000);
+    const QJsonValue played = browser.runAsync(playbackScript(), {tag, QUrl::fromLocalFile(output).toString(), type}, 60000);
     QVERIFY2(!played.isUndefined(), qPrintable(browser.error()));
     const QJsonObject report = played.toObject();
     const QString facts = QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Compact));
@@ -171,6 +182,34 @@ void TestBrowserPlayback::playsToItsEnd()
         QCOMPARE(QSize(report.value("width").toInt(), report.value("height").toInt()), source.shown);
         QVERIFY2(report.value("frames").toInt() > 0, qPrintable(facts));
     }
+}
+
+void TestBrowserPlayback::showsPicture_data()
+{
+    QTest::addColumn<int>("formatId");
+    QTest::addColumn<QByteArray>("signature"); // at byte 8 of the file
+    QTest::newRow("WebP") << int(FormatWebP) << QByteArray("WEBPVP8");
+    QTest::newRow("AVIF") << int(FormatAVIF) << QByteArray("avif");
+}
+
+void TestBrowserPlayback::showsPicture()
+{
+    QFETCH(int, formatId);
+    QFETCH(QByteArray, signature);
+    const QString output = folder.filePath(QStringLiteral("photo%1").arg(formatExtension(formatId)));
+    const conversion::Outcome outcome =
+        conversion::convert(makeJob(formatId, defaultProfile(formatId)), folder.filePath("photo.jpg"), output);
+    QVERIFY2(outcome.succeeded, qPrintable(outcome.errors));
+    const testsupport::Finished read =
+        testsupport::runProgram(QStringLiteral("/usr/bin/identify-im6.q16"), {"-format", "%w %h", output});
+    QCOMPARE(QString::fromUtf8(read.output).trimmed(), QString("320 240"));
+    QCOMPARE(testsupport::readFile(output).mid(8, signature.size()), signature);
+
+    const QJsonValue shown = browser.runAsync(playbackScript(), {"img", QUrl::fromLocalFile(output).toString(), ""}, 60000);
+    QVERIFY2(!shown.isUndefined(), qPrintable(browser.error()));
+    const QJsonObject report = shown.toObject();
+    QVERIFY2(report.value("error").isNull(), qPrintable(QJsonDocument(report).toJson(QJsonDocument::Compact)));
+    QCOMPARE(QSize(report.value("width").toInt(), report.value("height").toInt()), QSize(320, 240));
 }
 
 QTEST_GUILESS_MAIN(TestBrowserPlayback)

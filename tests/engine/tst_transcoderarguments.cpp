@@ -301,21 +301,23 @@ void TestTranscoderArguments::trimAndVolume()
              (head() + edits + QStringList{"-vcodec", "libx264", "-acodec", "libfaac", output}));
 }
 
-// Every category but Video (and DV among the videos) drops the edit settings.
+// Every category but Video (and DV among the videos) drops the edit settings;
+// every pass that writes a sound's output carries its loudness, first.
 void TestTranscoderArguments::editsReachOnlyVideoPasses_data()
 {
     QTest::addColumn<int>("formatId");
     QTest::addColumn<int>("kind");
     QTest::addColumn<bool>("edited");
-    QTest::newRow("MP4") << 0 << int(PassKind::Single) << true;
-    QTest::newRow("RM") << 10 << int(PassKind::Single) << true;
-    QTest::newRow("DV") << int(FormatDV) << int(PassKind::Single) << false;
-    QTest::newRow("FLAC") << int(FormatFLAC) << int(PassKind::Single) << false;
-    QTest::newRow("video joiner") << int(FormatVideoJoiner) << int(PassKind::Single) << false;
-    QTest::newRow("audio joiner") << int(FormatAudioJoiner) << int(PassKind::Single) << false;
-    QTest::newRow("GIF maker") << int(FormatGifMaker) << int(PassKind::Single) << false;
-    QTest::newRow("MP4 join part") << 0 << int(PassKind::JoinPart) << true;
-    QTest::newRow("MP4 join pass") << 0 << int(PassKind::JoinFinal) << false;
+    QTest::addColumn<bool>("normalised"); // the loudness goes to the pass that writes the output
+    QTest::newRow("MP4") << 0 << int(PassKind::Single) << true << true;
+    QTest::newRow("RM") << 10 << int(PassKind::Single) << true << true;
+    QTest::newRow("DV") << int(FormatDV) << int(PassKind::Single) << false << true;
+    QTest::newRow("FLAC") << int(FormatFLAC) << int(PassKind::Single) << false << true;
+    QTest::newRow("video joiner") << int(FormatVideoJoiner) << int(PassKind::Single) << false << true;
+    QTest::newRow("audio joiner") << int(FormatAudioJoiner) << int(PassKind::Single) << false << true;
+    QTest::newRow("GIF maker") << int(FormatGifMaker) << int(PassKind::Single) << false << false;
+    QTest::newRow("MP4 join part") << 0 << int(PassKind::JoinPart) << true << false;
+    QTest::newRow("MP4 join pass") << 0 << int(PassKind::JoinFinal) << false << true;
 }
 
 void TestTranscoderArguments::editsReachOnlyVideoPasses()
@@ -328,8 +330,10 @@ void TestTranscoderArguments::editsReachOnlyVideoPasses()
     job.edit.trimLength = 3000;
     job.edit.volume = 200;
     job.edit.verticalFlip = 1;
+    job.loudness = -16;
     const ConversionPass pass{input, output, PassKind(kind)};
     const QStringList arguments = buildTranscoderArguments(job, pass);
+    QTEST(arguments.first() == "--loudness=-16", "normalised");
     QCOMPARE(passAppliesEdits(job, pass), edited);
     QCOMPARE(arguments.contains("-vf"), edited);
     QCOMPARE(arguments.contains("-af"), edited);

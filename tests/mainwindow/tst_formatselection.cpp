@@ -54,7 +54,7 @@ void TestFormatSelection::everyButton_data()
         {"btnTGA", 27, 3, false},       {"btnICON", 28, 3, false},      {"btnTIFF", 29, 3, false},
         {"btnVideoMerge", 30, 4, false}, {"btnAudioMerge", 31, 5, false}, {"btnGIFMaker", 32, 6, false},
         {"btnWebM", 33, 0, false},      {"btnHEVC", 34, 0, false},      {"btnAV1", 35, 0, false},
-        {"btnOpus", 36, 1, false},
+        {"btnOpus", 36, 1, false},      {"btnWebP", 37, 3, false},      {"btnAVIF", 38, 3, false},
     };
     for (const auto &row : rows)
         QTest::newRow(row.button) << row.button << row.formatId << row.category << row.preset;
@@ -67,7 +67,7 @@ void TestFormatSelection::everyButton()
     QFETCH(int, category);
     QFETCH(bool, preset);
     WindowFixture fixture;
-    QCOMPARE(fixture.access().formatButtons().size(), size_t(37));
+    QCOMPARE(fixture.access().formatButtons().size(), size_t(39));
     fixture.chooseFiles(button, {});
     CQuillmoraTestAccess access = fixture.access();
     QCOMPARE(access.currentFormatId(), formatId);

@@ -174,7 +174,8 @@ void TestWindowLayout::formatTabs_data()
                            << QStringList{"MP3", "AAC", "AC3", "MP2", "WMA", "AIFF", "AU", "M4A",
                                           "OGG", "FLAC", "Opus"};
     QTest::newRow("image") << 2 << "Image"
-                           << QStringList{"JPEG", "PNG", "BMP", "GIF", "PCX", "TGA", "ICON", "TIFF"};
+                           << QStringList{"JPEG", "PNG", "BMP", "GIF", "PCX", "TGA", "ICON", "TIFF",
+                                          "WebP", "AVIF"};
     QTest::newRow("advanced") << 3 << "Advanced"
                               << QStringList{"Video Merge", "Audio Merge", "GIF Maker"};
 }

@@ -11,7 +11,7 @@ namespace {
 const char *const formatIcons[] = {
     "mp4", "flv", "avi", "dv", "mkv", "mov", "mpg", "vob", "wmv", "rm", "webm", "hevc", "av1",
     "mp3", "aac", "ac3", "mp2", "wma", "aiff", "au", "m4a", "ogg", "flac", "opus",
-    "jpeg", "png", "BMP", "gif", "pcx", "tga", "ico", "tiff",
+    "jpeg", "png", "BMP", "gif", "pcx", "tga", "ico", "tiff", "webp", "avif",
     "android", "ipad",
 };
 
@@ -41,6 +41,7 @@ const BundleImage bundleImages[] = {
     {"ogg", 80, RibbonLabel}, {"flac", 80, RibbonLabel}, {"opus", 80, RibbonLabel},
     {"jpeg", 80, RibbonLabel}, {"png", 80, RibbonLabel}, {"BMP", 80, RibbonLabel}, {"gif", 80, RibbonLabel},
     {"pcx", 80, RibbonLabel}, {"tga", 80, RibbonLabel}, {"ico", 80, RibbonLabel}, {"tiff", 80, RibbonLabel},
+    {"webp", 80, RibbonLabel}, {"avif", 80, RibbonLabel},
     {"android", 80, NoLabel}, {"ipad", 80, NoLabel},
     {"adept_purge", 20, NoLabel}, {"cancel", 20, NoLabel}, {"convert", 20, NoLabel},
     {"stop", 20, NoLabel}, {"edit", 20, NoLabel}, {"setting", 20, NoLabel},

@@ -19,6 +19,7 @@ private slots:
     void switchFormat_data();
     void switchFormat();
     void applePresetKeepsItsSize();
+    void loudnessIsKeptWithTheJob();
     void whichJobsOpenTheDialog_data();
     void whichJobsOpenTheDialog();
     void refreshedRowState_data();
@@ -167,6 +168,34 @@ void TestOutputSettings::applePresetKeepsItsSize()
     });
     access.action(WindowAction::Setting)->trigger();
     QCOMPARE(access.jobs().first().profile, devicePresetProfile(DevicePreset::Apple));
+}
+
+// The choice shows what the job has, and a picked one stays with the job:
+// the dialog opened again shows it, and so does the next format chosen.
+void TestOutputSettings::loudnessIsKeptWithTheJob()
+{
+    WindowFixture fixture;
+    addJob(fixture, QStringLiteral("btnMP3"), {QStringLiteral("clip.avi")});
+    CQuillmoraTestAccess access = fixture.access();
+    access.answerSettingsDialog([&](CSettings &dialog) {
+        QComboBox *loudness = list(dialog, "m_pCmbLoudness");
+        QCOMPARE(loudness->count(), 4);
+        QCOMPARE(loudness->currentText(), QStringLiteral("Off"));
+        choose(loudness, QStringLiteral("-16 LUFS (podcasts and phones)"));
+        choose(list(dialog, "m_pCmbFileFormat"), QStringLiteral("All media files -> Opus"));
+        pressApply(dialog);
+    });
+    access.invoke("onSelectTableWidget", 0, 0);
+    QCOMPARE(access.jobs().first().loudness, -16);
+    QCOMPARE(access.jobs().first().formatId, int(FormatOpus));
+
+    access.answerSettingsDialog([&](CSettings &dialog) {
+        QCOMPARE(list(dialog, "m_pCmbLoudness")->currentText(), QStringLiteral("-16 LUFS (podcasts and phones)"));
+        choose(list(dialog, "m_pCmbLoudness"), QStringLiteral("-23 LUFS (EBU R128 broadcast)"));
+        dialog.findChild<QPushButton *>("m_pBtnCancel")->click();
+    });
+    access.invoke("onSelectTableWidget", 0, 0);
+    QCOMPARE(access.jobs().first().loudness, -16);
 }
 
 void TestOutputSettings::whichJobsOpenTheDialog_data()

@@ -7,6 +7,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+
+#include <cmath>
 
 namespace testmedia {
 
@@ -147,6 +150,21 @@ double meanLuma(const QString &path, double atSeconds)
 QString fontFile(const QString &pattern)
 {
     return QString::fromUtf8(runProgram(QStringLiteral("fc-match"), {"-f", "%{file}", pattern}).output);
+}
+
+Loudness loudness(const QString &path, double start, double length)
+{
+    QStringList arguments = {"-hide_banner", "-nostats", "-nostdin", "-ss", QString::number(start)};
+    if (length > 0)
+        arguments << "-t" << QString::number(length);
+    arguments << "-i" << path << "-af" << "ebur128=peak=true:framelog=verbose" << "-f" << "null" << "-";
+    const QString log = runProgram(QStringLiteral("ffmpeg"), arguments).errors;
+    const auto figure = [&log](const char *pattern) {
+        const QRegularExpression expression(QLatin1String(pattern), QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpressionMatch match = expression.match(log);
+        return match.hasMatch() ? match.captured(1).toDouble() : std::nan("");
+    };
+    return {figure("Summary:.*\\n\\s*I:\\s*(-?[0-9.]+) LUFS"), figure("Summary:.*Peak:\\s*(-?[0-9.]+) dBFS")};
 }
 
 } // namespace testmedia

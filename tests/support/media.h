@@ -62,4 +62,12 @@ QString fontFile(const QString &pattern);
 // Mean luma (0..255) of the frame at the given time, read through ffmpeg.
 double meanLuma(const QString &path, double atSeconds = 0);
 
+// What ffmpeg's ebur128 measures of the sound, from start for length
+// seconds (0: to the end); NaN where it gave no figure.
+struct Loudness {
+    double integrated; // LUFS
+    double truePeak;   // dBTP
+};
+Loudness loudness(const QString &path, double start = 0, double length = 0);
+
 } // namespace testmedia

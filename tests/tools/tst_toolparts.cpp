@@ -3,6 +3,7 @@
 // files of killed tools a later run removes.
 #include "engine/joinparts.h"
 #include "tools/common/temporaryoutput.h"
+#include "tools/imageconvert/heifmetadata.h"
 #include "tools/imageconvert/imagecommand.h"
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/concatlist.h"
@@ -43,6 +44,8 @@ private slots:
     void imageInputKeepsItsFrameSelector();
     void imageArgumentsByTarget_data();
     void imageArgumentsByTarget();
+    void exifOfAHeifPhotoIsMarkedUpright_data();
+    void exifOfAHeifPhotoIsMarkedUpright();
 
     void leftoversOfEndedToolsAreRemoved();
 };
@@ -239,7 +242,9 @@ void TestToolParts::imageTargetBySuffix_data()
     QTest::newRow("ico") << "ico" << "ICO" << false << true;
     QTest::newRow("tif") << "tif" << "TIFF" << false << false;
     QTest::newRow("Tiff") << "Tiff" << "TIFF" << false << false;
-    QTest::newRow("webp") << "webp" << "" << false << false;
+    QTest::newRow("webp") << "webp" << "WEBP" << false << false;
+    QTest::newRow("AVIF") << "AVIF" << "AVIF" << true << false;
+    QTest::newRow("heic: read, not written") << "heic" << "" << false << false;
     QTest::newRow("none") << "" << "" << false << false;
 }
 
@@ -303,6 +308,10 @@ void TestToolParts::imageArgumentsByTarget_data()
         << "/p/100%d.png" << "" << "png" << QStringList{"/p/100%%d.png[0]", "-auto-orient", "PNG:/o/x.png"};
     QTest::newRow("gif to tiff gives one picture")
         << "/p/a.gif" << "" << "tif" << QStringList{"/p/a.gif[0]", "-auto-orient", "TIFF:/o/x.tif"};
+    QTest::newRow("a phone's photo with the EXIF and profile ImageMagick does not read")
+        << "/p/a.heic" << "" << "jpg"
+        << QStringList{"/p/a.heic[0]", "-profile", "/s/exif.app1", "-profile", "/s/profile.icc", "-auto-orient"}
+               + flatten + QStringList{"JPEG:/o/x.jpg"};
 }
 
 void TestToolParts::imageArgumentsByTarget()
@@ -314,7 +323,34 @@ void TestToolParts::imageArgumentsByTarget()
     image.path = input;
     image.selector = selector;
     image.exists = true;
+    if (input.endsWith(".heic"))
+        image.profiles = QStringList{"/s/exif.app1", "/s/profile.icc"};
     QTEST(imageMagickArguments(image, *imageTargetFor(suffix), "/o/x." + suffix), "arguments");
+}
+
+// An IFD0 of two entries, the orientation (SHORT) second, in either byte order.
+void TestToolParts::exifOfAHeifPhotoIsMarkedUpright_data()
+{
+    QTest::addColumn<QByteArray>("tiff");
+    QTest::addColumn<QByteArray>("upright");
+    const QByteArray little = QByteArray("II*\0\x08\0\0\0\x02\0", 10) + QByteArray("\x0f\x01\x02\0\x01\0\0\0X\0\0\0", 12);
+    const QByteArray big = QByteArray("MM\0*\0\0\0\x08\0\x02", 10) + QByteArray("\x01\x0f\0\x02\0\0\0\x01X\0\0\0", 12);
+    QTest::newRow("little-endian, turned (6)")
+        << little + QByteArray("\x12\x01\x03\0\x01\0\0\0\x06\0\0\0", 12)
+        << little + QByteArray("\x12\x01\x03\0\x01\0\0\0\x01\0\0\0", 12);
+    QTest::newRow("big-endian, mirrored and turned (8)")
+        << big + QByteArray("\x01\x12\0\x03\0\0\0\x01\0\x08\0\0", 12)
+        << big + QByteArray("\x01\x12\0\x03\0\0\0\x01\0\x01\0\0", 12);
+    const QByteArray withoutTag = little + QByteArray("\x10\x01\x02\0\x01\0\0\0Y\0\0\0", 12);
+    QTest::newRow("no orientation") << withoutTag << withoutTag;
+    QTest::newRow("cut short") << little.left(9) << little.left(9);
+    QTest::newRow("no TIFF header") << QByteArray("Exif") << QByteArray("Exif");
+}
+
+void TestToolParts::exifOfAHeifPhotoIsMarkedUpright()
+{
+    QFETCH(QByteArray, tiff);
+    QTEST(uprightExif(tiff), "upright");
 }
 
 void TestToolParts::leftoversOfEndedToolsAreRemoved()

@@ -1,5 +1,6 @@
 // Joins through build/transcoder: the list file as the application writes it,
-// parts with and without sound, and parts that cannot be joined.
+// parts with and without sound, parts that cannot be joined, and a join's
+// sound normalised as a whole.
 #include "engine/joinparts.h"
 #include "tests/support/files.h"
 #include "tests/support/media.h"
@@ -27,12 +28,13 @@ private slots:
     void partWithoutSoundGetsSilence();
     void songInTheVideoJoinerFails();
     void songsMakeOneSong();
+    void joinedSoundIsNormalisedAsAWhole();
     void missingPartFails();
 
 private:
     // The list file as the application writes it, with concatListLine.
     QString writeList(const QString &folder, const QStringList &parts);
-    Finished join(const QString &list, const QString &output);
+    Finished join(const QString &list, const QString &output, const QStringList &options = {});
     QString makePart(const QString &folder, const QString &name, double seconds, bool video, bool sound);
 
     QTemporaryDir root;
@@ -79,9 +81,9 @@ QString TestTranscoderJoin::writeList(const QString &folder, const QStringList &
     return writeFile(list, text.toUtf8()) ? list : QString();
 }
 
-Finished TestTranscoderJoin::join(const QString &list, const QString &output)
+Finished TestTranscoderJoin::join(const QString &list, const QString &output, const QStringList &options)
 {
-    const QStringList arguments = {"-f", "concat", "-y", "-i", list, "-threads", "4", "-preset", "ultrafast",
+    const QStringList arguments = options + QStringList{"-f", "concat", "-y", "-i", list, "-threads", "4", "-preset", "ultrafast",
                                    "-c", "copy", output};
     return runProgram(transcoder(), arguments, QString(), privateEnvironment());
 }
@@ -172,6 +174,34 @@ void TestTranscoderJoin::songsMakeOneSong()
     const Finished tags = runProgram("ffprobe", {"-v", "error", "-show_entries", "format_tags=title,creation_time",
                                                  "-of", "default=nw=1", output});
     QCOMPARE(tags.output, QByteArray("TAG:title=Overture\nTAG:creation_time=2019-03-04T05:06:07.000000Z\n"));
+}
+
+// A quiet song and a loud one, as the audio joiner's parts are (MP3 at 44.1
+// kHz, 256 kbit/s): the joined song reaches the target, and the loud part
+// stays as much louder than the quiet one as it was.
+void TestTranscoderJoin::joinedSoundIsNormalisedAsAWhole()
+{
+    const QString folder = root.filePath("loudness");
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList parts = {folder + "/subaudio0.mp3", folder + "/subaudio1.mp3"};
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", QStringLiteral("sine=f=440:d=6,volume=%1dB").arg(i ? -6 : -26),
+                                      "-ac", "2", "-ar", "44100", "-b:a", "256k", parts[i]}));
+    }
+    const double louderBy = testmedia::loudness(parts[1]).integrated - testmedia::loudness(parts[0]).integrated;
+    const QString output = folder + "/MergedAudio.mp3";
+
+    const Finished outcome = join(writeList(folder, parts), output, {"--loudness=-16"});
+    QVERIFY2(outcome.exitCode == 0, qPrintable(outcome.errors));
+    const testmedia::Loudness whole = testmedia::loudness(output);
+    QVERIFY2(qAbs(whole.integrated + 16) <= 1 && whole.truePeak <= -1,
+             qPrintable(QStringLiteral("%1 LUFS, %2 dBTP").arg(whole.integrated).arg(whole.truePeak)));
+    const double stillLouderBy = testmedia::loudness(output, 6.5, 5).integrated - testmedia::loudness(output, 0, 5).integrated;
+    QVERIFY2(qAbs(stillLouderBy - louderBy) < 1, qPrintable(QStringLiteral("%1 against %2").arg(stillLouderBy).arg(louderBy)));
+    const testmedia::Probe joined = testmedia::probe(output);
+    QCOMPARE(joined.first("audio")->codec, QString("mp3"));
+    QCOMPARE(joined.first("audio")->sampleRate, 44100);
+    QVERIFY2(qAbs(joined.duration - 12.0) < 0.2, qPrintable(QString::number(joined.duration)));
 }
 
 void TestTranscoderJoin::missingPartFails()

@@ -20,6 +20,7 @@
 namespace {
 
 constexpr int MaxErrorOutput = 16 * 1024;
+constexpr int MaxErrorTail = 4 * 1024;
 
 // How long a child that was asked to stop may take to clean up.
 constexpr int StopGraceMs = 5000;
@@ -102,7 +103,8 @@ pid_t spawnChild(ChildStart *start)
 
 // Reads both output pipes until the child closes them. After a stop signal
 // the child gets StopGraceMs to end before it is killed.
-void drainOutput(pid_t pid, Pipe &out, Pipe &err, const OutputLineHandler &onOutputLine, QByteArray *errorOutput)
+void drainOutput(pid_t pid, Pipe &out, Pipe &err, const OutputLineHandler &onOutputLine, QByteArray *errorOutput,
+                 QByteArray *errorTail)
 {
     QByteArray pendingLine;
     char buffer[8192];
@@ -140,8 +142,12 @@ void drainOutput(pid_t pid, Pipe &out, Pipe &err, const OutputLineHandler &onOut
             if (got <= 0) {
                 if (!(got < 0 && errno == EINTR))
                     err.closeRead();
-            } else if (errorOutput->size() < MaxErrorOutput) {
-                errorOutput->append(buffer, int(qMin<ssize_t>(got, MaxErrorOutput - errorOutput->size())));
+            } else {
+                if (errorOutput->size() < MaxErrorOutput)
+                    errorOutput->append(buffer, int(qMin<ssize_t>(got, MaxErrorOutput - errorOutput->size())));
+                errorTail->append(buffer, int(got));
+                if (errorTail->size() > MaxErrorTail)
+                    errorTail->remove(0, errorTail->size() - MaxErrorTail);
             }
         }
     }
@@ -211,7 +217,7 @@ ChildResult runChild(const QString &program, const QStringList &arguments, const
     if (!result.started)
         result.startError = QStringLiteral("cannot start %1: %2").arg(program, QString::fromLocal8Bit(strerror(start.execError)));
 
-    drainOutput(pid, out, err, onOutputLine, &result.errorOutput);
+    drainOutput(pid, out, err, onOutputLine, &result.errorOutput, &result.errorTail);
 
     // Wait without reaping first: the pid stays taken while the handler may
     // still aim at it, and is forgotten before it can be reused.

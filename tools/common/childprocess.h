@@ -13,6 +13,7 @@ struct ChildResult {
     bool exitedNormally = false; // false: it died of a signal
     int exitCode = -1;
     QByteArray errorOutput;      // what it wrote on stderr (the first 16 KiB)
+    QByteArray errorTail;        // and the last 4 KiB of it, where a summary at the end stays
     QString startError;          // why it could not be started
 
     bool succeeded() const { return started && !stopped && exitedNormally && exitCode == 0; }

@@ -10,12 +10,15 @@ struct SuffixTarget {
     ImageTarget target;
 };
 
-// JPEG, BMP and PCX cannot hold transparency; ICO cannot hold more than 256x256.
+// JPEG, BMP and PCX cannot hold transparency, nor AVIF as ImageMagick 6
+// writes it (the transparent part would come out black); ICO cannot hold
+// more than 256x256.
 const SuffixTarget targets[] = {
     {"jpg", {"JPEG", true, false}},  {"jpeg", {"JPEG", true, false}}, {"jpe", {"JPEG", true, false}},
     {"png", {"PNG", false, false}},  {"bmp", {"BMP", true, false}},   {"gif", {"GIF", false, false}},
     {"pcx", {"PCX", true, false}},   {"tga", {"TGA", false, false}},  {"ico", {"ICO", false, true}},
     {"tif", {"TIFF", false, false}}, {"tiff", {"TIFF", false, false}},
+    {"webp", {"WEBP", false, false}}, {"avif", {"AVIF", true, false}},
 };
 
 bool isGif(const QString &path)
@@ -71,7 +74,10 @@ QStringList imageMagickArguments(const ImageInput &input, const ImageTarget &tar
         selector = QStringLiteral("[0]");
 
     const QString inputName = selector.isEmpty() ? input.path : literalName(input.path) + selector;
-    QStringList arguments = {inputName, "-auto-orient"};
+    QStringList arguments = {inputName};
+    for (const QString &profile : input.profiles)
+        arguments << "-profile" << profile;
+    arguments << "-auto-orient";
     if (target.flatten)
         arguments << "-background" << "white" << "-alpha" << "remove" << "-alpha" << "off";
     if (target.fitInIcon)

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// One of the eight output formats, chosen by the output's suffix.
+// One of the output formats, chosen by the output's suffix.
 struct ImageTarget {
     const char *magickFormat;  // ImageMagick's name, put before the output path
     bool flatten;              // no transparency in the format: put the picture on white
@@ -21,11 +21,13 @@ struct ImageInput {
     QString path;      // absolute, so that ImageMagick never reads "name:" as a format
     QString selector;  // "[0]" or empty
     bool exists = false;
+    QStringList profiles; // files of metadata that ImageMagick does not read from the input itself
 };
 ImageInput resolveImageInput(const QString &given);
 
 // ImageMagick's convert arguments that write the input to outputPath in the
 // target's format. Formats of one picture get only the first frame, so an
 // animated or layered input gives one still picture, not a numbered series;
-// only a GIF made from a GIF keeps its animation.
+// only a GIF made from a GIF keeps its animation. The input's profiles are
+// laid on the picture as it is read.
 QStringList imageMagickArguments(const ImageInput &input, const ImageTarget &target, const QString &outputPath);

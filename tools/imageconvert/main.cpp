@@ -3,7 +3,8 @@
 //   convert [-y] INPUT[selector] OUTPUT
 //
 // The output's suffix names the format: jpg, png, bmp, gif, pcx, tga, ico,
-// tif. An output that is there is replaced only with -y; otherwise the
+// tif, webp, avif. A HEIF input (HEIC, AVIF) keeps its EXIF and colour
+// profile, which ImageMagick 6 does not read from it, through libheif. An output that is there is replaced only with -y; otherwise the
 // picture takes the next free "_N" name and the tool prints
 // "quillmora:output=<absolute path>" on stdout. Exit code 0 only when the
 // output was written; otherwise the last line
@@ -19,6 +20,7 @@
 #include "tools/common/temporaryoutput.h"
 #include "tools/common/toolerror.h"
 #include "tools/common/toolreport.h"
+#include "tools/imageconvert/heifmetadata.h"
 #include "tools/imageconvert/imagecommand.h"
 #include "tools/imageconvert/magickreport.h"
 
@@ -54,7 +56,7 @@ int main(int argc, char *argv[])
 
     const QString given = QString::fromLocal8Bit(argv[argc - 2]);
     const QString outputPath = QString::fromLocal8Bit(argv[argc - 1]);
-    const ImageInput input = resolveImageInput(given);
+    ImageInput input = resolveImageInput(given);
     if (!input.exists)
         return toolerror::fail(QStringLiteral("cannot read %1: no such file").arg(given));
     const QString inputName = QFileInfo(input.path).fileName();
@@ -74,6 +76,8 @@ int main(int argc, char *argv[])
     if (!output.create(&error) || !scratch.create(QFileInfo(outputPath).absolutePath(), &error))
         return toolerror::fail(error);
     qputenv("MAGICK_TEMPORARY_PATH", QFile::encodeName(scratch.path()));
+    if (!writeHeifProfiles(input.path, scratch.path(), &input.profiles, &error))
+        return toolerror::fail(error);
 
     const int descriptor = output.inheritableDescriptor();
     const QString writeTo = descriptor >= 0 ? QStringLiteral("fd:%1").arg(descriptor) : output.path();

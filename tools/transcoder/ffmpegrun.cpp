@@ -27,6 +27,13 @@ QString progressBlockName()
     return chosen.isEmpty() ? ProgressShare::nameOf(ProgressShare::Block::Ffmpeg) : chosen;
 }
 
+// The percentage of the run within its span of the bar, from the span's start.
+FfmpegRun runShowingProgress(ProgressShare &share, const QStringList &arguments, double expectedSeconds, PercentSpan span)
+{
+    share.setPercent(span.from);
+    return runFfmpeg(arguments, expectedSeconds, [&share, span](int percent) { share.setPercent(span.at(percent)); });
+}
+
 } // namespace
 
 FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds, const std::function<void(int)> &onPercent)
@@ -42,6 +49,13 @@ FfmpegRun runFfmpeg(const QStringList &arguments, double expectedSeconds, const 
     });
     run.wroteSomething = progress.wroteSomething();
     return run;
+}
+
+FfmpegRun runFfmpegShowingProgress(const QStringList &arguments, double expectedSeconds, PercentSpan span)
+{
+    ProgressShare share;
+    share.open(progressBlockName());
+    return runShowingProgress(share, arguments, expectedSeconds, span);
 }
 
 bool appendOutput(const TemporaryOutput &output, QStringList *arguments, QString *error)
@@ -72,7 +86,7 @@ QString describeFailure(const FfmpegRun &run)
 }
 
 int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
-                QString *ffmpegFailure)
+                QString *ffmpegFailure, PercentSpan span)
 {
     TemporaryOutput output(arguments.takeLast(), existing);
     QString error;
@@ -81,9 +95,7 @@ int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::
 
     ProgressShare share;
     share.open(progressBlockName());
-    share.setPercent(0);
-    const FfmpegRun run = runFfmpeg(arguments, expectedSeconds, [&share](int percent) { share.setPercent(percent); });
-
+    const FfmpegRun run = runShowingProgress(share, arguments, expectedSeconds, span);
     if (run.child.stopped)
         return stopsignals::exitCode();
     QString failure;

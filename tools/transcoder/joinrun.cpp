@@ -8,6 +8,7 @@
 #include "tools/transcoder/concatlist.h"
 #include "tools/transcoder/ffmpegrun.h"
 #include "tools/transcoder/joinplan.h"
+#include "tools/transcoder/loudnessrun.h"
 #include "tools/transcoder/plan/sourcetags.h"
 
 #include <QFile>
@@ -77,8 +78,14 @@ bool addSilence(const JoinPart &part, const ProbedMedia &soundModel, const QStri
 
 } // namespace
 
-int runJoin(const QStringList &given)
+int runJoin(const QStringList &arguments)
 {
+    QStringList given = arguments;
+    std::optional<double> loudness;
+    QString optionError;
+    if (!takeLoudnessTarget(&given, &loudness, &optionError))
+        return toolerror::fail(optionError);
+
     const QString listPath = commandline::inputOf(given);
     const QString output = given.last();
     const QString outputFolder = QFileInfo(output).absolutePath();
@@ -117,11 +124,16 @@ int runJoin(const QStringList &given)
 
     // Only the streams every part has; a cover picture of a song is left out.
     // The joined file carries the first part's tags and chapters.
-    QStringList arguments = {"-f", "concat", "-safe", "0", "-i", list.fileName(), "-i", parts.first().path};
+    const QStringList joined = {"-f", "concat", "-safe", "0", "-i", list.fileName()};
+    QStringList join = joined + QStringList{"-i", parts.first().path};
     if (plan.video)
-        arguments << "-map" << "0:v:0";
+        join << "-map" << "0:v:0";
     if (plan.audio)
-        arguments << "-map" << "0:a:0";
-    arguments << sourceTagOptions(1, QFileInfo(output).suffix().toLower()) << "-c" << "copy" << output;
-    return convertInto(arguments, plan.expectedSeconds, commandline::outputExisting(given));
+        join << "-map" << "0:a:0";
+    join << sourceTagOptions(1, QFileInfo(output).suffix().toLower()) << "-c" << "copy" << output;
+    const TemporaryOutput::Existing existing = commandline::outputExisting(given);
+    if (loudness && plan.audio) // normalised as a whole, not part by part
+        return convertJoinAtLoudness(join, joined, *loudness, parts[plan.audioModel].media.facts,
+                                     plan.expectedSeconds, existing);
+    return convertInto(join, plan.expectedSeconds, existing);
 }

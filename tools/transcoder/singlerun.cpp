@@ -5,6 +5,7 @@
 #include "tools/common/toolreport.h"
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/ffmpegrun.h"
+#include "tools/transcoder/loudnessrun.h"
 #include "tools/transcoder/mediaprobe.h"
 #include "tools/transcoder/plan/transcodeplan.h"
 
@@ -44,8 +45,16 @@ private:
 
 } // namespace
 
-int runSingle(const QStringList &given, bool printOnly)
+int runSingle(const QStringList &arguments, bool printOnly)
 {
+    QStringList given = arguments;
+    std::optional<double> loudness;
+    QString optionError;
+    if (!takeLoudnessTarget(&given, &loudness, &optionError))
+        return toolerror::fail(optionError);
+    if (loudness)
+        given = withLoudnessMark(given);
+
     const QString input = commandline::inputOf(given);
     ProbedMedia probed = probeMedia(input, ProbeDetail::Facts);
     if (stopsignals::requested())
@@ -80,11 +89,12 @@ int runSingle(const QStringList &given, bool printOnly)
     if (!copies.write(plan.recodes, &error))
         return toolerror::fail(error);
     const TemporaryOutput::Existing existing = commandline::outputExisting(given);
+    const int sampleRate = probed.facts.sampleRate;
     if (plan.copiedStreams.isEmpty())
-        return convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing);
+        return convertAtLoudness(plan, loudness, sampleRate, existing);
 
     QString copyFailure;
-    const int exitCode = convertInto(plan.ffmpegArguments, plan.expectedSeconds, existing, &copyFailure);
+    const int exitCode = convertAtLoudness(plan, loudness, sampleRate, existing, &copyFailure);
     if (exitCode == 0)
         toolreport::tell("copied", plan.copiedStreams.join(u','));
     if (exitCode == 0 || copyFailure.isEmpty())
@@ -93,5 +103,5 @@ int runSingle(const QStringList &given, bool printOnly)
     // that ADTS cannot frame, timestamps a container cannot hold): encode it.
     // The plan is the same but for the copy, its recoded subtitles included.
     const TranscodePlan encoded = planTranscode(given, probed.facts, lookUpFont, StreamCopyChoice::Never);
-    return convertInto(encoded.ffmpegArguments, encoded.expectedSeconds, existing);
+    return convertAtLoudness(encoded, loudness, sampleRate, existing);
 }

@@ -162,7 +162,8 @@ bool swapsWidthAndHeight(const FilterGraph &graph)
 
 bool isTimeIndependent(const FilterGraph &graph)
 {
-    static const QStringList steady{"transpose", "vflip", "hflip", "eq", "volume", "overlay", "drawtext", "movie"};
+    static const QStringList steady{"transpose", "vflip", "hflip", "eq", "volume",
+                                    "overlay", "drawtext", "movie", "loudnorm"};
     for (const Filter &filter : graph.filters) {
         if (!steady.contains(filter.name) || filter.option(QStringLiteral("enable")))
             return false;
