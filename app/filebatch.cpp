@@ -30,9 +30,10 @@ bool isJoiner(const OutputProfile &profile)
 class BackgroundWalk
 {
 public:
-    BackgroundWalk(const QString &root, std::function<bool(const QString &)> takes,
+    BackgroundWalk(const QString &folder, std::function<bool(const QString &)> takes,
                    const QString &outputFolder, const std::function<void()> &ended)
-        : thread(QThread::create([this, root, takes = std::move(takes), outputFolder, ended] {
+        : root(folder)
+        , thread(QThread::create([this, takes = std::move(takes), outputFolder, ended] {
             result = walkFolder(root, takes, outputFolder, &stop);
             finished = true;
             if (ended)
@@ -54,6 +55,8 @@ public:
         thread->wait();
         return std::move(result);
     }
+
+    const QString root; // the folder given
 
 private:
     std::atomic<bool> stop{false};
@@ -185,6 +188,10 @@ void FileBatch::startWalk(const QString &root)
 void FileBatch::takeWalk()
 {
     FolderWalk walk = walking->take();
+    // A folder that gives nothing (empty, or of files of no kind the format
+    // takes) is named too: an add that does nothing says why.
+    if (walk.files.isEmpty() && walk.unreadable.isEmpty())
+        refusedPaths << walking->root;
     walking.reset();
     refusedPaths << walk.unreadable;
     found = std::move(walk.files);

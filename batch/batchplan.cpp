@@ -33,6 +33,11 @@ BatchPlan BatchPlan::make(const CommandLineRequest &request)
             FolderWalk walk = walkFolder(path, takes, request.outputFolder);
             for (const QString &folder : std::as_const(walk.unreadable))
                 plan.refused.append({folder, tr("the folder cannot be read")});
+            // A folder that gives nothing at all (an empty mount point, the
+            // wrong format) is named, rather than a run of no jobs said to succeed.
+            if (walk.files.isEmpty() && walk.unreadable.isEmpty())
+                plan.refused.append(
+                    {path, tr("no file in it that %1 takes").arg(request.format.name)});
             inputs << std::move(walk.files);
         } else if (!info.isFile()) {
             plan.refused.append({path, tr("not a file")});

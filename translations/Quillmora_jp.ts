@@ -60,6 +60,10 @@
         <source>the folder cannot be read</source>
         <translation>フォルダーを読み取れません</translation>
     </message>
+    <message>
+        <source>no file in it that %1 takes</source>
+        <translation>%1 が対応するファイルがありません</translation>
+    </message>
 </context>
 <context>
     <name>BatchReport</name>

@@ -60,6 +60,10 @@
         <source>the folder cannot be read</source>
         <translation>无法读取该文件夹</translation>
     </message>
+    <message>
+        <source>no file in it that %1 takes</source>
+        <translation>其中没有 %1 支持的文件</translation>
+    </message>
 </context>
 <context>
     <name>BatchReport</name>

@@ -21,6 +21,7 @@ private slots:
     void treeMirroredThenUpdated();
     void flatAndPictures();
     void folderJoined();
+    void folderOfNothingFails();
 
 private:
     QString music() const { return dir.filePath("Music"); }
@@ -115,6 +116,22 @@ void TestBatchFolders::folderJoined()
     QVERIFY2(run.output.contains("[1/1] 2 files: done"), run.output.constData());
     QCOMPARE(filesUnder(out), QStringList{"MergedAudio.mp3"});
     QVERIFY(testmedia::probe(out + "/MergedAudio.mp3").duration > 1.8); // both songs
+}
+
+// An empty folder (a drive not mounted) or one of no file the format takes is
+// no success of no jobs: it is named and the exit code says so.
+void TestBatchFolders::folderOfNothingFails()
+{
+    QVERIFY(QDir().mkpath(dir.filePath("unmounted")));
+    const testsupport::Finished run =
+        runQuillmora({"--convert", "-f", "mp3", "-o", "nothing", "--update", "unmounted", "Music/Artist A/Album 1",
+                      "Music/.cache/hidden.flac"},
+                     dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.errors.contains(dir.filePath("unmounted").toUtf8() + ": failed: no file in it that mp3 takes\n"),
+             qPrintable(run.errors));
+    QVERIFY2(run.output.contains("[1/3] 2.flac: done") && run.output.contains("[3/3] hidden.flac: done"),
+             run.output.constData()); // a hidden file named by the user is taken
 }
 
 QTEST_GUILESS_MAIN(TestBatchFolders)

@@ -265,10 +265,12 @@ void TestJobList::droppedFolderGivesItsTree()
                              "/Live.mp4/a.wav", "/.cache/c.flac", "/.hidden.flac", "/locked/l.flac"})
         QVERIFY(testsupport::writeFile(in + QLatin1String(file), {}));
     const QString clip = fixture.makeFile("clip.mkv");
+    const QString empty = fixture.inputFolder() + "/Empty";
+    QVERIFY(QDir().mkpath(empty));
     {
         const testsupport::UnreadableFolder locked(in + "/locked");
         QVERIFY(locked.holds());
-        fixture.drop({in, clip});
+        fixture.drop({in, empty, clip});
         QTRY_VERIFY(!fixture.access().adding());
     }
 
@@ -279,9 +281,10 @@ void TestJobList::droppedFolderGivesItsTree()
     QCOMPARE(column(fixture.access().table(), 3),
              QStringList({out + "/Album/2.mp3", out + "/Album/10.mp3", out + "/Album/cover.png", out + "/Live.mp4/a.mp3",
                           out + "/clip.mp4"}));
-    // Files of no kind are passed over without a word; the folder that cannot be read is named.
+    // Files of no kind are passed over without a word; the folder that cannot be read and the
+    // one that gave nothing are named in one box.
     QCOMPARE(fixture.prompts.count("warning"), 1);
-    QCOMPARE(fixture.prompts.shown.first().text, in + "/locked");
+    QCOMPARE(fixture.prompts.shown.first().text, in + "/locked\n" + empty);
     QCOMPARE(fixture.access().currentFormatId(), int(FormatMP4)); // the drop's last file chose
     // The Setting dialog gives a row its output path again, in the same subfolder.
     fixture.access().setCurrentRow(3);
