@@ -184,15 +184,23 @@ RunTotals ConversionRun::totals() const
 
 bool ConversionRun::skipWhenUpToDate(int row, const ConvertJob &job)
 {
-    if (!settings.skipUpToDate)
+    if (!settings.skipUpToDate || job.outputPath.isEmpty())
         return false;
-    const QString output = absolutePath(job.outputPath);
-    if (!isOutputUpToDate(output, job.inputFiles.isEmpty() ? QStringList{job.inputPath} : job.inputFiles))
-        return false;
+    const QStringList inputs = job.inputFiles.isEmpty() ? QStringList{job.inputPath} : job.inputFiles;
     {
-        // A file of this run's, not this job's (two inputs of one name).
         QMutexLocker lock(&namesLock);
-        if (reservedNames.contains(output))
+        // Where its own name is one of its inputs or an earlier job's of this
+        // run (two inputs of one name), the job's output is the first numbered
+        // name that is neither, as chooseOutput gave it the first time.
+        const auto isItsOwn = [&](const QString &name) {
+            return !reservedNames.contains(name)
+                   && std::none_of(inputs.cbegin(), inputs.cend(),
+                                   [&name](const QString &input) { return isSameFile(input, name); });
+        };
+        QString output = absolutePath(job.outputPath);
+        if (!isItsOwn(output))
+            output = firstNumberedPath(output, isItsOwn);
+        if (!isOutputUpToDate(output, inputs))
             return false;
         reservedNames.insert(output);
     }

@@ -114,8 +114,9 @@ public:
 private:
     struct PassOutcome;
 
-    // With skipUpToDate, a row whose output is up to date, and which no earlier
-    // job of this run writes, ends UpToDate here: true, and no tool starts.
+    // With skipUpToDate, a row whose output is up to date ends UpToDate here:
+    // true, and no tool starts. Its output is the name chooseOutput gives it,
+    // numbered where the plain one is its input or an earlier job's output.
     bool skipWhenUpToDate(int row, const ConvertJob &job);
     // The row's output name and whether it replaces what is there; false when stopped.
     bool chooseOutput(int row, ConvertJob *job, bool *replace);

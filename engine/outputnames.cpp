@@ -19,16 +19,24 @@ bool isSameFile(const QString &first, const QString &second)
            && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-QString uniqueOutputPath(const QString &path, const QSet<QString> &givenOut)
+QString firstNumberedPath(const QString &path,
+                          const std::function<bool(const QString &candidate)> &accepted)
 {
-    if (path.isEmpty())
-        return QString();
     const QFileInfo info(path);
     const QString stem = info.absolutePath() + u'/' + info.completeBaseName() + u'_';
     const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
     for (int n = 1;; ++n) {
         const QString candidate = stem + QString::number(n) + suffix;
-        if (!givenOut.contains(candidate) && !outputPathTaken(candidate))
+        if (accepted(candidate))
             return candidate;
     }
+}
+
+QString uniqueOutputPath(const QString &path, const QSet<QString> &givenOut)
+{
+    if (path.isEmpty())
+        return QString();
+    return firstNumberedPath(path, [&](const QString &candidate) {
+        return !givenOut.contains(candidate) && !outputPathTaken(candidate);
+    });
 }

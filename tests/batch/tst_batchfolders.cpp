@@ -105,6 +105,15 @@ void TestBatchFolders::flatAndPictures()
     QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
     QCOMPARE(filesUnder(pictures), QStringList({"Artist A/Album 1/cover.jpg", "cover.jpg"}));
     QCOMPARE(testmedia::probe(pictures + "/Artist A/Album 1/cover.jpg").first("video")->codec, QStringLiteral("mjpeg"));
+
+    // Flat, the two covers take cover.jpg and cover_1.jpg; again with --update both are up to date, no third is made.
+    const QString covers = dir.filePath("covers");
+    const QStringList twoCovers = {"--convert", "-f", "jpeg", "--flat", "--update", "-o", covers, "Music",
+                                   "Music/Artist A/Album 1/cover.png"};
+    QCOMPARE(runQuillmora(twoCovers, dir.path()).exitCode, 0);
+    run = runQuillmora(twoCovers, dir.path());
+    QVERIFY2(run.output.contains("Done: 0 of 2 jobs converted, 2 up to date."), run.output.constData());
+    QCOMPARE(filesUnder(covers), QStringList({"cover.jpg", "cover_1.jpg"}));
 }
 
 void TestBatchFolders::folderJoined()
