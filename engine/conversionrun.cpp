@@ -81,10 +81,14 @@ QString failureText(const ToolExit &exit, const QString &program)
     if (exit.stopped)
         return stoppedText();
     const QString errors = lastLines(exit.errorText);
+    // What a crashed tool printed before is no reason of its own.
+    if (!exit.normalExit) {
+        const QString crashed =
+            QCoreApplication::translate("ConversionRun", "%1 crashed.").arg(tool);
+        return errors.isEmpty() ? crashed : errors + u'\n' + crashed;
+    }
     if (!errors.isEmpty())
         return errors;
-    if (!exit.normalExit)
-        return QCoreApplication::translate("ConversionRun", "%1 crashed.").arg(tool);
     return QCoreApplication::translate("ConversionRun", "%1 failed with exit code %2.").arg(tool).arg(exit.exitCode);
 }
 

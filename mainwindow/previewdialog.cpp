@@ -1,6 +1,7 @@
 #include "mainwindow/cquillmora.h"
 
 #include "mainwindow/jobtable.h"
+#include "platform/userprompts.h"
 #include "preview/demoplayer.h"
 
 // The preview dialog edits a copy of the whole list; only OK hands it back.
@@ -15,6 +16,6 @@ void CQuillmora::onEdit()
     dialog.setJobs(queue.all(), row);
     dialog.setModal(true);
     // Rows added meanwhile (a drop still being taken) stay as they are.
-    if (dialog.exec() == QDialog::Accepted)
+    if (userPrompts().runDialog(dialog) == QDialog::Accepted)
         jobTable->replaceJobs(dialog.jobList());
 }

@@ -7,8 +7,11 @@
 #include "vlc/vlcapi.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDebug>
 #include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
 
 DemoPlayer::DemoPlayer(QWidget *parent, Qt::WindowFlags f)
     : QDialog(parent, f)
@@ -33,6 +36,8 @@ DemoPlayer::DemoPlayer(QWidget *parent, Qt::WindowFlags f)
     ui->m_pEffectApplyButton->setEnabled(false);
 
     fillLists();
+    nameEditableLists();
+    updatePlayIcon();
     connectControls();
 }
 
@@ -57,6 +62,17 @@ void DemoPlayer::fillLists()
         ui->m_pWMFontColorCombo->addItem(tr(textColourEntry(i)), i);
     ui->m_pXTextPositionText->setText(QStringLiteral("10"));
     ui->m_pYTextPositionText->setText(QStringLiteral("10"));
+}
+
+// The field of a list one may type into takes focus in its place, and is
+// announced by the list's label.
+void DemoPlayer::nameEditableLists()
+{
+    for (QLabel *label : findChildren<QLabel *>()) {
+        const auto *list = qobject_cast<QComboBox *>(label->buddy());
+        if (list && list->lineEdit())
+            list->lineEdit()->setAccessibleName(label->text().remove(u':').trimmed());
+    }
 }
 
 void DemoPlayer::connectControls()
@@ -197,6 +213,9 @@ void DemoPlayer::updatePlayIcon()
 {
     ui->m_pPlayButton->setIcon(QIcon(playing ? QStringLiteral(":res/VideoPlayer/video_pause.png")
                                             : QStringLiteral(":res/VideoPlayer/video_play.png")));
+    const QString action = playing ? tr("Pause") : tr("Play");
+    ui->m_pPlayButton->setAccessibleName(action);
+    ui->m_pPlayButton->setToolTip(action);
 }
 
 void DemoPlayer::onPlayButtonClicked()

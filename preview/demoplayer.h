@@ -74,6 +74,7 @@ private:
     };
 
     void fillLists();
+    void nameEditableLists();
     void connectControls();
 
     void openCurrentJob(const QString &path);

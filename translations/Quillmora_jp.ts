@@ -976,6 +976,26 @@
         <source>Open the image file</source>
         <translation>画像ファイルを開く</translation>
     </message>
+    <message>
+        <source>Edits</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Previous file</source>
+        <translation>前のファイル</translation>
+    </message>
+    <message>
+        <source>Next file</source>
+        <translation>次のファイル</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>一時停止</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>再生</translation>
+    </message>
 </context>
 <context>
     <name>GifMerge</name>
@@ -1036,6 +1056,26 @@
     <message>
         <source> seconds</source>
         <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Start earlier</source>
+        <translation>開始を早める</translation>
+    </message>
+    <message>
+        <source>Start later</source>
+        <translation>開始を遅らせる</translation>
+    </message>
+    <message>
+        <source>Shorter</source>
+        <translation>短くする</translation>
+    </message>
+    <message>
+        <source>Longer</source>
+        <translation>長くする</translation>
+    </message>
+    <message>
+        <source>Length of the GIF</source>
+        <translation>GIF の長さ</translation>
     </message>
 </context>
 <context>
@@ -1373,6 +1413,13 @@
     <message>
         <source>Succeeded: %1, failed: %2</source>
         <translation>成功: %1、失敗: %2</translation>
+    </message>
+</context>
+<context>
+    <name>VlcWidgetSeek</name>
+    <message>
+        <source>Position</source>
+        <translation>再生位置</translation>
     </message>
 </context>
 </TS>

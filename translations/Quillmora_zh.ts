@@ -976,6 +976,26 @@
         <source>Open the image file</source>
         <translation>打开图片文件</translation>
     </message>
+    <message>
+        <source>Edits</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Previous file</source>
+        <translation>上一个文件</translation>
+    </message>
+    <message>
+        <source>Next file</source>
+        <translation>下一个文件</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
 </context>
 <context>
     <name>GifMerge</name>
@@ -1036,6 +1056,26 @@
     <message>
         <source> seconds</source>
         <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Start earlier</source>
+        <translation>提前开始</translation>
+    </message>
+    <message>
+        <source>Start later</source>
+        <translation>推迟开始</translation>
+    </message>
+    <message>
+        <source>Shorter</source>
+        <translation>缩短</translation>
+    </message>
+    <message>
+        <source>Longer</source>
+        <translation>延长</translation>
+    </message>
+    <message>
+        <source>Length of the GIF</source>
+        <translation>GIF 的长度</translation>
     </message>
 </context>
 <context>
@@ -1373,6 +1413,13 @@
     <message>
         <source>Succeeded: %1, failed: %2</source>
         <translation>成功：%1，失败：%2</translation>
+    </message>
+</context>
+<context>
+    <name>VlcWidgetSeek</name>
+    <message>
+        <source>Position</source>
+        <translation>播放位置</translation>
     </message>
 </context>
 </TS>

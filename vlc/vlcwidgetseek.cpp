@@ -33,6 +33,7 @@ VlcWidgetSeek::VlcWidgetSeek(QWidget *parent)
     layout->addWidget(total);
     slider->setRange(0, 0);
     slider->setEnabled(false);
+    slider->setAccessibleName(tr("Position"));
 
     connect(poll, &QTimer::timeout, this, &VlcWidgetSeek::follow);
     // A drag seeks when it is released; a click or a key seeks at once.

@@ -1,8 +1,6 @@
 #include "tests/engine/runrecorder.h"
 
-#include "tests/support/files.h"
-
-#include <QDir>
+#include "tests/support/processes.h"
 
 #include <QMutexLocker>
 
@@ -138,11 +136,7 @@ QStringList processesUsing(const QString &block)
 {
     // The run's other blocks are named after its first: "<block>-1", ...
     const QByteArray marker = "QUILLMORA_PROGRESS_BLOCK=" + block.toUtf8();
-    QStringList found;
-    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
-        const QByteArray environment = testsupport::readFile("/proc/" + pid + "/environ");
-        if (pid.toInt() > 0 && (environment.contains(marker + '\0') || environment.contains(marker + '-')))
-            found << pid + " " + testsupport::readFile("/proc/" + pid + "/comm").trimmed();
-    }
-    return found;
+    return testsupport::processesWhere([&](const QByteArray &environment) {
+        return environment.contains(marker + '\0') || environment.contains(marker + '-');
+    });
 }

@@ -21,7 +21,8 @@ using testsupport::writeFile;
 namespace {
 
 // Stands in for both tools. What it does follows from a word in its arguments
-// (the input's name): fail, hang (until stopped), stubborn (ignores SIGTERM),
+// (the input's name): fail, crash (a line on stderr, then SIGSEGV), hang (until
+// stopped), stubborn (ignores SIGTERM),
 // p57 / p250 / pneg (writes 57, 250 or -1 into the progress block and lingers),
 // slow (lingers, and notes its progress block beside its output).
 // Otherwise, and after writing a figure, it writes its last argument; as the
@@ -33,6 +34,7 @@ block="/dev/shm$QUILLMORA_PROGRESS_BLOCK"
 put() { printf "$1" | dd of="$block" bs=4 count=1 conv=notrunc 2>/dev/null; sleep 0.3; }
 case "$*" in
   *fail*) echo "fake: something went wrong" >&2; echo "fake: cannot read the input" >&2; exit 1 ;;
+  *crash*) echo "fake: reading the input" >&2; kill -SEGV $$ ;;
   *hang*) exec sleep 600 ;;
   *stubborn*) trap '' TERM; while :; do sleep 0.05; done ;;
   *p57*) put '\071\000\000\000' ;;
@@ -154,6 +156,7 @@ void TestConversionRun::exitCodeDecidesTheState()
     jobs.append(jobFor(FormatMP4, {input("good.avi")}, out("good.mp4")));
     jobs.append(jobFor(FormatMP4, {input("fail.avi")}, out("fail.mp4")));
     jobs.append(jobFor(FormatPNG, {input("photo.bmp")}, out("photo.png")));
+    jobs.append(jobFor(FormatMP4, {input("crash.avi")}, out("crash.mp4")));
     ConvertJob done = jobFor(FormatMP4, {input("done.avi")}, out("done.mp4"));
     done.state = Succeeded;
     jobs.append(done);
@@ -169,10 +172,13 @@ void TestConversionRun::exitCodeDecidesTheState()
     QVERIFY(recorder.eventsOf(1).contains("state 1 2"));
     QCOMPARE(recorder.reason(1), QString("fake: something went wrong\nfake: cannot read the input"));
     QCOMPARE(readFile(out("photo.png")), QByteArray("converted\n"));
-    QCOMPARE(recorder.eventsOf(3), QStringList()); // converted before: skipped
+    // A crash is named, whatever the tool printed before it.
+    QCOMPARE(recorder.reason(3), QString("fake: reading the input\ntranscoder crashed."));
+    QVERIFY(!QFileInfo::exists(out("crash.mp4")));
+    QCOMPARE(recorder.eventsOf(4), QStringList()); // converted before: skipped
     QVERIFY(!QFileInfo::exists(out("done.mp4")));
     QCOMPARE(run->totals().succeeded, 2);
-    QCOMPARE(run->totals().failed, 1);
+    QCOMPARE(run->totals().failed, 2);
 }
 
 void TestConversionRun::progressFromTheBlock_data()

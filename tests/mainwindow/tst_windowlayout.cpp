@@ -1,9 +1,11 @@
 #include "app/apptitle.h"
+#include "tests/mainwindow/faketools.h"
 #include "tests/mainwindow/windowfixture.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +34,7 @@ private slots:
     void enabling();
     void aboutBox();
     void everyControlIsNamed();
+    void everyDialogControlIsNamed();
 
 private:
     QTemporaryDir home;
@@ -287,6 +290,37 @@ void TestWindowLayout::aboutBox()
     QVERIFY2(text.contains("FLAC, Opus\n") && text.contains("Image: JPEG"), qPrintable(text));
 }
 
+namespace {
+
+// The class and object name of each control under root that a user can
+// reach and that a screen reader would announce without a name: the
+// focusable widgets and the buttons, on every page of each tab widget.
+QStringList unnamedControls(QWidget *root)
+{
+    QStringList unnamed;
+    auto walk = [&] {
+        for (QWidget *widget : root->findChildren<QWidget *>()) {
+            if (!widget->isVisible()
+                || (widget->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton *>(widget)))
+                continue;
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+            if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << QLatin1String(widget->metaObject()->className()) + QLatin1Char(' ') + widget->objectName();
+        }
+    };
+    walk();
+    for (QTabWidget *tabs : root->findChildren<QTabWidget *>()) {
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            walk();
+        }
+    }
+    unnamed.removeDuplicates();
+    return unnamed;
+}
+
+} // namespace
+
 // What a screen reader announces for every control a user can reach: the
 // focusable widgets and buttons of each format tab in turn, in a window narrow
 // enough for the menu and tool bars to show their extension buttons.
@@ -299,22 +333,7 @@ void TestWindowLayout::everyControlIsNamed()
     fixture.window->resize(300, 400);
     QVERIFY(QTest::qWaitForWindowExposed(fixture.window.get()));
 
-    QStringList unnamed;
-    auto *tabs = fixture.window->findChild<QTabWidget *>(QStringLiteral("formatTabs"));
-    for (int tab = 0; tab < tabs->count(); ++tab) {
-        tabs->setCurrentIndex(tab);
-        const QList<QWidget *> widgets = fixture.window->findChildren<QWidget *>();
-        for (QWidget *widget : widgets) {
-            if (!widget->isVisible()
-                || (widget->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton *>(widget)))
-                continue;
-            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
-            if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
-                unnamed << QLatin1String(widget->metaObject()->className()) + QLatin1Char(' ')
-                               + widget->objectName();
-        }
-    }
-    unnamed.removeDuplicates();
+    const QStringList unnamed = unnamedControls(fixture.window.get());
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
 
     // The table's context menu, opened by the menu key too, offers named actions.
@@ -322,6 +341,37 @@ void TestWindowLayout::everyControlIsNamed()
     QCOMPARE(table->contextMenuPolicy(), Qt::ActionsContextMenu);
     for (QAction *action : table->actions())
         QVERIFY(action->isSeparator() || !action->text().trimmed().isEmpty());
+}
+
+// The same of each dialog the window opens, each opened as a user opens it
+// and played through the prompt seam: the GIF maker, the preview, the output
+// settings and, after a run, the result box.
+void TestWindowLayout::everyDialogControlIsNamed()
+{
+    FakeTools tools;
+    WindowFixture fixture;
+    fixture.window->setToolsFolder(tools.folder());
+    fixture.drop({fixture.makeFile("a.avi")});
+    fixture.access().setCurrentRow(0);
+    QStringList walked, unnamed;
+    auto look = [&](QDialog &dialog) {
+        dialog.show();
+        if (QTest::qWaitForWindowExposed(&dialog))
+            walked << QLatin1String(dialog.metaObject()->className());
+        for (const QString &control : unnamedControls(&dialog))
+            unnamed << QLatin1String(dialog.metaObject()->className()) + QStringLiteral(": ") + control;
+        dialog.reject();
+        return int(QDialog::Rejected);
+    };
+    fixture.prompts.dialogDriver = look;
+    fixture.access().answerSettingsDialog([&](CSettings &dialog) { look(dialog); });
+
+    fixture.access().invoke("onSelectGifMerge");
+    fixture.access().invoke("onEdit");
+    fixture.access().invoke("onSettings");
+    fixture.access().action(WindowAction::Convert)->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(walked, (QStringList{"CGIFMerge", "DemoPlayer", "CSettings", "CShowResult"}), 20000);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
 }
 
 QTEST_MAIN(TestWindowLayout)

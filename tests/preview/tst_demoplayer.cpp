@@ -7,9 +7,7 @@
 #include "tests/support/media.h"
 #include "tests/vlc/vlcsession.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QtTest>
 
 using namespace framecheck;
@@ -235,29 +233,28 @@ void TestDemoPlayer::okHandsBackAppliedEditsCancelNothing()
     const ConvertJob original = window.jobs().at(0);
 
     // Applies a text and a trim from 1 s to 3 s, leaves a subtitle pending,
-    // and ends with the button given, once the dialog runs modally (Edit
-    // opens the job first).
+    // and ends with the button given, as the dialog runs through the prompt
+    // seam (Edit opens the job first).
     auto editWith = [&](const char *endButton) {
         bool shown = false;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, [&] {
-            auto *dialog = qobject_cast<DemoPlayer *>(QApplication::activeModalWidget());
-            if (!dialog || shown)
-                return;
+        fixture.prompts.dialogDriver = [&](QDialog &dialog) {
             shown = true;
-            DemoPlayerTestAccess access(*dialog);
+            dialog.show();
+            DemoPlayerTestAccess access(static_cast<DemoPlayer &>(dialog));
             access.ui().m_pTextPathText->setText(QStringLiteral("Applied"));
             access.ui().m_WatermarkApplyButton->click();
-            QVERIFY(access.pauseAt(1000));
+            if (!access.pauseAt(1000))
+                return int(QDialog::Rejected);
             access.ui().m_pStartTimeButton->click();
-            QVERIFY(access.pauseAt(3000));
+            if (!access.pauseAt(3000))
+                return int(QDialog::Rejected);
             access.ui().m_pEndTimeButton->click();
             access.ui().m_pEffectApplyButton->click();
-            prompts.fileAnswers = {{media("lines.srt")}};
+            fixture.prompts.fileAnswers = {{media("lines.srt")}};
             access.ui().m_pSubtitlePathButton->click();
-            dialog->findChild<QPushButton *>(endButton)->click();
-        });
-        poll.start(20);
+            dialog.findChild<QPushButton *>(endButton)->click();
+            return dialog.result();
+        };
         window.invoke("onEdit");
         QVERIFY(shown);
     };

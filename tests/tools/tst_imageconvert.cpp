@@ -413,6 +413,10 @@ void TestImageConvert::refusedPictureSaysWhy_data()
     QTest::newRow("0x0") << pngClaiming(0, 0) << "a width or a height of zero";
     QTest::newRow("truncated") << good.left(good.size() / 2) << "damaged or incomplete";
     QTest::newRow("corrupt") << corrupt << "damaged or incomplete";
+    // Read as no picture, then written empty: the writer's "zero" is no reason.
+    QByteArray jpeg = readFile(path("stored.jpg"));
+    jpeg.replace(jpeg.indexOf("\xff\xdb") + 2, 2, QByteArray(2, '\0'));
+    QTest::newRow("JPEG of a bogus marker length") << jpeg << "damaged or incomplete (Bogus marker length)";
     QTest::newRow("decompression bomb") << pngClaiming(100000, 100000) << "too large";
     QTest::newRow("not a picture") << QByteArray("plain text") << "not a picture";
     QTest::newRow("empty") << QByteArray() << "empty";

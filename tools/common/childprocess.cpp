@@ -169,6 +169,13 @@ QString ChildResult::firstErrorLine() const
     return QString();
 }
 
+QString ChildResult::signalName() const
+{
+    return QStringLiteral("%1, signal %2")
+        .arg(QString::fromLocal8Bit(strsignal(signalNumber)))
+        .arg(signalNumber);
+}
+
 ChildResult runChild(const QString &program, const QStringList &arguments, const OutputLineHandler &onOutputLine)
 {
     ChildResult result;
@@ -232,5 +239,6 @@ ChildResult runChild(const QString &program, const QStringList &arguments, const
     result.stopped = stopsignals::requested() != 0;
     result.exitedNormally = WIFEXITED(status);
     result.exitCode = result.exitedNormally ? WEXITSTATUS(status) : -1;
+    result.signalNumber = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return result;
 }

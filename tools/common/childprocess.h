@@ -12,6 +12,7 @@ struct ChildResult {
     bool stopped = false;        // a stop signal of the tool killed it
     bool exitedNormally = false; // false: it died of a signal
     int exitCode = -1;
+    int signalNumber = 0;        // of the signal it died of
     QByteArray errorOutput;      // what it wrote on stderr (the first 16 KiB)
     QByteArray errorTail;        // and the last 4 KiB of it, where a summary at the end stays
     QString startError;          // why it could not be started
@@ -19,6 +20,8 @@ struct ChildResult {
     bool succeeded() const { return started && !stopped && exitedNormally && exitCode == 0; }
     // The first line that says what went wrong, for the tool's own report.
     QString firstErrorLine() const;
+    // The signal it died of, in words and by number ("Segmentation fault, signal 11").
+    QString signalName() const;
 };
 
 // Every line the child writes on stdout, without its line end.

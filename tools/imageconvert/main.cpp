@@ -87,9 +87,10 @@ int main(int argc, char *argv[])
     if (!run.started)
         return toolerror::fail(run.startError);
     if (!run.exitedNormally)
-        return toolerror::fail(QStringLiteral("ImageMagick broke down while converting %1").arg(inputName));
+        return toolerror::fail(QStringLiteral("ImageMagick crashed (%1) while converting %2")
+                                   .arg(run.signalName(), inputName));
     if (!run.succeeded())
-        return toolerror::fail(describeRefusal(run.errorOutput, inputName));
+        return toolerror::fail(describeRefusal(run.errorOutput, inputName, writeTo));
     if (output.size() == 0)
         return toolerror::fail(QStringLiteral("ImageMagick wrote nothing for %1").arg(given));
     if (stopsignals::requested())

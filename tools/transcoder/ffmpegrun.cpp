@@ -6,6 +6,7 @@
 #include "tools/common/toolerror.h"
 #include "tools/common/toolreport.h"
 #include "tools/transcoder/ffmpegprogress.h"
+#include "tools/transcoder/ffmpegreport.h"
 #include "tools/transcoder/mediaprobe.h"
 
 #include <QFileInfo>
@@ -25,6 +26,15 @@ QString progressBlockName()
 {
     const QString chosen = qEnvironmentVariable("QUILLMORA_PROGRESS_BLOCK");
     return chosen.isEmpty() ? ProgressShare::nameOf(ProgressShare::Block::Ffmpeg) : chosen;
+}
+
+// Why ffmpeg wrote nothing although it succeeded.
+QString whyNothingWritten(const QStringList &arguments)
+{
+    // A part of the input was asked for ("-ss", "-t"): the part holds nothing.
+    if (arguments.contains(QLatin1String("-ss")) || arguments.contains(QLatin1String("-t")))
+        return QStringLiteral("the cut is empty or lies past the end of the input");
+    return QStringLiteral("no frame of the input could be decoded; it is damaged");
 }
 
 // The percentage of the run within its span of the bar, from the span's start.
@@ -78,7 +88,10 @@ QString describeFailure(const FfmpegRun &run)
     if (!child.started)
         return child.startError;
     if (!child.exitedNormally)
-        return QStringLiteral("ffmpeg was killed");
+        return QStringLiteral("ffmpeg crashed (%1)").arg(child.signalName());
+    const QString damage = damageReported(child.errorOutput);
+    if (!damage.isEmpty())
+        return QStringLiteral("ffmpeg failed: the input is damaged or incomplete (%1)").arg(damage);
     const QString reason = child.firstErrorLine();
     if (reason.isEmpty())
         return QStringLiteral("ffmpeg failed with exit code %1").arg(child.exitCode);
@@ -102,8 +115,8 @@ int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::
     if (!run.child.succeeded())
         failure = describeFailure(run);
     else if (!run.wroteSomething || output.size() == 0)
-        failure = QStringLiteral("nothing to write to %1: the cut is empty or lies past the end of the input")
-                      .arg(output.finalPath());
+        failure = QStringLiteral("nothing to write to %1: %2")
+                      .arg(output.finalPath(), whyNothingWritten(arguments));
     if (!failure.isEmpty() && ffmpegFailure) {
         *ffmpegFailure = failure;
         return 1;

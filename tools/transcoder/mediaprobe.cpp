@@ -29,6 +29,39 @@ QString avError(int code)
     return QString::fromUtf8(text);
 }
 
+// Whether the first bytes of the file, as much as a probe reads, come off the drive.
+bool startReads(const QByteArray &file)
+{
+    constexpr qint64 probedBytes = 8 * 1024 * 1024;
+    QFile input(QString::fromUtf8(file));
+    if (!input.open(QIODevice::ReadOnly))
+        return false;
+    char buffer[64 * 1024];
+    for (qint64 read = 0; read < probedBytes;) {
+        const qint64 got = input.read(buffer, sizeof buffer);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        read += got;
+    }
+    return true;
+}
+
+// Why libavformat could not read the file, as the user needs to hear it: its
+// demuxers say "End of file" or "Input/output error" of a file that is cut
+// short or damaged, which a drive's own read error is told apart from, and
+// "Invalid argument" when its header points past the end (an MP3 cut inside
+// its first frame).
+QString readFailure(int code, const QByteArray &file)
+{
+    if (code == AVERROR_INVALIDDATA)
+        return QStringLiteral("it is not a media file, or a damaged one (%1)").arg(avError(code));
+    if (code == AVERROR_EOF || ((code == AVERROR(EIO) || code == AVERROR(EINVAL)) && startReads(file)))
+        return QStringLiteral("the file is damaged or cut short (%1)").arg(avError(code));
+    return avError(code);
+}
+
 double seconds(int64_t value, AVRational timeBase)
 {
     return value == AV_NOPTS_VALUE ? 0 : value * av_q2d(timeBase);
@@ -134,6 +167,19 @@ AVStream *pictureStream(const AVFormatContext *context)
     return nullptr;
 }
 
+// Whether ffmpeg can convert the stream: a damaged header can leave a stream
+// of no known codec, of no size, or of no channels even after the first
+// packets were read, and ffmpeg then leaves it out of the output.
+bool isDecodable(const AVStream *stream)
+{
+    const AVCodecParameters *codec = stream->codecpar;
+    if (codec->codec_id == AV_CODEC_ID_NONE)
+        return false;
+    if (codec->codec_type == AVMEDIA_TYPE_VIDEO)
+        return codec->width > 0 && codec->height > 0;
+    return codec->sample_rate > 0 && codec->ch_layout.nb_channels > 0;
+}
+
 // Sets the stream's pixel format from its sequence header, as the codec's
 // parser reads it from the first packets (H.264, HEVC, AV1, ...): no picture
 // is decoded. False when the parser does not tell it.
@@ -192,27 +238,40 @@ ProbedMedia probeMedia(const QString &path, ProbeDetail detail)
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     int status = avformat_open_input(&context, file.constData(), nullptr, nullptr);
     if (status < 0) {
-        media.error = avError(status);
+        media.error = readFailure(status, file);
         return media; // the context was freed by the failed open
     }
     if (needsStreamInfo(context, detail))
         status = avformat_find_stream_info(context, nullptr);
     if (status < 0) {
-        media.error = avError(status);
+        media.error = readFailure(status, file);
         avformat_close_input(&context);
         return media;
     }
 
-    if (AVStream *stream = pictureStream(context))
-        takeVideo(context, stream, &media);
+    bool damagedStream = false;
+    AVStream *picture = pictureStream(context);
+    if (picture && isDecodable(picture))
+        takeVideo(context, picture, &media);
+    else
+        damagedStream = picture != nullptr;
     for (unsigned i = 0; i < context->nb_streams && !media.facts.hasAudio; ++i) {
-        if (context->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
-            takeAudio(context->streams[i], &media);
+        AVStream *stream = context->streams[i];
+        if (stream->codecpar->codec_type != AVMEDIA_TYPE_AUDIO)
+            continue;
+        if (isDecodable(stream))
+            takeAudio(stream, &media);
+        else
+            damagedStream = true;
     }
     media.facts.durationSeconds = durationOf(context);
     media.facts.readable = media.facts.hasVideo || media.facts.hasAudio;
-    if (!media.facts.readable)
-        media.error = QStringLiteral("it holds neither pictures nor sound");
+    if (!media.facts.readable) {
+        media.error = damagedStream
+                          ? QStringLiteral("no picture or sound of it can be decoded: the file is "
+                                           "damaged, or of a codec ffmpeg does not know")
+                          : QStringLiteral("it holds neither pictures nor sound");
+    }
     avformat_close_input(&context);
     return media;
 }
