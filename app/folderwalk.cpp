@@ -4,6 +4,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,18 @@ struct Entry {
     bool folder;
 };
 
+// A folder as the file system knows it, whatever the path or link to it.
+using FolderId = std::pair<dev_t, ino_t>;
+
+std::optional<FolderId> folderId(const QString &path)
+{
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0
+        || !S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return FolderId(info.st_dev, info.st_ino);
+}
+
 // One walk: its filter, what it found and the folders it has been in.
 class Walker
 {
@@ -78,13 +91,13 @@ public:
         }
     }
 
-    // The folder counts as walked already.
-    void passOver(const QString &folder)
+    // The folder counts as walked already, unless it is the root itself:
+    // outputs written beside their sources leave the tree to be walked.
+    void passOver(const QString &folder, const QString &root)
     {
-        struct stat info {};
-        if (!folder.isEmpty() && ::stat(QFile::encodeName(folder).constData(), &info) == 0
-            && S_ISDIR(info.st_mode))
-            beenIn(info);
+        const std::optional<FolderId> id = folderId(folder);
+        if (id && id != folderId(root))
+            folders.insert(*id);
     }
 
     FolderWalk found;
@@ -127,7 +140,7 @@ private:
     // Records the folder; false when it was there already.
     bool beenIn(const struct stat &info)
     {
-        const std::pair<dev_t, ino_t> id(info.st_dev, info.st_ino);
+        const FolderId id(info.st_dev, info.st_ino);
         if (folders.contains(id))
             return false;
         folders.insert(id);
@@ -136,7 +149,7 @@ private:
 
     const std::function<bool(const QString &)> &takes;
     const std::atomic<bool> *stop;
-    QSet<std::pair<dev_t, ino_t>> folders;
+    QSet<FolderId> folders;
 };
 
 } // namespace
@@ -171,17 +184,15 @@ FolderWalk walkFolder(const QString &root, const std::function<bool(const QStrin
                       const QString &outputFolder, const std::atomic<bool> *stop)
 {
     Walker walker(takes, stop);
-    walker.passOver(outputFolder);
     QString folder = root;
     while (folder.size() > 1 && folder.endsWith(u'/'))
         folder.chop(1);
+    walker.passOver(outputFolder, folder);
     walker.walk(folder, QString());
     return std::move(walker.found);
 }
 
 bool isFolder(const QString &path)
 {
-    struct stat info {};
-    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &info) == 0
-           && S_ISDIR(info.st_mode);
+    return folderId(path).has_value();
 }

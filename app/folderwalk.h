@@ -27,8 +27,9 @@ struct FolderWalk {
 // starting with "." left out, files and folders alike; links followed, each
 // folder walked once whatever the links to it (known by device and inode), so
 // no link makes a loop. The output folder is never walked, should it lie
-// in the tree: what a run writes is no input of the next one. Gives up with
-// what it found so far once *stop is set.
+// inside the tree: what a run writes is no input of the next one (given as
+// the root itself, the outputs go beside their sources and the tree is
+// walked). Gives up with what it found so far once *stop is set.
 FolderWalk walkFolder(const QString &root, const std::function<bool(const QString &name)> &takes,
                       const QString &outputFolder = QString(),
                       const std::atomic<bool> *stop = nullptr);

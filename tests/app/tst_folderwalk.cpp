@@ -76,6 +76,9 @@ void TestFolderWalk::walksATree()
     QVERIFY(std::none_of(withoutArtist.files.cbegin(), withoutArtist.files.cend(),
                          [](const FoundFile &file) { return file.subfolder.contains("Album"); }));
     QVERIFY(!withoutArtist.files.isEmpty());
+    // The output folder given as the tree itself: outputs go beside their sources, the tree is walked.
+    const auto all = [](const QString &) { return true; };
+    QCOMPARE(walkFolder(root, all, root + "/").files.size(), walkFolder(root, all).files.size());
 
     // A folder that cannot be read is said to be so, also when it is the one given.
     QCOMPARE(walkFolder(root + "/locked", [](const QString &) { return true; }).unreadable,

@@ -22,6 +22,7 @@ private slots:
     void flatAndPictures();
     void folderJoined();
     void folderOfNothingFails();
+    void folderConvertedInPlace();
 
 private:
     QString music() const { return dir.filePath("Music"); }
@@ -141,6 +142,15 @@ void TestBatchFolders::folderOfNothingFails()
              qPrintable(run.errors));
     QVERIFY2(run.output.contains("[1/3] 2.flac: done") && run.output.contains("[3/3] hidden.flac: done"),
              run.output.constData()); // a hidden file named by the user is taken
+}
+
+// "." with no -o: the output folder is the folder given, the outputs go beside their sources.
+void TestBatchFolders::folderConvertedInPlace()
+{
+    const QString artist = music() + "/Artist B";
+    const testsupport::Finished run = runQuillmora({"--convert", "-f", "mp3", "."}, artist);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+    QCOMPARE(filesUnder(artist), QStringList({"x.mp3", "x.wav"}));
 }
 
 QTEST_GUILESS_MAIN(TestBatchFolders)
