@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/fitsize.h"
+#include "app/folderwalk.h"
 #include "app/formats.h"
 #include "app/loudnesschoices.h"
 
@@ -35,6 +36,8 @@ const char *const overwriteOption = "overwrite";
 const char *const keepDatesOption = "keep-dates";
 const char *const jobsOption = "jobs";
 const char *const sizeOption = "size";
+const char *const updateOption = "update";
+const char *const flatOption = "flat";
 const char *const loudnessOption = "loudness";
 const char *const listOption = "list-formats";
 
@@ -109,13 +112,22 @@ void CommandLine::define(QCommandLineParser &parser)
          tr("Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB "
             "and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB)."),
          tr("size")});
+    parser.addOption({QString::fromLatin1(updateOption),
+                      tr("Convert only what is new or changed: a job whose output is there and not "
+                         "older than its source is left as it is (\"up to date\"); an older output is "
+                         "replaced.")});
+    parser.addOption({QString::fromLatin1(flatOption),
+                      tr("Put the outputs of the files found in folders into the output folder itself "
+                         "instead of the same subfolders.")});
     parser.addOption({QString::fromLatin1(loudnessOption),
                       tr("Make the sound of every output (a join as a whole) equally loud by EBU R128, "
                          "its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or "
                          "-23 (broadcast) LUFS, or \"off\" (the default)."),
                       tr("LUFS")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
-    parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 tr("The media files, and folders: every file under a folder that "
+                                    "the format takes."),
                                  QStringLiteral("[files...]"));
 }
 
@@ -147,7 +159,7 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
 
     if (!parser.isSet(QLatin1String(convertOption))) {
         for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption,
-                                   jobsOption, sizeOption, loudnessOption}) {
+                                   jobsOption, sizeOption, loudnessOption, updateOption, flatOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -163,7 +175,9 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
     if (request.files.isEmpty())
         return fail(tr("No files to convert."));
     const int category = request.format.profile.category;
-    if ((category == VideoMerge || category == AudioMerge) && request.files.size() < 2)
+    // A folder may hold the files of a join; the plan counts them.
+    if ((category == VideoMerge || category == AudioMerge) && request.files.size() < 2
+        && !isFolder(request.files.first()))
         return fail(tr("A join needs at least two files."));
 
     request.outputFolder = parser.isSet(QLatin1String(outputOption))
@@ -171,6 +185,8 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
                                : QDir::cleanPath(currentFolder);
     request.overwrite = parser.isSet(QLatin1String(overwriteOption));
     request.keepDates = parser.isSet(QLatin1String(keepDatesOption));
+    request.update = parser.isSet(QLatin1String(updateOption));
+    request.flat = parser.isSet(QLatin1String(flatOption));
     if (parser.isSet(QLatin1String(jobsOption))) {
         const QString jobs = parser.value(QLatin1String(jobsOption)).trimmed();
         bool number = false;

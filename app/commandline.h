@@ -29,7 +29,9 @@ struct CommandLineRequest {
     int jobsAtOnce = 0;      // Convert: how many jobs run at once; 0 for automatic
     qint64 fitBytes = 0;     // Convert: "Fit in" this many bytes (--size); 0 for none
     int loudness = 0;        // Convert: the sound's loudness target in LUFS; 0 leaves it as it is
-    QStringList files;       // Window and Convert: absolute paths, in order
+    bool update = false;     // Convert: jobs whose outputs are up to date are not converted
+    bool flat = false;       // Convert: a folder's outputs all go into the output folder itself
+    QStringList files;       // Window and Convert: absolute paths of files and folders, in order
 };
 
 class CommandLine

@@ -113,6 +113,7 @@ QJsonObject jobToJson(const ConvertJob &job)
         profile.append(job.profile.field(position));
     return QJsonObject{{"inputPath", job.inputPath},
                        {"outputPath", job.outputPath},
+                       {"outputSubfolder", job.outputSubfolder},
                        {"inputFiles", QJsonArray::fromStringList(job.inputFiles)},
                        {"formatId", job.formatId},
                        {"state", job.state},
@@ -137,6 +138,7 @@ bool jobFromJson(const QJsonObject &object, ConvertJob *job)
     }
     readString(object, "inputPath", &read.inputPath);
     readString(object, "outputPath", &read.outputPath);
+    readString(object, "outputSubfolder", &read.outputSubfolder);
     read.inputFiles = stringsOf(object.value(QLatin1String("inputFiles")));
     readInt(object, "state", &read.state);
     read.edit = editFromJson(object.value(QLatin1String("edit")).toObject());

@@ -489,7 +489,7 @@ bool KeptJobStore::apply(const Write &write, QList<qint64> &touched)
         QStringLiteral("INSERT OR REPLACE INTO jobs (list, id, state, job) VALUES (?, ?, ?, ?)"));
     for (qsizetype i = 0; ok && i < changes.ids.size(); ++i) {
         const ConvertJob &job = changes.jobs.at(i);
-        if (job.state == Succeeded) { // converted: nothing left to keep
+        if (jobIsDone(job.state)) { // converted or up to date: nothing left to keep
             query.bindValue(0, ownList);
             query.bindValue(1, changes.ids.at(i));
             ok = query.exec();

@@ -16,6 +16,7 @@
 #include "engine/transcoderarguments.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QThread>
@@ -48,6 +49,16 @@ QString lastLines(const QString &text)
     while (lines.size() > reasonLines)
         lines.removeFirst();
     return lines.join(u'\n').trimmed();
+}
+
+// Makes the folder an output goes into (a tree mirrored below the output
+// folder); why it cannot, or empty.
+QString makeFolderOf(const QString &output)
+{
+    const QString folder = QFileInfo(output).absolutePath();
+    if (QDir().mkpath(folder))
+        return QString();
+    return QCoreApplication::translate("ConversionRun", "Cannot create the folder %1.").arg(folder);
 }
 
 QString stoppedText()
@@ -124,7 +135,7 @@ void ConversionRun::run()
             continue;
         }
         ConvertJob job = jobs.at(row);
-        if (job.state == Succeeded) {
+        if (jobIsDone(job.state) || skipWhenUpToDate(row, job)) {
             ++row;
             continue;
         }
@@ -171,6 +182,31 @@ bool ConversionRun::isStopped() const
 RunTotals ConversionRun::totals() const
 {
     return {succeededRows.load(), failedRows.load()};
+}
+
+bool ConversionRun::skipWhenUpToDate(int row, const ConvertJob &job)
+{
+    if (!settings.skipUpToDate || job.outputPath.isEmpty())
+        return false;
+    const QStringList inputs = job.inputFiles.isEmpty() ? QStringList{job.inputPath} : job.inputFiles;
+    {
+        QMutexLocker lock(&namesLock);
+        // Where its own name is an input of the list or an earlier job's of
+        // this run (two inputs of one name), the job's output is the first
+        // numbered name that is neither, as chooseOutput gave it the first time.
+        const auto isItsOwn = [this](const QString &name) {
+            return !reservedNames.contains(name) && !isAnInputOfTheList(name);
+        };
+        QString output = absolutePath(job.outputPath);
+        if (!isItsOwn(output))
+            output = firstNumberedPath(output, isItsOwn);
+        if (!isOutputUpToDate(output, inputs))
+            return false;
+        reservedNames.insert(output);
+    }
+    reportState(row, UpToDate);
+    ++succeededRows;
+    return true;
 }
 
 bool ConversionRun::chooseOutput(int row, ConvertJob *job, bool *replace)
@@ -231,7 +267,7 @@ void ConversionRun::runRow(int row, ConvertJob job, bool replace, int place)
         outcome = runJoin(row, job, replace, place);
     else
         outcome = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single, replace},
-                          place);
+                          place, makeFolderOf(job.outputPath));
     if (outcome.state == Succeeded && settings.keepSourceDates)
         copyModificationTime(job.inputFiles.value(0, job.inputPath), outcome.writtenPath);
     ++(outcome.state == Succeeded ? succeededRows : failedRows);

@@ -38,7 +38,8 @@ public:
     // the row's end state.
     virtual void progress(int row, int percent) = 0;
     // A JobState of the row: Converting at the start of each pass, then once
-    // the row's end, Failed or Succeeded, at the end of its last pass. The
+    // the row's end, Failed or Succeeded, at the end of its last pass; or
+    // UpToDate alone, with no pass, for a row skipped as up to date. The
     // parts of a join leave it Converting; the join is Succeeded only when its
     // join pass wrote the file, and a Stop before that pass ends it Failed,
     // after its last pass.
@@ -81,11 +82,13 @@ struct RunSettings {
     int cores = 0;                        // what "Automatic" counts with; 0: this machine's
     bool keepSourceDates = false;         // each output takes its source's modification
                                           // time (a join's: its first part's)
+    bool skipUpToDate = false;            // a job whose output is up to date ends UpToDate
+                                          // without a tool (isOutputUpToDate)
 };
 
 // How many rows of a run ended in each way.
 struct RunTotals {
-    int succeeded = 0;
+    int succeeded = 0; // up-to-date rows included
     int failed = 0;   // stopped rows included
 };
 
@@ -125,6 +128,10 @@ public:
 private:
     struct PassOutcome;
 
+    // With skipUpToDate, a row whose output is up to date ends UpToDate here:
+    // true, and no tool starts. Its output is the name chooseOutput gives it,
+    // numbered where the plain one is an input of the list or an earlier job's output.
+    bool skipWhenUpToDate(int row, const ConvertJob &job);
     // The row's output name and whether it replaces what is there; false when stopped.
     bool chooseOutput(int row, ConvertJob *job, bool *replace);
     void runRow(int row, ConvertJob job, bool replace, int place);

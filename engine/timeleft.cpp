@@ -63,6 +63,12 @@ void ListTimeLeft::finished(int row)
     finishedRows.insert(row);
 }
 
+void ListTimeLeft::skipped(int row)
+{
+    running.remove(row);
+    --jobs;
+}
+
 int ListTimeLeft::secondsLeft() const
 {
     double done = finishedRows.size();

@@ -51,6 +51,8 @@ public:
     // A running row's percentage; a finished row's (its pass's last 100) counts no more.
     void progress(int row, int percent);
     void finished(int row);
+    // A job left unconverted as up to date: it took no time, so it counts in neither share.
+    void skipped(int row);
     // -1 while the pace is not yet known or nothing is left.
     int secondsLeft() const;
 

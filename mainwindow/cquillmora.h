@@ -38,10 +38,10 @@ class QToolButton;
 enum class WindowAction : int {
     RemoveItem, RemoveList, Convert, Stop, Edit, Setting,
     OutputFolder, English, Chinese, Japanese, About, Exit,
-    KeepSourceDates,
+    KeepSourceDates, AddFolder, KeepFolderStructure, SkipConverted,
 };
 
-constexpr int WindowActionCount = 13;
+constexpr int WindowActionCount = 16;
 
 // The main window: format buttons, the job list and its progress display.
 // The job list and the table have one row per job, in the same order.
@@ -150,6 +150,8 @@ private slots:
 
     // Job list.
     void onOpen();
+    // "Add Folder...": the files under a chosen folder, with the current format.
+    void onAddFolder();
     void onRemove();
     void onClearList();
     void onSelectItem(int row, int column);
@@ -182,6 +184,10 @@ private slots:
     void onOutFolder();
     // Whether converted files take their sources' modification time.
     void onKeepSourceDates(bool keep);
+    // Whether files found in folders have their outputs in the same folders under the output folder.
+    void onKeepFolderStructure(bool keep);
+    // Whether a run leaves a job whose output is up to date unconverted.
+    void onSkipConverted(bool skip);
     void onSelectEnglish();
     void onSelectChinese();
     void onSelectJapanese();
@@ -260,6 +266,8 @@ private:
     QTimer nextFileSlice;
     QString openFolder;
     bool keepSourceDates = false;
+    bool keepFolderStructure = true;
+    bool skipConverted = false;
     int jobsAtOnce = 0; // 0: automatic
     QTranslator translator;
     JobTable *jobTable = nullptr;

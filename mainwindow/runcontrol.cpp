@@ -47,6 +47,7 @@ bool RunControl::start(const RunChoices &choices)
     settings.convertBlock = convertBlock.name();
     settings.keepSourceDates = choices.keepSourceDates;
     settings.jobsAtOnce = choices.jobsAtOnce;
+    settings.skipUpToDate = choices.skipUpToDate;
     worker = std::make_unique<ConversionWorker>(
         jobs, settings, this, [this](int, const QString &path) { return askOverwrite(path); },
         [this] { return showResult(); });

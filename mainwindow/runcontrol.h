@@ -20,6 +20,7 @@ class QWidget;
 struct RunChoices {
     bool keepSourceDates = false; // each output takes its source's modification time
     int jobsAtOnce = 1;           // 0: automatic
+    bool skipUpToDate = false;    // jobs whose outputs are up to date end "Up to date", unconverted
 };
 
 // The window's side of a conversion run: starts and stops the run's thread,

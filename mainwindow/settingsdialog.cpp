@@ -41,11 +41,13 @@ void CQuillmora::onSettings()
     updated.profile = dialog.editedJob().profile;
     updated.fitBytes = dialog.editedJob().fitBytes;
     updated.loudness = dialog.editedJob().loudness;
-    // The row starts afresh with the output path from the output folder;
+    // The row starts afresh with the output path from the output folder (and
+    // the subfolder of a tree it came from);
     // a converting row keeps its state, path and bar.
     if (updated.state != Converting) {
         updated.state = Ready;
-        updated.outputPath = outputPathFor(outputFolder(), updated.inputPath, updated.formatId);
+        updated.outputPath =
+            outputPathFor(outputFolder(), updated.inputPath, updated.formatId, updated.outputSubfolder);
         jobTable->endProgress(row);
         updated.progressBar = nullptr;
     }

@@ -82,6 +82,16 @@ const ActionSpec actionSpecs[WindowActionCount] = {
     {"actionKeepSourceDates", QT_TRANSLATE_NOOP("CQuillmora", "Keep the source's file date"), nullptr,
      nullptr, QT_TRANSLATE_NOOP("CQuillmora", "Give each converted file the date of its source file."),
      nullptr, true, "onKeepSourceDates(bool)", true},
+    {"actionAddFolder", QT_TRANSLATE_NOOP("CQuillmora", "Add Folder..."), nullptr, nullptr,
+     QT_TRANSLATE_NOOP("CQuillmora", "Add every file of a folder and its subfolders with the current format."),
+     nullptr, true, "onAddFolder()"},
+    {"actionKeepFolderStructure", QT_TRANSLATE_NOOP("CQuillmora", "Keep the folder structure"), nullptr,
+     nullptr,
+     QT_TRANSLATE_NOOP("CQuillmora", "Put the outputs of a folder's files into the same subfolders of the output folder."),
+     nullptr, true, "onKeepFolderStructure(bool)", true},
+    {"actionSkipConverted", QT_TRANSLATE_NOOP("CQuillmora", "Skip files already converted"), nullptr, nullptr,
+     QT_TRANSLATE_NOOP("CQuillmora", "Leave a job unconverted when its output is there and not older than its source."),
+     nullptr, true, "onSkipConverted(bool)", true},
 };
 
 // An action, or a separator where there is none.
@@ -98,10 +108,10 @@ struct MenuSpec {
 
 const MenuSpec menuSpecs[] = {
     {"menuFile", QT_TRANSLATE_NOOP("CQuillmora", "File"), nullptr,
-     {W::RemoveItem, W::RemoveList, separator, W::Exit}},
+     {W::AddFolder, separator, W::RemoveItem, W::RemoveList, separator, W::Exit}},
     {"menuConvert", QT_TRANSLATE_NOOP("CQuillmora", "Convert"), nullptr, {W::Convert, W::Stop}},
     {"menuSetting", QT_TRANSLATE_NOOP("CQuillmora", "Setting"),
-     QT_TRANSLATE_NOOP("CQuillmora", "Option"), {W::Setting, W::OutputFolder, separator, W::KeepSourceDates}},
+     QT_TRANSLATE_NOOP("CQuillmora", "Option"), {W::Setting, W::OutputFolder, separator, W::KeepSourceDates, W::KeepFolderStructure, W::SkipConverted}},
     {"menuLanguage", QT_TRANSLATE_NOOP("CQuillmora", "Language"), nullptr,
      {W::English, W::Chinese, W::Japanese}},
     {"menuHelp", QT_TRANSLATE_NOOP("CQuillmora", "Help"), nullptr, {W::About}},
@@ -168,6 +178,8 @@ void CQuillmora::createActions()
         actions[id] = act;
     }
     action(WindowAction::KeepSourceDates)->setChecked(keepSourceDates);
+    action(WindowAction::KeepFolderStructure)->setChecked(keepFolderStructure);
+    action(WindowAction::SkipConverted)->setChecked(skipConverted);
 }
 
 void CQuillmora::createMenus()

@@ -42,6 +42,8 @@ void CQuillmora::loadSettings()
     setOutputFolder(stored.outFolder);
     openFolder = stored.openFolder;
     keepSourceDates = stored.keepSourceDates;
+    keepFolderStructure = stored.keepFolderStructure;
+    skipConverted = stored.skipConverted;
     // A count kept on a machine with more cores is this one's most.
     jobsAtOnce = std::min(stored.jobsAtOnce, std::max(1, QThread::idealThreadCount()));
     // A position saved on a screen that is gone would open the window out of reach.
@@ -53,12 +55,25 @@ void CQuillmora::loadSettings()
 void CQuillmora::saveSettings()
 {
     const std::unique_ptr<QSettings> store(openSettingsStore());
-    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder, keepSourceDates, jobsAtOnce}, profileTable());
+    writeStoredSettings(*store,
+                        {pos(), size(), outputFolder(), openFolder, keepSourceDates, jobsAtOnce,
+                         keepFolderStructure, skipConverted},
+                        profileTable());
 }
 
 void CQuillmora::onKeepSourceDates(bool keep)
 {
     keepSourceDates = keep;
+}
+
+void CQuillmora::onKeepFolderStructure(bool keep)
+{
+    keepFolderStructure = keep; // for the files added from now on
+}
+
+void CQuillmora::onSkipConverted(bool skip)
+{
+    skipConverted = skip; // taken by the next run
 }
 
 void CQuillmora::createJobsAtOnceMenu(QMenu *settingMenu)

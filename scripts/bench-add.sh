@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Adding files to the real window, offscreen: through a format button and its
-# file dialog, a drop, and the command line ("Open With"), with 10,000 and
-# 100,000 files. For each: the time until every row is there, the longest time
+# file dialog, a drop, the command line ("Open With"), and a drop of the folder
+# that holds them (walked off the window's thread), with 10,000 and 100,000
+# files. For each: the time until every row is there, the longest time
 # the event loop was blocked, the peak memory per job, the time until the
 # kept job list was written and the CPU time the window's thread spent on the
 # add (on a busy machine, the add's own cost); then the growth from 10,000 to
@@ -31,13 +32,19 @@ mkdir -p "$work/in"
 
 largest=$(tr ' ' '\n' <<<"$sizes" | sort -n | tail -1)
 (cd "$work/in" && seq -f 'clip%06g.mp4' 0 $((largest - 1)) | xargs touch)
+for n in $sizes; do # a folder of exactly n files for each size
+    mkdir "$work/folder-$n"
+    (cd "$work/folder-$n" && seq -f 'clip%06g.mp4' 0 $((n - 1)) | xargs touch)
+done
 
 printf '%-7s %7s %10s %12s %10s %10s %8s\n' path files "added ms" "blocked ms" "B per job" "kept ms" "CPU ms"
 declare -A added
-for mode in dialog drop open; do
+for mode in dialog drop open folder; do
     for n in $sizes; do
         rm -rf "$XDG_DATA_HOME"
-        line=$("$bench" "$mode" "$n" "$work/in" "$limit" 2>"$work/errors") || {
+        folder=$work/in
+        [ "$mode" = folder ] && folder=$work/folder-$n
+        line=$("$bench" "$mode" "$n" "$folder" "$limit" 2>"$work/errors") || {
             echo "$mode $n: ${line:-failed}" >&2
             grep -v -e " format!$" -e "^QStandardPaths: " -e "propagateSizeHints" "$work/errors" >&2 || true
             continue
@@ -50,7 +57,7 @@ done
 
 small=$(tr ' ' '\n' <<<"$sizes" | sort -n | head -1)
 if [ "$small" != "$largest" ]; then
-    for mode in dialog drop open; do
+    for mode in dialog drop open folder; do
         a=${added[$mode.$small]:-} b=${added[$mode.$largest]:-}
         if [ -n "$a" ] && [ -n "$b" ]; then
             awk -v m="$mode" -v a="$a" -v b="$b" -v s="$small" -v l="$largest" \

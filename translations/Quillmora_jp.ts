@@ -27,6 +27,10 @@
         <source>Done: %1 of %2 jobs converted.</source>
         <translation>完了: %2 件中 %1 件のジョブを変換しました。</translation>
     </message>
+    <message>
+        <source>Done: %1 of %2 jobs converted, %3 up to date.</source>
+        <translation>完了：%2 件中 %1 件を変換、%3 件は最新です。</translation>
+    </message>
 </context>
 <context>
     <name>BatchPlan</name>
@@ -52,6 +56,14 @@
             <numerusform>%n 個のファイル</numerusform>
         </translation>
     </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>フォルダーを読み取れません</translation>
+    </message>
+    <message>
+        <source>no file in it that %1 takes</source>
+        <translation>%1 が対応するファイルがありません</translation>
+    </message>
 </context>
 <context>
     <name>BatchReport</name>
@@ -74,6 +86,10 @@
     <message>
         <source>done as %1</source>
         <translation>完了、%1 として保存</translation>
+    </message>
+    <message>
+        <source>up to date</source>
+        <translation>最新</translation>
     </message>
 </context>
 <context>
@@ -576,6 +592,38 @@
         <source>All Image files -&gt; AVIF</source>
         <translation>すべての画像ファイル -&gt; AVIF</translation>
     </message>
+    <message>
+        <source>Up to date</source>
+        <translation>最新</translation>
+    </message>
+    <message>
+        <source>Add the media files of a folder</source>
+        <translation>フォルダー内のメディアファイルを追加</translation>
+    </message>
+    <message>
+        <source>Add Folder...</source>
+        <translation>フォルダーを追加...</translation>
+    </message>
+    <message>
+        <source>Add every file of a folder and its subfolders with the current format.</source>
+        <translation>フォルダーとそのサブフォルダー内のすべてのファイルを現在の形式で追加します。</translation>
+    </message>
+    <message>
+        <source>Keep the folder structure</source>
+        <translation>フォルダー構成を保つ</translation>
+    </message>
+    <message>
+        <source>Put the outputs of a folder&apos;s files into the same subfolders of the output folder.</source>
+        <translation>フォルダー内のファイルの出力を、出力フォルダーの同じサブフォルダーに置きます。</translation>
+    </message>
+    <message>
+        <source>Skip files already converted</source>
+        <translation>変換済みのファイルを飛ばす</translation>
+    </message>
+    <message>
+        <source>Leave a job unconverted when its output is there and not older than its source.</source>
+        <translation>出力がすでにあり、元のファイルより古くない場合はそのジョブを変換しません。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -618,10 +666,6 @@
     <message>
         <source>Print the format names and exit.</source>
         <translation>形式名を表示して終了します。</translation>
-    </message>
-    <message>
-        <source>The media files.</source>
-        <translation>メディアファイル。</translation>
     </message>
     <message>
         <source>--%1 is an option of --convert.</source>
@@ -697,6 +741,18 @@
         <source>--loudness is for formats with sound; %1 has none.</source>
         <translation>--loudness は音声のある形式に使います。%1 には音声がありません。</translation>
     </message>
+    <message>
+        <source>Convert only what is new or changed: a job whose output is there and not older than its source is left as it is (&quot;up to date&quot;); an older output is replaced.</source>
+        <translation>新しいものと変更されたものだけを変換します。出力がすでにあり元のファイルより古くないジョブはそのままにし（「最新」）、古い出力は置き換えます。</translation>
+    </message>
+    <message>
+        <source>Put the outputs of the files found in folders into the output folder itself instead of the same subfolders.</source>
+        <translation>フォルダー内で見つかったファイルの出力を、同じサブフォルダーではなく出力フォルダーそのものに置きます。</translation>
+    </message>
+    <message>
+        <source>The media files, and folders: every file under a folder that the format takes.</source>
+        <translation>メディアファイルとフォルダー：フォルダー以下でその形式が受け付けるすべてのファイル。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -719,6 +775,10 @@
     <message>
         <source>%1 failed with exit code %2.</source>
         <translation>%1 が終了コード %2 で失敗しました。</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>フォルダー %1 を作成できません。</translation>
     </message>
 </context>
 <context>

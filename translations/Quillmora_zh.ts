@@ -27,6 +27,10 @@
         <source>Done: %1 of %2 jobs converted.</source>
         <translation>完成：%2 个任务中已转换 %1 个。</translation>
     </message>
+    <message>
+        <source>Done: %1 of %2 jobs converted, %3 up to date.</source>
+        <translation>完成：已转换 %2 个任务中的 %1 个，%3 个已是最新。</translation>
+    </message>
 </context>
 <context>
     <name>BatchPlan</name>
@@ -52,6 +56,14 @@
             <numerusform>%n 个文件</numerusform>
         </translation>
     </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>无法读取该文件夹</translation>
+    </message>
+    <message>
+        <source>no file in it that %1 takes</source>
+        <translation>其中没有 %1 支持的文件</translation>
+    </message>
 </context>
 <context>
     <name>BatchReport</name>
@@ -74,6 +86,10 @@
     <message>
         <source>done as %1</source>
         <translation>完成，保存为 %1</translation>
+    </message>
+    <message>
+        <source>up to date</source>
+        <translation>已是最新</translation>
     </message>
 </context>
 <context>
@@ -576,6 +592,38 @@
         <source>All Image files -&gt; AVIF</source>
         <translation>所有图片文件 -&gt; AVIF</translation>
     </message>
+    <message>
+        <source>Up to date</source>
+        <translation>已是最新</translation>
+    </message>
+    <message>
+        <source>Add the media files of a folder</source>
+        <translation>添加文件夹中的媒体文件</translation>
+    </message>
+    <message>
+        <source>Add Folder...</source>
+        <translation>添加文件夹...</translation>
+    </message>
+    <message>
+        <source>Add every file of a folder and its subfolders with the current format.</source>
+        <translation>以当前格式添加文件夹及其子文件夹中的所有文件。</translation>
+    </message>
+    <message>
+        <source>Keep the folder structure</source>
+        <translation>保留文件夹结构</translation>
+    </message>
+    <message>
+        <source>Put the outputs of a folder&apos;s files into the same subfolders of the output folder.</source>
+        <translation>将文件夹中各文件的输出放入输出文件夹中相同的子文件夹。</translation>
+    </message>
+    <message>
+        <source>Skip files already converted</source>
+        <translation>跳过已转换的文件</translation>
+    </message>
+    <message>
+        <source>Leave a job unconverted when its output is there and not older than its source.</source>
+        <translation>当输出文件已存在且不比源文件旧时，不转换该任务。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -618,10 +666,6 @@
     <message>
         <source>Print the format names and exit.</source>
         <translation>列出格式名称后退出。</translation>
-    </message>
-    <message>
-        <source>The media files.</source>
-        <translation>媒体文件。</translation>
     </message>
     <message>
         <source>--%1 is an option of --convert.</source>
@@ -697,6 +741,18 @@
         <source>--loudness is for formats with sound; %1 has none.</source>
         <translation>--loudness 用于有声音的格式；%1 没有声音。</translation>
     </message>
+    <message>
+        <source>Convert only what is new or changed: a job whose output is there and not older than its source is left as it is (&quot;up to date&quot;); an older output is replaced.</source>
+        <translation>只转换新的或已更改的文件：输出已存在且不比源文件旧的任务保持不变（“已是最新”）；较旧的输出将被替换。</translation>
+    </message>
+    <message>
+        <source>Put the outputs of the files found in folders into the output folder itself instead of the same subfolders.</source>
+        <translation>将在文件夹中找到的文件的输出直接放入输出文件夹，而不是相同的子文件夹。</translation>
+    </message>
+    <message>
+        <source>The media files, and folders: every file under a folder that the format takes.</source>
+        <translation>媒体文件和文件夹：文件夹下该格式接受的所有文件。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -719,6 +775,10 @@
     <message>
         <source>%1 failed with exit code %2.</source>
         <translation>%1 运行失败，退出代码为 %2。</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>无法创建文件夹 %1。</translation>
     </message>
 </context>
 <context>

@@ -52,6 +52,10 @@ void TestCommandLine::requests_data()
     QTest::newRow("no files") << QStringList{"--convert", "--format", "mp3"} << int(R::Error) << "No files" << true;
     QTest::newRow("join of one") << QStringList{"--convert", "--format", "audiomerge", "a.mp3"} << int(R::Error)
                                  << "two files" << true;
+    QTest::newRow("join of a folder") << QStringList{"--convert", "--format", "audiomerge", "/tmp"}
+                                      << int(R::Convert) << "" << true;
+    QTest::newRow("update without convert") << QStringList{"--update", "Music"} << int(R::Error) << "--update"
+                                            << false;
     QTest::newRow("format without convert") << QStringList{"--format", "mp3", "a.flac"} << int(R::Error)
                                             << "--format" << false;
     QTest::newRow("unknown option") << QStringList{"--convert", "--bogus"} << int(R::Error) << "bogus" << true;
@@ -105,6 +109,9 @@ void TestCommandLine::namesAndPaths()
     const CommandLineRequest plain = parsed({"--convert", "-f", "mp3", "a.wav"});
     QCOMPARE(plain.outputFolder, QStringLiteral("/work/here"));
     QVERIFY(!plain.keepDates);
+    QVERIFY(!plain.update && !plain.flat);
+    const CommandLineRequest update = parsed({"--convert", "-f", "mp3", "--update", "--flat", "Music"});
+    QVERIFY(update.update && update.flat);
     QCOMPARE(plain.jobsAtOnce, 0); // automatic
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "3", "a.wav"}).jobsAtOnce, 3);
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "Auto", "a.wav"}).jobsAtOnce, 0);
@@ -122,7 +129,7 @@ void TestCommandLine::planRefusesWhatTheFormatDoesNotTake()
         QVERIFY(testsupport::writeFile(dir.filePath(name), "x"));
     CommandLineRequest request = parsed({"--convert", "-f", "mp3", "-o", dir.filePath("out"), "x.wav"});
     request.files = {dir.filePath("a.wav"), dir.filePath("b.MP4"), dir.filePath("c.png"),
-                     dir.filePath("notes.txt"), dir.filePath("missing.wav"), dir.path()};
+                     dir.filePath("notes.txt"), dir.filePath("missing.wav"), QStringLiteral("/dev/null")};
 
     const BatchPlan plan = BatchPlan::make(request);
     QCOMPARE(plan.jobs.size(), 2); // an audio format takes video and audio inputs

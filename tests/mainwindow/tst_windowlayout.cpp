@@ -143,9 +143,10 @@ void TestWindowLayout::menusToolBarsAndContextMenu()
         entries << entryNames(menuAction->menu()->actions());
     }
     QCOMPARE(titles, QStringList({"File", "Convert", "Setting", "Language", "Help"}));
-    QCOMPARE(entries, QStringList({"actionRemoveItem actionRemoveList | actionExit",
+    QCOMPARE(entries, QStringList({"actionAddFolder | actionRemoveItem actionRemoveList | actionExit",
                                    "actionConvert actionStop",
-                                   "actionSetting actionOutputFolder | actionKeepSourceDates menuJobsAtOnce",
+                                   "actionSetting actionOutputFolder | actionKeepSourceDates "
+                                   "actionKeepFolderStructure actionSkipConverted menuJobsAtOnce",
                                    "actionEnglish actionChinese actionJapanese", "actionAbout"}));
 
     const QList<QToolBar *> bars = window.findChildren<QToolBar *>();

@@ -64,6 +64,10 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     const QSize size = fixture.window->size();
     QVERIFY(!access.action(WindowAction::KeepSourceDates)->isChecked()); // off unless chosen
     access.action(WindowAction::KeepSourceDates)->trigger();
+    QVERIFY(access.action(WindowAction::KeepFolderStructure)->isChecked()); // on unless turned off
+    access.action(WindowAction::KeepFolderStructure)->trigger();
+    QVERIFY(!access.action(WindowAction::SkipConverted)->isChecked());
+    access.action(WindowAction::SkipConverted)->trigger();
     // "Jobs at once" ends the Setting menu: Automatic (the default), then 1 up to the cores.
     QMenu *jobsMenu = fixture.window->findChild<QMenu *>("menuJobsAtOnce");
     QVERIFY(jobsMenu && jobsMenu->menuAction()->parent());
@@ -95,6 +99,8 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     QCOMPARE(folderEdit(second)->text(), chosen);
     QCOMPARE(CQuillmoraTestAccess(second).openFolder(), fixture.inputFolder());
     QVERIFY(CQuillmoraTestAccess(second).action(WindowAction::KeepSourceDates)->isChecked());
+    QVERIFY(!CQuillmoraTestAccess(second).action(WindowAction::KeepFolderStructure)->isChecked());
+    QVERIFY(CQuillmoraTestAccess(second).action(WindowAction::SkipConverted)->isChecked());
     QVERIFY(second.findChild<QMenu *>("menuJobsAtOnce")->actions().at(1)->isChecked());
     QCOMPARE(store.value("jobsAtOnce").toInt(), 1);
 }
