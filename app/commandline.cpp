@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "app/fitsize.h"
+#include "app/folderwalk.h"
 #include "app/formats.h"
 #include "app/loudnesschoices.h"
 
@@ -33,6 +35,9 @@ const char *const outputOption = "output";
 const char *const overwriteOption = "overwrite";
 const char *const keepDatesOption = "keep-dates";
 const char *const jobsOption = "jobs";
+const char *const sizeOption = "size";
+const char *const updateOption = "update";
+const char *const flatOption = "flat";
 const char *const loudnessOption = "loudness";
 const char *const checkQualityOption = "check-quality";
 const char *const listOption = "list-formats";
@@ -103,6 +108,18 @@ void CommandLine::define(QCommandLineParser &parser)
                       tr("How many jobs run at once: a number, or \"auto\" (the default) for sound and "
                          "pictures on every core and videos one at a time."),
                       tr("count")});
+    parser.addOption(
+        {QString::fromLatin1(sizeOption),
+         tr("Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB "
+            "and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB)."),
+         tr("size")});
+    parser.addOption({QString::fromLatin1(updateOption),
+                      tr("Convert only what is new or changed: a job whose output is there and not "
+                         "older than its source is left as it is (\"up to date\"); an older output is "
+                         "replaced.")});
+    parser.addOption({QString::fromLatin1(flatOption),
+                      tr("Put the outputs of the files found in folders into the output folder itself "
+                         "instead of the same subfolders.")});
     parser.addOption({QString::fromLatin1(loudnessOption),
                       tr("Make the sound of every output (a join as a whole) equally loud by EBU R128, "
                          "its true peak at most -1 dBTP: -14 (streaming), -16 (podcasts and phones) or "
@@ -113,7 +130,9 @@ void CommandLine::define(QCommandLineParser &parser)
                          "print its SSIM and PSNR (\"SSIM 0.987, PSNR 41.2 dB\"); an edited picture is "
                          "not measured.")});
     parser.addOption({QString::fromLatin1(listOption), tr("Print the format names and exit.")});
-    parser.addPositionalArgument(QStringLiteral("files"), tr("The media files."),
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 tr("The media files, and folders: every file under a folder that "
+                                    "the format takes."),
                                  QStringLiteral("[files...]"));
 }
 
@@ -144,9 +163,9 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
         request.files << absolute(currentFolder, file);
 
     if (!parser.isSet(QLatin1String(convertOption))) {
-        for (const char *option :
-             {formatOption, outputOption, overwriteOption, keepDatesOption, jobsOption, loudnessOption,
-              checkQualityOption}) {
+        for (const char *option : {formatOption, outputOption, overwriteOption, keepDatesOption,
+                                   jobsOption, sizeOption, loudnessOption, updateOption, flatOption,
+                                   checkQualityOption}) {
             if (parser.isSet(QLatin1String(option)))
                 return fail(tr("--%1 is an option of --convert.").arg(QLatin1String(option)));
         }
@@ -162,7 +181,9 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
     if (request.files.isEmpty())
         return fail(tr("No files to convert."));
     const int category = request.format.profile.category;
-    if ((category == VideoMerge || category == AudioMerge) && request.files.size() < 2)
+    // A folder may hold the files of a join; the plan counts them.
+    if ((category == VideoMerge || category == AudioMerge) && request.files.size() < 2
+        && !isFolder(request.files.first()))
         return fail(tr("A join needs at least two files."));
 
     request.outputFolder = parser.isSet(QLatin1String(outputOption))
@@ -170,6 +191,8 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
                                : QDir::cleanPath(currentFolder);
     request.overwrite = parser.isSet(QLatin1String(overwriteOption));
     request.keepDates = parser.isSet(QLatin1String(keepDatesOption));
+    request.update = parser.isSet(QLatin1String(updateOption));
+    request.flat = parser.isSet(QLatin1String(flatOption));
     if (parser.isSet(QLatin1String(jobsOption))) {
         const QString jobs = parser.value(QLatin1String(jobsOption)).trimmed();
         bool number = false;
@@ -178,6 +201,17 @@ CommandLineRequest CommandLine::parse(QCommandLineParser &parser, const QStringL
             request.jobsAtOnce = 0;
         else if (!number || request.jobsAtOnce < 1)
             return fail(tr("--jobs takes a number from 1 up, or \"auto\"; not \"%1\".").arg(jobs));
+    }
+    if (parser.isSet(QLatin1String(sizeOption))) {
+        const QString size = parser.value(QLatin1String(sizeOption));
+        if (!FitSize::parse(size, &request.fitBytes))
+            return fail(
+                tr("--size takes a size such as 25MB, 1.5GB or 700MiB; not \"%1\".").arg(size));
+        if (!FitSize::offered(request.format.profile))
+            return fail(
+                tr("--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; "
+                   "%1 is not.")
+                    .arg(request.format.name));
     }
     if (parser.isSet(QLatin1String(loudnessOption))) {
         const QString value = parser.value(QLatin1String(loudnessOption)).trimmed();

@@ -27,9 +27,12 @@ struct CommandLineRequest {
     bool overwrite = false;  // Convert
     bool keepDates = false;  // Convert: outputs take their sources' modification time
     int jobsAtOnce = 0;      // Convert: how many jobs run at once; 0 for automatic
+    qint64 fitBytes = 0;     // Convert: "Fit in" this many bytes (--size); 0 for none
     int loudness = 0;        // Convert: the sound's loudness target in LUFS; 0 leaves it as it is
+    bool update = false;     // Convert: jobs whose outputs are up to date are not converted
+    bool flat = false;       // Convert: a folder's outputs all go into the output folder itself
     bool checkQuality = false; // Convert: video jobs are compared with their sources
-    QStringList files;       // Window and Convert: absolute paths, in order
+    QStringList files;       // Window and Convert: absolute paths of files and folders, in order
 };
 
 class CommandLine

@@ -13,7 +13,14 @@ enum JobState : int {
     Failed = 2,
     Stopped = 3,
     Succeeded = 4,
+    UpToDate = 5, // skipped: its output was already there and not older than its source
 };
+
+// Succeeded or UpToDate: nothing is left to do for the job, and no run takes it again.
+inline bool jobIsDone(int state)
+{
+    return state == Succeeded || state == UpToDate;
+}
 
 struct WatermarkOptions {
     QString imagePath;       // picture to overlay, as chosen; empty for none
@@ -48,11 +55,16 @@ struct EditOptions {
 struct ConvertJob {
     QString inputPath;
     QString outputPath;
+    // Where under the output folder the output goes: the input's folder
+    // relative to the folder it was found in ("Artist/Album"); empty: the
+    // output folder itself.
+    QString outputSubfolder;
     QStringList inputFiles;
     int formatId = 0;
     int state = Ready;
     OutputProfile profile;
     EditOptions edit;
+    qint64 fitBytes = 0;                 // "Fit in" this many bytes (app/fitsize.h); 0: Off
     int loudness = 0; // EBU R128 target of the sound in LUFS (loudnesschoices.h); 0 keeps it as it is
     QProgressBar *progressBar = nullptr; // borrowed: the job table owns the bar
 };

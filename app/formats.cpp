@@ -97,6 +97,8 @@ QString stateText(int state, bool running)
         return translated(QT_TRANSLATE_NOOP("CQuillmora", "Stopped"));
     case Succeeded:
         return translated(QT_TRANSLATE_NOOP("CQuillmora", "Successes"));
+    case UpToDate:
+        return translated(QT_TRANSLATE_NOOP("CQuillmora", "Up to date"));
     default:
         return QString();
     }
@@ -155,15 +157,20 @@ QStringList inputSuffixes(int category)
     }
 }
 
+int fileKindOfSuffix(const QString &suffix)
+{
+    const QString lower = suffix.toLower();
+    return videoSuffixes().contains(lower)   ? VideoFile
+           : audioSuffixes().contains(lower) ? AudioFile
+           : imageSuffixes().contains(lower) ? ImageFile
+                                             : UnknownFile;
+}
+
 int classifyFile(const QString &path)
 {
     // The suffix first: a file of no kind is never looked at.
     const QFileInfo info(path);
-    const QString suffix = info.suffix().toLower();
-    const int kind = videoSuffixes().contains(suffix)   ? VideoFile
-                     : audioSuffixes().contains(suffix) ? AudioFile
-                     : imageSuffixes().contains(suffix) ? ImageFile
-                                                        : UnknownFile;
+    const int kind = fileKindOfSuffix(info.suffix());
     if (kind == UnknownFile || !info.isFile())
         return UnknownFile;
     if (kind == VideoFile)

@@ -44,5 +44,8 @@ const QStringList &imageSuffixes();
 // audio joiner, pictures for pictures; empty for the GIF maker.
 QStringList inputSuffixes(int category);
 
+// Kind of a file by its suffix alone, without its dot (case ignored; video wins over image).
+int fileKindOfSuffix(const QString &suffix);
+
 // Kind of an existing regular file by its suffix (case ignored; video wins over image).
 int classifyFile(const QString &path);

@@ -1,20 +1,32 @@
 #include "app/joblistkeeper.h"
 
-#include "app/unfinishedjobs.h"
-
-JobListKeeper::JobListKeeper(Snapshot listNow, const QString &file, QObject *parent)
+JobListKeeper::JobListKeeper(TakeChanges takeChanges, const QString &folder, QObject *parent)
     : QObject(parent)
-    , snapshot(std::move(listNow))
-    , path(file)
+    , take(std::move(takeChanges))
+    , storeContext(std::make_unique<QObject>())
 {
-    writer.setMaxThreadCount(1);
     delay.setSingleShot(true);
     connect(&delay, &QTimer::timeout, this, &JobListKeeper::startWrite);
+    thread.setObjectName(QStringLiteral("kept jobs"));
+    storeContext->moveToThread(&thread);
+    thread.start();
+    QMetaObject::invokeMethod(storeContext.get(), [this, folder] {
+        store = std::make_unique<KeptJobStore>(folder);
+        store->open();
+    });
 }
 
 JobListKeeper::~JobListKeeper()
 {
-    writeNow();
+    stop();
+    onStoreThread([this] { store.reset(); });
+    thread.quit();
+    thread.wait();
+}
+
+void JobListKeeper::onStoreThread(const std::function<void()> &call)
+{
+    QMetaObject::invokeMethod(storeContext.get(), call, Qt::BlockingQueuedConnection);
 }
 
 void JobListKeeper::requestWrite()
@@ -23,6 +35,12 @@ void JobListKeeper::requestWrite()
         return;
     dirty = true;
     schedule();
+}
+
+void JobListKeeper::dropWithNextWrite(const QList<KeptJobStore::Row> &rows)
+{
+    if (!stopped)
+        drops += rows;
 }
 
 void JobListKeeper::schedule()
@@ -43,13 +61,16 @@ void JobListKeeper::startWrite()
     dirty = false;
     writing = true;
     sinceLastWrite.restart();
-    writer.start([this, jobs = snapshot(), file = path] {
-        const bool ok = saveUnfinishedJobs(jobs, file);
+    QMetaObject::invokeMethod(storeContext.get(), [this, changes = take(),
+                                                   rows = std::exchange(drops, {})] {
+        const bool ok = store->write(changes, rows);
+        const bool retry = !ok && store->isOpen(); // what failed stays queued in the store
         // Dropped unread if the keeper is gone by then.
         QMetaObject::invokeMethod(
             this,
-            [this, ok] {
+            [this, ok, retry] {
                 writing = false;
+                dirty = dirty || retry;
                 emit written(ok);
                 schedule();
             },
@@ -59,20 +80,39 @@ void JobListKeeper::startWrite()
 
 bool JobListKeeper::writeNow()
 {
+    if (stopped)
+        return false;
     delay.stop();
-    writer.waitForDone();
-    writing = false;
-    if (!dirty || stopped)
-        return true;
     dirty = false;
     sinceLastWrite.restart();
-    const bool ok = saveUnfinishedJobs(snapshot(), path);
+    bool ok = false;
+    onStoreThread([this, &ok, changes = take(), rows = std::exchange(drops, {})] {
+        ok = store->write(changes, rows);
+    });
     emit written(ok);
     return ok;
 }
 
 void JobListKeeper::stop()
 {
+    if (stopped)
+        return;
     writeNow();
     stopped = true;
+    onStoreThread([this] { store->release(); });
+}
+
+KeptJobStore::Left JobListKeeper::claimLeftLists()
+{
+    KeptJobStore::Left left;
+    if (!stopped)
+        onStoreThread([this, &left] { left = store->claimLeft(); });
+    return left;
+}
+
+QList<ConvertJob> JobListKeeper::storedJobs()
+{
+    QList<ConvertJob> jobs;
+    onStoreThread([this, &jobs] { jobs = store->ownJobs(); });
+    return jobs;
 }

@@ -3,13 +3,10 @@
 #include "app/formats.h"
 #include "app/loudnesschoices.h"
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 
 namespace {
-
-constexpr int DocumentVersion = 1;
 
 // The integer fields of EditOptions and of WatermarkOptions, by key.
 template <typename Record>
@@ -116,11 +113,13 @@ QJsonObject jobToJson(const ConvertJob &job)
         profile.append(job.profile.field(position));
     return QJsonObject{{"inputPath", job.inputPath},
                        {"outputPath", job.outputPath},
+                       {"outputSubfolder", job.outputSubfolder},
                        {"inputFiles", QJsonArray::fromStringList(job.inputFiles)},
                        {"formatId", job.formatId},
                        {"state", job.state},
                        {"profile", profile},
                        {"edit", editToJson(job.edit)},
+                       {"fitBytes", double(job.fitBytes)},
                        {"loudness", job.loudness}};
 }
 
@@ -139,9 +138,14 @@ bool jobFromJson(const QJsonObject &object, ConvertJob *job)
     }
     readString(object, "inputPath", &read.inputPath);
     readString(object, "outputPath", &read.outputPath);
+    readString(object, "outputSubfolder", &read.outputSubfolder);
     read.inputFiles = stringsOf(object.value(QLatin1String("inputFiles")));
     readInt(object, "state", &read.state);
     read.edit = editFromJson(object.value(QLatin1String("edit")).toObject());
+    // A count of bytes: whole, and within what a double holds exactly.
+    const double fitBytes = object.value(QLatin1String("fitBytes")).toDouble();
+    if (fitBytes >= 1 && fitBytes <= 1e15)
+        read.fitBytes = qint64(fitBytes);
     readInt(object, "loudness", &read.loudness);
     if (!isLoudnessTarget(read.loudness))
         read.loudness = 0; // a list from before the choice, or a value it never offered
@@ -152,51 +156,21 @@ bool jobFromJson(const QJsonObject &object, ConvertJob *job)
     return true;
 }
 
-QByteArray jobListToJson(const QList<ConvertJob> &jobs)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    JobListWriter writer(buffer);
-    for (const ConvertJob &job : jobs)
-        writer.add(job);
-    writer.finish();
-    return buffer.data();
-}
-
-JobListWriter::JobListWriter(QIODevice &device)
-    : out(device)
-{
-    ok = out.write("{\"version\": " + QByteArray::number(DocumentVersion) + ", \"jobs\": [") >= 0;
-}
-
-void JobListWriter::add(const ConvertJob &job)
-{
-    const QByteArray separator = first ? "\n" : ",\n";
-    first = false;
-    ok = ok && out.write(separator + QJsonDocument(jobToJson(job)).toJson(QJsonDocument::Compact)) >= 0;
-}
-
-bool JobListWriter::finish()
-{
-    return ok && out.write("\n]}\n") >= 0;
-}
-
-QList<ConvertJob> jobListFromJson(const QByteArray &document, bool *ok)
+JobListDocument readJobList(const QByteArray &document)
 {
     QJsonParseError error;
     const QJsonDocument parsed = QJsonDocument::fromJson(document, &error);
-    const bool isList = error.error == QJsonParseError::NoError && parsed.isObject()
-                        && parsed.object().value(QLatin1String("jobs")).isArray();
-    if (ok)
-        *ok = isList;
-    QList<ConvertJob> jobs;
-    if (!isList)
-        return jobs;
+    JobListDocument list;
+    list.isList = error.error == QJsonParseError::NoError && parsed.isObject()
+                  && parsed.object().value(QLatin1String("jobs")).isArray();
+    if (!list.isList)
+        return list;
+    list.version =
+        parsed.object().value(QLatin1String("version")).toInt(JobListDocument::CurrentVersion);
     const QJsonArray array = parsed.object().value(QLatin1String("jobs")).toArray();
     for (const QJsonValue &entry : array) {
-        ConvertJob job;
-        if (jobFromJson(entry.toObject(), &job))
-            jobs << job;
+        if (entry.isObject())
+            list.jobs << entry.toObject();
     }
-    return jobs;
+    return list;
 }

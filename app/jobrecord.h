@@ -6,37 +6,25 @@
 #include <QJsonObject>
 #include <QList>
 
-class QIODevice;
-
-// ConvertJob as JSON, for the list of unfinished jobs kept between sessions.
-// The progress bar is not stored. Reading is forgiving field by field (a
-// missing or mistyped field keeps its default) but drops a job whose format
-// or inputs make no sense, so a damaged or older file still gives the jobs
-// that can run.
+// ConvertJob as JSON, the one form in which unfinished jobs are kept between
+// sessions (a row of the database holds one). The progress bar is not
+// stored. Reading is forgiving field by field (a missing or mistyped field
+// keeps its default) but refuses a job whose format or inputs make no sense;
+// the caller keeps such a record rather than drop it.
 
 QJsonObject jobToJson(const ConvertJob &job);
 
 // False when the object is not a usable job (no format of that id, no input).
 bool jobFromJson(const QJsonObject &object, ConvertJob *job);
 
-// The whole list as one document: {"version": 1, "jobs": [...]}.
-QByteArray jobListToJson(const QList<ConvertJob> &jobs);
+// A list as older versions kept it in a file of its own:
+// {"version": 1, "jobs": [...]}.
+struct JobListDocument {
+    static constexpr int CurrentVersion = 1; // what this version reads
 
-// Writes that document one job at a time, so that a long list never stands
-// in memory a second time as JSON.
-class JobListWriter
-{
-public:
-    explicit JobListWriter(QIODevice &out);
-    void add(const ConvertJob &job);
-    // Closes the document; false when a write failed.
-    bool finish();
-
-private:
-    QIODevice &out;
-    bool first = true;
-    bool ok = true;
+    bool isList = false; // false when the document is not such a list at all (damaged, cut short)
+    int version = 0;
+    QList<QJsonObject> jobs; // as written, usable or not
 };
 
-// The usable jobs of a document; *ok is false when it is not one at all.
-QList<ConvertJob> jobListFromJson(const QByteArray &document, bool *ok = nullptr);
+JobListDocument readJobList(const QByteArray &document);

@@ -88,7 +88,6 @@ int main(int argc, char *argv[])
 
     CQuillmora window;
     window.show();
-    window.offerUnfinishedJobs();
-    window.openFiles(request.files);
+    window.startSession(request.files);
     return app.exec();
 }

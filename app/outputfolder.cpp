@@ -40,7 +40,8 @@ bool makeWritableFolder(const QString &folder)
     return probe.open();
 }
 
-QString outputPathFor(const QString &folder, const QString &inputPath, int formatId)
+QString outputPathFor(const QString &folder, const QString &inputPath, int formatId,
+                      const QString &subfolder)
 {
     // The name without its last suffix, as QFileInfo::completeBaseName() has
     // it, cut from the path without a QFileInfo: thousands are made at a time.
@@ -51,8 +52,11 @@ QString outputPathFor(const QString &folder, const QString &inputPath, int forma
     const FormatInfo *format = formatInfo(formatId);
     const QLatin1String extension(format ? format->extension : "");
     QString path;
-    path.reserve(folder.size() + 1 + name.size() + extension.size());
-    return path.append(folder).append(u'/').append(name).append(extension);
+    path.reserve(folder.size() + subfolder.size() + 2 + name.size() + extension.size());
+    path.append(folder).append(u'/');
+    if (!subfolder.isEmpty())
+        path.append(subfolder).append(u'/');
+    return path.append(name).append(extension);
 }
 
 QString joinOutputPath(const QString &folder, int category)

@@ -1,12 +1,9 @@
 #include "app/unfinishedjobs.h"
 
-#include "app/jobrecord.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <fcntl.h>
@@ -71,101 +68,7 @@ QString unfinishedJobsFolder()
            + QStringLiteral("/quillmora");
 }
 
-QList<ConvertJob> unfinishedOf(const QList<ConvertJob> &jobs)
-{
-    QList<ConvertJob> unfinished;
-    for (ConvertJob job : jobs) {
-        if (job.state == Succeeded)
-            continue;
-        job.state = Ready;
-        job.progressBar = nullptr;
-        unfinished << job;
-    }
-    return unfinished;
-}
-
-bool saveUnfinishedJobs(const QList<ConvertJob> &jobs, const QString &file)
-{
-    const bool anyLeft = std::any_of(jobs.cbegin(), jobs.cend(),
-                                     [](const ConvertJob &job) { return job.state != Succeeded; });
-    if (!anyLeft)
-        return !QFileInfo::exists(file) || QFile::remove(file);
-    if (file.isEmpty() || !QDir().mkpath(QFileInfo(file).path()))
-        return false;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    JobListWriter writer(out);
-    for (const ConvertJob &job : jobs) {
-        if (job.state == Succeeded)
-            continue;
-        ConvertJob kept = job;
-        kept.state = Ready;
-        writer.add(kept);
-    }
-    return writer.finish() && out.commit();
-}
-
-QList<ConvertJob> loadUnfinishedJobs(const QString &file)
-{
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    QList<ConvertJob> runnable;
-    const QList<ConvertJob> stored = jobListFromJson(in.readAll());
-    for (const ConvertJob &job : stored) {
-        bool inputsThere = true;
-        for (const QString &input : job.inputFiles)
-            inputsThere = inputsThere && QFileInfo(input).isFile();
-        if (inputsThere)
-            runnable << job;
-    }
-    return unfinishedOf(runnable);
-}
-
-OwnJobList::OwnJobList(const QString &folder)
-{
-    if (!QDir().mkpath(folder))
-        return;
-    // The lock is taken on a file of a private name, which is then linked to
-    // the list's: no other window ever sees the name unlocked.
-    const QString pid = QString::number(getpid());
-    const QString taking = folder + QStringLiteral("/.") + listPrefix + QLatin1Char('-') + pid + QStringLiteral(".taking");
-    ::unlink(encoded(taking).constData());
-    const int fd = ::open(encoded(taking).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return;
-    }
-    for (int n = 1; n < 10000; ++n) {
-        const QString base = folder + QLatin1Char('/') + listPrefix + QLatin1Char('-') + pid + QLatin1Char('-')
-                             + QString::number(n);
-        if (QFileInfo::exists(base + QStringLiteral(".json")))
-            continue; // a list that an ended process of the same pid left
-        if (::link(encoded(taking).constData(), encoded(base + QStringLiteral(".lock")).constData()) == 0) {
-            listPath = base + QStringLiteral(".json");
-            lockPath = base + QStringLiteral(".lock");
-            break;
-        }
-    }
-    ::unlink(encoded(taking).constData());
-    if (listPath.isEmpty())
-        ::close(fd);
-    else
-        lockFd = fd;
-}
-
-OwnJobList::~OwnJobList()
-{
-    if (lockFd < 0)
-        return;
-    removeHeld(lockPath, lockFd);
-    ::close(lockFd);
-}
-
-LeftJobLists::LeftJobLists(const QString &folder)
+OldJobLists::OldJobLists(const QString &folder)
 {
     const QDir dir(folder);
     const QStringList names = dir.entryList({listPrefix + QStringLiteral("*")}, QDir::Files, QDir::Name);
@@ -199,28 +102,54 @@ LeftJobLists::LeftJobLists(const QString &folder)
     }
 }
 
-LeftJobLists::~LeftJobLists()
+OldJobLists::~OldJobLists()
 {
     for (const Claim &claim : std::as_const(claimed))
         ::close(claim.fd);
 }
 
-QList<ConvertJob> LeftJobLists::jobs() const
+QStringList OldJobLists::files() const
 {
-    QList<ConvertJob> all;
+    QStringList lists;
     for (const Claim &claim : claimed)
-        all += loadUnfinishedJobs(claim.list);
-    return all;
+        lists << claim.list;
+    return lists;
 }
 
-void LeftJobLists::remove()
+const OldJobLists::Claim *OldJobLists::claimOf(const QString &file) const
 {
-    for (const Claim &claim : std::as_const(claimed)) {
-        if (claim.lock == claim.list) {
-            removeHeld(claim.list, claim.fd);
-        } else {
-            ::unlink(encoded(claim.list).constData());
-            removeHeld(claim.lock, claim.fd);
-        }
+    for (const Claim &claim : claimed) {
+        if (claim.list == file)
+            return &claim;
     }
+    return nullptr;
+}
+
+void OldJobLists::remove(const QString &file)
+{
+    const Claim *claim = claimOf(file);
+    if (!claim)
+        return;
+    if (claim->lock == claim->list) {
+        removeHeld(claim->list, claim->fd);
+    } else {
+        ::unlink(encoded(claim->list).constData());
+        removeHeld(claim->lock, claim->fd);
+    }
+}
+
+QString OldJobLists::setAside(const QString &file)
+{
+    const Claim *claim = claimOf(file);
+    if (!claim)
+        return {};
+    const QString base = file.chopped(int(qstrlen(".json"))) + QStringLiteral("-unreadable");
+    QString aside = base + QStringLiteral(".json");
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = base + QLatin1Char('-') + QString::number(n) + QStringLiteral(".json");
+    if (::rename(encoded(file).constData(), encoded(aside).constData()) != 0)
+        return {};
+    if (claim->lock != claim->list)
+        removeHeld(claim->lock, claim->fd);
+    return aside;
 }

@@ -1,70 +1,38 @@
 #pragma once
 
-#include "app/convertjob.h"
-
 #include <QList>
 #include <QString>
-
-#include <memory>
+#include <QStringList>
 
 // The jobs that were not converted yet, kept on disk while a window lives so
-// that the next start can offer them back, also after a crash. Each window
-// keeps its own list, "unfinished-jobs-<pid>-<n>.json", beside a lock file of
-// the same name ending in ".lock" that the window holds (flock) for its life:
-// a list whose lock nobody holds was left by a window that has ended. A plain
-// "unfinished-jobs.json" was written by an older version and counts as left.
+// that the next start can offer them back, also after a crash. They are kept
+// in a database in this folder (KeptJobStore); older versions kept one JSON
+// list per window, "unfinished-jobs-<pid>-<n>.json", beside a lock file of the
+// same name ending in ".lock" that the window held (flock) for its life, or a
+// plain "unfinished-jobs.json". Those are read here, once, into the database.
 
 // <XDG data home>/quillmora
 QString unfinishedJobsFolder();
 
-// The jobs that still have to be converted (every state but Succeeded),
-// set back to Ready and without their progress bars.
-QList<ConvertJob> unfinishedOf(const QList<ConvertJob> &jobs);
-
-// Writes the unfinished jobs of the list atomically (the file is replaced
-// whole or not at all), one job at a time; with none, removes the file.
-// False on a write error.
-bool saveUnfinishedJobs(const QList<ConvertJob> &jobs, const QString &file);
-
-// The jobs of the file that can still run (every input file still there);
-// empty when there is no file or it cannot be read.
-QList<ConvertJob> loadUnfinishedJobs(const QString &file);
-
-// A window's own list: a free name in the folder, locked from the moment it
-// is taken. The lock goes with the object (or the process); the list stays
-// for the next start.
-class OwnJobList
+// The JSON lists that windows of an older version left when they ended,
+// claimed (locked) by this object so that no other window takes them too
+// (a list whose lock a window of that version holds is still its own). The
+// claims end with the object.
+class OldJobLists
 {
 public:
-    explicit OwnJobList(const QString &folder = unfinishedJobsFolder());
-    ~OwnJobList();
-    OwnJobList(const OwnJobList &) = delete;
-    OwnJobList &operator=(const OwnJobList &) = delete;
+    explicit OldJobLists(const QString &folder);
+    ~OldJobLists();
+    OldJobLists(const OldJobLists &) = delete;
+    OldJobLists &operator=(const OldJobLists &) = delete;
 
-    // Empty when the folder cannot be written.
-    QString path() const { return listPath; }
-
-private:
-    QString listPath;
-    QString lockPath;
-    int lockFd = -1;
-};
-
-// The lists left by windows that have ended, claimed (locked) by this object
-// so that no other window offers them too; the claims end with it.
-class LeftJobLists
-{
-public:
-    explicit LeftJobLists(const QString &folder = unfinishedJobsFolder());
-    ~LeftJobLists();
-    LeftJobLists(const LeftJobLists &) = delete;
-    LeftJobLists &operator=(const LeftJobLists &) = delete;
-
-    int count() const { return int(claimed.size()); }
-    // The jobs of all claimed lists that can still run, list after list.
-    QList<ConvertJob> jobs() const;
-    // Removes the claimed lists (and their lock files).
-    void remove();
+    // The claimed lists' paths.
+    QStringList files() const;
+    // Removes the claimed list (and its lock file).
+    void remove(const QString &file);
+    // Moves a list that cannot be read to "<name>-unreadable.json" (or the
+    // next free name) and returns where it is now; empty when it could not be moved.
+    QString setAside(const QString &file);
 
 private:
     struct Claim {
@@ -72,5 +40,7 @@ private:
         QString lock; // the file held: the lock file, or the list itself when it has none
         int fd = -1;
     };
+    const Claim *claimOf(const QString &file) const;
+
     QList<Claim> claimed;
 };

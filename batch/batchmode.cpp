@@ -21,14 +21,12 @@ RunSettings batchRunSettings(const QString &progressBlock, const CommandLineRequ
     RunSettings settings;
     settings.keepSourceDates = request.keepDates;
     settings.jobsAtOnce = request.jobsAtOnce;
+    settings.skipUpToDate = request.update;
     settings.checkQuality = request.checkQuality;
     settings.toolsFolder = toolsFolder();
     settings.environment = toolEnvironment(settings.toolsFolder);
     // A block of its own, so that a window of the same user is not disturbed.
     settings.progressBlock = progressBlock;
-    // The pauses give a window's bars their rhythm; a terminal has none to
-    // show, and a list of short files would spend most of its time in them.
-    settings.passPauseMs = 0;
     return settings;
 }
 
@@ -52,7 +50,9 @@ int BatchMode::run(const CommandLineRequest &request)
     for (const BatchPlan::Refusal &refusal : plan.refused)
         printLine(stderr, tr("%1: failed: %2").arg(refusal.path, refusal.reason));
 
-    BatchReport report(plan.jobs, request.overwrite, stdout, stderr, ::isatty(STDOUT_FILENO) == 1);
+    // --update brings outputs up to date: the ones older than their sources are replaced.
+    BatchReport report(plan.jobs, request.overwrite || request.update, stdout, stderr,
+                       ::isatty(STDOUT_FILENO) == 1);
     int signalNumber = 0;
     if (!plan.jobs.isEmpty()) {
         JobQueue queue;
@@ -86,6 +86,12 @@ int BatchMode::run(const CommandLineRequest &request)
         printLine(stderr, tr("%1 of %2 jobs failed.").arg(failed).arg(total));
         return 1;
     }
-    printLine(stdout, tr("Done: %1 of %2 jobs converted.").arg(total).arg(total));
+    if (const int skipped = report.upToDate())
+        printLine(stdout, tr("Done: %1 of %2 jobs converted, %3 up to date.")
+                              .arg(total - skipped)
+                              .arg(total)
+                              .arg(skipped));
+    else
+        printLine(stdout, tr("Done: %1 of %2 jobs converted.").arg(total).arg(total));
     return 0;
 }

@@ -6,6 +6,8 @@
 
 #include <QMutexLocker>
 
+#include <algorithm>
+
 BatchReport::BatchReport(const QList<ConvertJob> &jobs, bool overwriteOutputs, std::FILE *output,
                          std::FILE *errors, bool onTerminal)
     : overwrite(overwriteOutputs), out(output), err(errors), terminal(onTerminal)
@@ -76,8 +78,9 @@ void BatchReport::stateChanged(int row, int state)
     if (row < 0 || row >= rows.size())
         return;
     rows[row].state = state;
-    // A join's parts leave it Converting; any other state is the job's last word.
-    if (state != Converting && runningRows.removeOne(row))
+    // A join's parts leave it Converting; any other state is the job's last
+    // word, an up-to-date job's its only one.
+    if ((state != Converting && runningRows.removeOne(row)) || state == UpToDate)
         endLine(row);
 }
 
@@ -123,6 +126,10 @@ void BatchReport::endLine(int row)
 {
     clearProgress();
     const Row &entry = rows[row];
+    if (entry.state == UpToDate) {
+        write(out, prefix(row) + QStringLiteral(": ") + tr("up to date") + QLatin1Char('\n'));
+        return;
+    }
     if (entry.state == Succeeded) {
         QStringList notes{copiedStreamsText(entry.copiedStreams), entry.quality};
         notes.removeAll(QString());
@@ -156,7 +163,7 @@ int BatchReport::succeededLocked() const
 {
     int count = 0;
     for (const Row &row : rows)
-        count += row.state == Succeeded;
+        count += jobIsDone(row.state);
     return count;
 }
 
@@ -164,6 +171,12 @@ int BatchReport::succeeded() const
 {
     QMutexLocker lock(&mutex);
     return succeededLocked();
+}
+
+int BatchReport::upToDate() const
+{
+    QMutexLocker lock(&mutex);
+    return int(std::count_if(rows.cbegin(), rows.cend(), [](const Row &row) { return row.state == UpToDate; }));
 }
 
 int BatchReport::failed() const

@@ -41,7 +41,8 @@ public:
     // A line of its own between the jobs' lines (a refused input, a stop).
     void message(const QString &text, bool error);
 
-    int succeeded() const;
+    int succeeded() const; // up-to-date jobs included
+    int upToDate() const;
     int failed() const; // also the stopped and the never started jobs
 
     // "42%  0:37 left"; the time only once there is something to go on.

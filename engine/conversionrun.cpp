@@ -2,6 +2,7 @@
 
 #include "engine/conversionpass.h"
 #include "engine/filedates.h"
+#include "engine/fitrefusal.h"
 #include "engine/imagearguments.h"
 #include "engine/jobqueue.h"
 #include "engine/joinparts.h"
@@ -9,12 +10,14 @@
 #include "engine/jobslots.h"
 #include "engine/outputnames.h"
 #include "engine/passworkspace.h"
+#include "engine/probemodule.h"
 #include "engine/progresspoller.h"
 #include "engine/qualityreport.h"
 #include "engine/toolprocess.h"
 #include "engine/transcoderarguments.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QThread>
@@ -49,18 +52,19 @@ QString lastLines(const QString &text)
     return lines.join(u'\n').trimmed();
 }
 
+// Makes the folder an output goes into (a tree mirrored below the output
+// folder); why it cannot, or empty.
+QString makeFolderOf(const QString &output)
+{
+    const QString folder = QFileInfo(output).absolutePath();
+    if (QDir().mkpath(folder))
+        return QString();
+    return QCoreApplication::translate("ConversionRun", "Cannot create the folder %1.").arg(folder);
+}
+
 QString stoppedText()
 {
     return QCoreApplication::translate("ConversionRun", "The conversion was stopped.");
-}
-
-bool isOneOfItsInputs(const ConvertJob &job)
-{
-    for (const QString &input : job.inputFiles) {
-        if (isSameFile(input, job.outputPath))
-            return true;
-    }
-    return isSameFile(job.inputPath, job.outputPath);
 }
 
 QString failureText(const ToolExit &exit, const QString &program)
@@ -70,6 +74,8 @@ QString failureText(const ToolExit &exit, const QString &program)
         return QCoreApplication::translate("ConversionRun", "Cannot start %1: %2").arg(program, exit.errorText);
     if (exit.stopped)
         return stoppedText();
+    if (const QString refused = fitrefusal::reason(exit.reports); !refused.isEmpty())
+        return refused;
     const QString errors = lastLines(exit.errorText);
     // What a crashed tool printed before is no reason of its own.
     if (!exit.normalExit) {
@@ -120,16 +126,18 @@ ConversionRun::~ConversionRun()
 void ConversionRun::run()
 {
     std::vector<std::unique_ptr<QThread>> threads;
+    jobs.setAppendedHook([this] { jobSlots.wake(); });
     int row = 0;
     while (!stopped) {
+        const int changes = jobSlots.changes();
         if (row >= jobs.count()) {
-            // Rows added while the last jobs run are reached too.
-            if (!jobSlots.waitForARelease() && row >= jobs.count())
+            // Rows added while jobs run start as soon as a slot is free.
+            if (!jobSlots.waitForChange(changes) && row >= jobs.count())
                 break;
             continue;
         }
         ConvertJob job = jobs.at(row);
-        if (job.state == Succeeded) {
+        if (jobIsDone(job.state) || skipWhenUpToDate(row, job)) {
             ++row;
             continue;
         }
@@ -153,6 +161,7 @@ void ConversionRun::run()
         threads.back()->start();
         ++row;
     }
+    jobs.setAppendedHook({});
     jobSlots.waitForAll();
     for (const std::unique_ptr<QThread> &thread : threads)
         thread->wait();
@@ -177,6 +186,31 @@ RunTotals ConversionRun::totals() const
     return {succeededRows.load(), failedRows.load()};
 }
 
+bool ConversionRun::skipWhenUpToDate(int row, const ConvertJob &job)
+{
+    if (!settings.skipUpToDate || job.outputPath.isEmpty())
+        return false;
+    const QStringList inputs = job.inputFiles.isEmpty() ? QStringList{job.inputPath} : job.inputFiles;
+    {
+        QMutexLocker lock(&namesLock);
+        // Where its own name is an input of the list or an earlier job's of
+        // this run (two inputs of one name), the job's output is the first
+        // numbered name that is neither, as chooseOutput gave it the first time.
+        const auto isItsOwn = [this](const QString &name) {
+            return !reservedNames.contains(name) && !isAnInputOfTheList(name);
+        };
+        QString output = absolutePath(job.outputPath);
+        if (!isItsOwn(output))
+            output = firstNumberedPath(output, isItsOwn);
+        if (!isOutputUpToDate(output, inputs))
+            return false;
+        reservedNames.insert(output);
+    }
+    reportState(row, UpToDate);
+    ++succeededRows;
+    return true;
+}
+
 bool ConversionRun::chooseOutput(int row, ConvertJob *job, bool *replace)
 {
     *job = withAbsolutePaths(*job);
@@ -184,19 +218,48 @@ bool ConversionRun::chooseOutput(int row, ConvertJob *job, bool *replace)
     if (output.isEmpty())
         return !stopped;
     QMutexLocker lock(&namesLock);
-    // Never its own input, nor what another job of this run writes; anything
-    // else only when the user says so.
-    if (isOneOfItsInputs(*job) || reservedNames.contains(output)) {
-        output = uniqueOutputPath(output, reservedNames);
-    } else if (outputPathTaken(output)) {
-        lock.unlock();
-        *replace = observer.confirmOverwrite(row, output);
-        lock.relock();
-        if (!*replace)
+    // Never a file a job of the list reads, nor what an earlier job of this
+    // run writes; anything else on disk only when the user says so.
+    for (;;) {
+        QString candidate = output;
+        if (reservedNames.contains(candidate)) {
+            candidate = firstNumberedPath(output, [this](const QString &name) {
+                return !reservedNames.contains(name) && !isAnInputOfTheList(name);
+            });
+        }
+        if (isAnInputOfTheList(candidate)) {
             output = uniqueOutputPath(output, reservedNames);
+            break;
+        }
+        if (!outputPathTaken(candidate)) {
+            output = candidate;
+            break;
+        }
+        lock.unlock();
+        const bool yes = observer.confirmOverwrite(row, candidate);
+        lock.relock();
+        if (reservedNames.contains(candidate))
+            continue; // a running job's tool put its file there meanwhile
+        *replace = yes;
+        output = yes ? candidate : uniqueOutputPath(output, reservedNames);
+        break;
     }
     reservedNames.insert(output);
     return !stopped;
+}
+
+bool ConversionRun::isAnInputOfTheList(const QString &path)
+{
+    // Nothing there is nobody's input; the list is looked at only once a name is taken.
+    if (!outputPathTaken(path))
+        return false;
+    for (const int rows = jobs.count(); inputsSeen < rows; ++inputsSeen) {
+        const ConvertJob job = jobs.at(inputsSeen);
+        listInputs.add(job.inputPath);
+        for (const QString &input : job.inputFiles)
+            listInputs.add(input);
+    }
+    return listInputs.contains(path);
 }
 
 void ConversionRun::runRow(int row, ConvertJob job, bool replace, int place)
@@ -206,7 +269,7 @@ void ConversionRun::runRow(int row, ConvertJob job, bool replace, int place)
         outcome = runJoin(row, job, replace, place);
     else
         outcome = runPass(row, job, {job.inputFiles.value(0, job.inputPath), job.outputPath, PassKind::Single, replace},
-                          place);
+                          place, makeFolderOf(job.outputPath));
     if (outcome.state == Succeeded && settings.keepSourceDates)
         copyModificationTime(job.inputFiles.value(0, job.inputPath), outcome.writtenPath);
     ++(outcome.state == Succeeded ? succeededRows : failedRows);
@@ -282,13 +345,8 @@ ConversionRun::PassOutcome ConversionRun::runPass(int row, const ConvertJob &job
     {
         QMutexLocker lock(&observerLock);
         observer.progress(row, 100);
-    }
-    pause();
-    {
-        QMutexLocker lock(&observerLock);
         observer.passEnded(row);
     }
-    pause();
     progressBlocks[place]->clear();
     convertBlock.clear();
     return outcome;
@@ -300,6 +358,9 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
     const QString program = settings.toolsFolder
                             + (image ? QStringLiteral("/imageconvert/convert") : QStringLiteral("/transcoder"));
     QStringList arguments = image ? buildImageArguments(pass) : buildTranscoderArguments(job, pass);
+    // Read here, where FFmpeg's libraries stay loaded, so that the transcoder starts without them.
+    if (!image && pass.kind != PassKind::JoinFinal)
+        arguments = withProbedFacts(arguments, settings.toolsFolder, [this] { return stopped.load(); });
     if (settings.checkQuality && passChecksQuality(job, pass))
         arguments.prepend(QStringLiteral("--check-quality")); // the transcoder's own options come first
 
@@ -326,7 +387,8 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
         QMutexLocker lock(&processLock);
         runningTools.remove(&process);
     }
-    if (exit.succeeded() && !stopped)
+    // Exit code 0 means the file is written, also when Stop came too late for the tool.
+    if (exit.succeeded())
         return {Succeeded, QString(), exit.reports.value(QStringLiteral("output"), pass.outputPath),
                 exit.reports.value(QStringLiteral("copied")),
                 settings.checkQuality ? qualityReportText(job, pass, exit.reports) : QString()};
@@ -366,10 +428,4 @@ void ConversionRun::reportState(int row, int state)
     jobs.setState(row, state);
     QMutexLocker lock(&observerLock);
     observer.stateChanged(row, state);
-}
-
-void ConversionRun::pause() const
-{
-    if (settings.passPauseMs > 0)
-        QThread::msleep(settings.passPauseMs);
 }

@@ -39,8 +39,9 @@ public:
     void stopAndWait();
 
 signals:
-    // In the order of a pass: bar in, Converting, percentages, Failed or
-    // Succeeded (with the reason of a failure), 100, bar out. See RunObserver.
+    // In the order of a pass, as it happens: bar in, Converting,
+    // percentages, Failed or Succeeded (with the reason of a failure), 100,
+    // bar out. See RunObserver; a window paces its bars with PassRhythm.
     void passStarted(int row);
     void progress(int row, int percent);
     void stateChanged(int row, int state);

@@ -38,14 +38,16 @@ void CShowResult::setCounts()
 
 void CShowResult::countRows(const QAbstractItemModel &rows, int stateColumn)
 {
-    // The texts the rows show, as the user sees them; "Stopped" counts in neither.
+    // The texts the rows show, as the user sees them; "Stopped" counts in
+    // neither, "Up to date" as done.
     const QString succeeded = stateText(Succeeded, true);
+    const QString upToDate = stateText(UpToDate, true);
     const QString failed = stateText(Failed, true);
     successCount = 0;
     failureCount = 0;
     for (int row = 0; row < rows.rowCount(); ++row) {
         const QString text = rows.index(row, stateColumn).data().toString();
-        successCount += text == succeeded;
+        successCount += text == succeeded || text == upToDate;
         failureCount += text == failed;
     }
 }

@@ -40,17 +40,29 @@ void JobSlots::release(int taken, int place)
     QMutexLocker lock(&mutex);
     free += std::clamp(taken, 1, count());
     places[place] = false;
-    ++releases;
+    ++changeCount;
     released.wakeAll();
 }
 
-bool JobSlots::waitForARelease()
+int JobSlots::changes()
 {
     QMutexLocker lock(&mutex);
-    const int seen = releases;
-    while (!stopped && free < count() && releases == seen)
+    return changeCount;
+}
+
+void JobSlots::wake()
+{
+    QMutexLocker lock(&mutex);
+    ++changeCount;
+    released.wakeAll();
+}
+
+bool JobSlots::waitForChange(int seen)
+{
+    QMutexLocker lock(&mutex);
+    while (!stopped && free < count() && changeCount == seen)
         released.wait(&mutex);
-    return !stopped && releases != seen;
+    return !stopped && changeCount != seen;
 }
 
 void JobSlots::waitForAll()

@@ -31,9 +31,14 @@ public:
     int acquire(int taken);
     void release(int taken, int place);
 
-    // Waits until a running job gives its slots back; false when none runs
-    // (or once stopped).
-    bool waitForARelease();
+    // What a run at the end of its list waits for: a job giving its slots
+    // back, or a row added to the list (wake()). changes() counts them; read
+    // it before looking at the list, so that a row added meanwhile is not missed.
+    int changes();
+    void wake();
+    // Waits until there were more changes than seen; false when no job runs
+    // and nothing changed (or once stopped).
+    bool waitForChange(int seen);
     // Waits until no job runs.
     void waitForAll();
 
@@ -45,6 +50,6 @@ private:
     QWaitCondition released;
     std::vector<bool> places; // taken
     int free;
-    int releases = 0;
+    int changeCount = 0;
     bool stopped = false;
 };

@@ -3,7 +3,21 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 #include <sys/stat.h>
+
+namespace {
+
+std::optional<std::pair<quint64, quint64>> identityOf(const QString &path)
+{
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return std::pair<quint64, quint64>(quint64(info.st_dev), quint64(info.st_ino));
+}
+
+} // namespace
 
 bool outputPathTaken(const QString &path)
 {
@@ -11,24 +25,36 @@ bool outputPathTaken(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-bool isSameFile(const QString &first, const QString &second)
+void FileSet::add(const QString &path)
 {
-    struct stat a {};
-    struct stat b {};
-    return !first.isEmpty() && !second.isEmpty() && ::stat(QFile::encodeName(first).constData(), &a) == 0
-           && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    if (const auto identity = identityOf(path))
+        files.insert(*identity);
+}
+
+bool FileSet::contains(const QString &path) const
+{
+    const auto identity = identityOf(path);
+    return identity && files.contains(*identity);
+}
+
+QString firstNumberedPath(const QString &path,
+                          const std::function<bool(const QString &candidate)> &accepted)
+{
+    const QFileInfo info(path);
+    const QString stem = info.absolutePath() + u'/' + info.completeBaseName() + u'_';
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    for (int n = 1;; ++n) {
+        const QString candidate = stem + QString::number(n) + suffix;
+        if (accepted(candidate))
+            return candidate;
+    }
 }
 
 QString uniqueOutputPath(const QString &path, const QSet<QString> &givenOut)
 {
     if (path.isEmpty())
         return QString();
-    const QFileInfo info(path);
-    const QString stem = info.absolutePath() + u'/' + info.completeBaseName() + u'_';
-    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
-    for (int n = 1;; ++n) {
-        const QString candidate = stem + QString::number(n) + suffix;
-        if (!givenOut.contains(candidate) && !outputPathTaken(candidate))
-            return candidate;
-    }
+    return firstNumberedPath(path, [&](const QString &candidate) {
+        return !givenOut.contains(candidate) && !outputPathTaken(candidate);
+    });
 }

@@ -47,24 +47,31 @@ void ListTimeLeft::start(int jobCount)
 {
     timer.start();
     jobs = jobCount;
-    finishedJobs = 0;
+    finishedRows.clear();
     running.clear();
 }
 
 void ListTimeLeft::progress(int row, int percent)
 {
-    running.insert(row, std::clamp(percent, 0, 100));
+    if (!finishedRows.contains(row))
+        running.insert(row, std::clamp(percent, 0, 100));
 }
 
 void ListTimeLeft::finished(int row)
 {
     running.remove(row);
-    ++finishedJobs;
+    finishedRows.insert(row);
+}
+
+void ListTimeLeft::skipped(int row)
+{
+    running.remove(row);
+    --jobs;
 }
 
 int ListTimeLeft::secondsLeft() const
 {
-    double done = finishedJobs;
+    double done = finishedRows.size();
     for (int percent : running)
         done += percent / 100.0;
     const double share = jobs > 0 ? done / jobs : 1;

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QtGlobal>
 
@@ -47,14 +48,17 @@ public:
     void start(int jobCount);
     // A job added while the run goes on.
     void jobAdded() { ++jobs; }
+    // A running row's percentage; a finished row's (its pass's last 100) counts no more.
     void progress(int row, int percent);
     void finished(int row);
+    // A job left unconverted as up to date: it took no time, so it counts in neither share.
+    void skipped(int row);
     // -1 while the pace is not yet known or nothing is left.
     int secondsLeft() const;
 
 private:
     QElapsedTimer timer;
     int jobs = 0;
-    int finishedJobs = 0;
+    QSet<int> finishedRows;
     QHash<int, int> running; // row: its percentage
 };

@@ -15,13 +15,14 @@ struct ToolExit {
     bool started = false;    // the program could be started at all
     bool normalExit = false; // it ended by itself (not killed, not crashed)
     int exitCode = -1;
-    bool stopped = false;    // it ended because requestStop() was called
+    bool stopped = false;    // requestStop() was called before its end was seen
     QString errorText;       // what it wrote on standard error, the last lines only
     // Its "quillmora:<key>=<value>" lines on standard output: "output", the
     // name it really wrote; "copied", the streams it copied.
     QHash<QString, QString> reports;
 
-    bool succeeded() const { return started && normalExit && exitCode == 0 && !stopped; }
+    // Exit code 0: the tool wrote its file, also when a stop came too late to end it.
+    bool succeeded() const { return started && normalExit && exitCode == 0; }
 };
 
 // The one place where the application starts an external program. Start and

@@ -1,5 +1,6 @@
 #include "engine/transcoderarguments.h"
 
+#include "app/fitsize.h"
 #include "engine/filterescaping.h"
 #include "engine/transcodervalues.h"
 #include "engine/workingfilenames.h"
@@ -136,6 +137,9 @@ QStringList buildTranscoderArguments(const ConvertJob &job, const ConversionPass
 {
     const OutputProfile &profile = job.profile;
     QStringList arguments;
+    // The join pass fits the joined file; its parts are converted as they are.
+    if (job.fitBytes > 0 && FitSize::offered(profile) && pass.kind != PassKind::JoinPart)
+        arguments << QStringLiteral("--fit-size=%1").arg(job.fitBytes);
     if (passNormalisesLoudness(job, pass))
         arguments << QStringLiteral("--loudness=%1").arg(job.loudness); // the transcoder's own options come first
     if (pass.kind == PassKind::JoinFinal)

@@ -46,6 +46,7 @@ CQuillmora::CQuillmora(QWidget *parent)
 CQuillmora::~CQuillmora()
 {
     stopRunAndWait();
+    pendingFiles.clear(); // stops the walks of folders still being looked at
     // The table reads the job list until it is gone, and the list is a
     // member: the table goes first, not with the other child widgets.
     delete jobTable;
@@ -90,11 +91,11 @@ void CQuillmora::connectRunSignals()
 
 bool CQuillmora::onStart()
 {
-    if (!runControl->start({keepSourceDates, jobsAtOnce, checkQuality}))
+    if (!runControl->start({keepSourceDates, jobsAtOnce, skipConverted, checkQuality}))
         return false;
     int toConvert = 0;
     for (int row = 0; row < queue.count(); ++row)
-        toConvert += queue.at(row).state != Succeeded;
+        toConvert += !jobIsDone(queue.at(row).state);
     listClock.start(toConvert);
     showListTimeLeft();
     applyRunStartedState();

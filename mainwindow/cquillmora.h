@@ -2,6 +2,7 @@
 
 #include "app/convertjob.h"
 #include "app/filebatch.h"
+#include "app/keptjobstore.h"
 #include "app/outputprofile.h"
 #include "engine/jobqueue.h"
 #include "engine/timeleft.h"
@@ -24,7 +25,6 @@ class CSettings;
 class InterruptSignals;
 class JobListKeeper;
 class JobTable;
-class OwnJobList;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -38,10 +38,10 @@ class QToolButton;
 enum class WindowAction : int {
     RemoveItem, RemoveList, Convert, Stop, Edit, Setting,
     OutputFolder, English, Chinese, Japanese, About, Exit,
-    KeepSourceDates, CheckQuality,
+    KeepSourceDates, AddFolder, KeepFolderStructure, SkipConverted, CheckQuality,
 };
 
-constexpr int WindowActionCount = 14;
+constexpr int WindowActionCount = 17;
 
 // The main window: format buttons, the job list and its progress display.
 // The job list and the table have one row per job, in the same order.
@@ -64,8 +64,12 @@ public:
     // added as a drop adds it (same classification and format choice).
     void openFiles(const QStringList &paths);
 
-    // At start: offers back the jobs that windows which have closed or died
-    // left unfinished, all in one question. Returns how many were restored.
+    // At start: once the event loop runs (so that a signal while its
+    // question is up ends the loop), offers the unfinished jobs, then opens the files.
+    void startSession(const QStringList &files);
+
+    // Offers back the jobs that windows which have closed or died left
+    // unfinished, all in one question. Returns how many were restored.
     int offerUnfinishedJobs();
 
     // For closing: the list is kept on disk as it is, so the clearing that
@@ -80,12 +84,15 @@ public:
     void stopRunAndWait() { runControl->stopAndWait(); }
 
     // SIGTERM, SIGHUP or SIGINT: stops a run as Stop does, keeps the job list
-    // for the next start and quits, without asking.
+    // for the next start and quits, without asking; a question or box on
+    // screen goes unanswered, and what its answer would do is not done.
     void quitOnSignal(int signalNumber);
 
 signals:
-    // Sent by the conversion thread, always with the row first; queued to the
-    // window. sigFinished comes on the GUI thread once the run has ended.
+    // The run's calls, always with the row first: the states from the
+    // conversion thread, queued to the window; the bars' on the GUI thread, in
+    // their rhythm (see RunControl). sigFinished comes on the GUI thread once
+    // the run has ended and its last bar has gone.
     void sigSetProcValue(int row, int value);
     void sigUpdateState(int row, int state);
     void sigInsertProgressBar(int row);
@@ -143,6 +150,8 @@ private slots:
 
     // Job list.
     void onOpen();
+    // "Add Folder...": the files under a chosen folder, with the current format.
+    void onAddFolder();
     void onRemove();
     void onClearList();
     void onSelectItem(int row, int column);
@@ -177,6 +186,10 @@ private slots:
     void onOutFolder();
     // Whether converted files take their sources' modification time.
     void onKeepSourceDates(bool keep);
+    // Whether files found in folders have their outputs in the same folders under the output folder.
+    void onKeepFolderStructure(bool keep);
+    // Whether a run leaves a job whose output is up to date unconverted.
+    void onSkipConverted(bool skip);
     // Whether video jobs are compared with their sources after the encode.
     void onCheckQuality(bool check);
     void onSelectEnglish();
@@ -237,6 +250,8 @@ private:
 
     // Everything a confirmed close does: the run ends, the list stays for the next start.
     void endSession();
+    // Tells once what was wrong with the kept lists found at start.
+    void tellAboutKeptLists(const KeptJobStore::Left &left);
 
     // Runs the settings dialog modally; true when it was accepted.
     bool runSettingsDialog(CSettings &dialog);
@@ -248,13 +263,15 @@ private:
 
     JobQueue queue; // written on the GUI thread only, through jobTable
     // This window's kept list; written while the queue still exists.
-    std::unique_ptr<OwnJobList> ownJobList;
     std::unique_ptr<JobListKeeper> keeper;
+    bool sessionEnded = false; // the list is kept as it was; nothing more changes it
     std::deque<FileBatch> pendingFiles;
     // Brings the next slice of pendingFiles once the events waiting have had their turn.
     QTimer nextFileSlice;
     QString openFolder;
     bool keepSourceDates = false;
+    bool keepFolderStructure = true;
+    bool skipConverted = false;
     bool checkQuality = false;
     int jobsAtOnce = 0; // 0: automatic
     QTranslator translator;

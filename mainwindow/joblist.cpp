@@ -1,4 +1,4 @@
-// Jobs entering and leaving the list: file dialog, joiners, drops, removal.
+// Jobs entering and leaving the list: file dialog, folders, joiners, drops, removal.
 #include "mainwindow/cquillmora.h"
 
 #include "app/apptitle.h"
@@ -43,6 +43,18 @@ void CQuillmora::onOpen()
         return;
     }
     addFiles(FileBatch::chosen(paths, currentFormatId, currentProfile, outputFolder()));
+}
+
+void CQuillmora::onAddFolder()
+{
+    if (mediaFileFilter(currentCategory).isEmpty())
+        return; // the GIF maker takes one clip of its own choosing
+    const QString folder =
+        userPrompts().chooseFolder(this, tr("Add the media files of a folder"), openFolder);
+    if (folder.isEmpty())
+        return;
+    openFolder = folder;
+    addFiles(FileBatch::folder(folder, currentFormatId, currentProfile, outputFolder()));
 }
 
 bool CQuillmora::addFileRow(const QString &path, ConvertJob &job)
@@ -90,6 +102,11 @@ void CQuillmora::sliceFileAdding()
 
 void CQuillmora::addFiles(FileBatch &&batch)
 {
+    batch.setKeepTree(keepFolderStructure);
+    // From the walking thread: the batch goes on once the events before have had their turn.
+    batch.setWalkEnded([this] {
+        QMetaObject::invokeMethod(this, [this] { takePendingFiles(false); }, Qt::QueuedConnection);
+    });
     pendingFiles.push_back(std::move(batch));
     if (pendingFiles.size() == 1)
         takePendingFiles(false);
@@ -108,7 +125,7 @@ void CQuillmora::takePendingFiles(bool toTheEnd)
         if (slice.hasExpired())
             break;
     }
-    if (!pendingFiles.empty())
+    if (!pendingFiles.empty() && !pendingFiles.front().isWaiting())
         nextFileSlice.start();
 }
 

@@ -12,10 +12,12 @@ void CQuillmora::updateJobState(int row, int state)
     if (!queue.isRow(row))
         return;
     jobTable->setState(row, state);
-    if (state == Succeeded || state == Failed) {
+    if (state == UpToDate)
+        listClock.skipped(row);
+    else if (state == Succeeded || state == Failed)
         listClock.finished(row);
+    if (jobIsDone(state) || state == Failed)
         showListTimeLeft();
-    }
 }
 
 void CQuillmora::showFailureReason(int row, const QString &reason)

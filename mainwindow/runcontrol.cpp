@@ -20,6 +20,9 @@ RunControl::RunControl(QWidget &ownerWindow, JobQueue &queue, const QAbstractIte
     ffmpegShare.clear();
     convertShare.open(convertBlock.name());
     convertShare.clear();
+    connect(&rhythm, &PassRhythm::started, this, &RunControl::passStarted);
+    connect(&rhythm, &PassRhythm::progressed, this, &RunControl::progress);
+    connect(&rhythm, &PassRhythm::ended, this, &RunControl::passEnded);
 }
 
 RunControl::~RunControl()
@@ -44,6 +47,7 @@ bool RunControl::start(const RunChoices &choices)
     settings.convertBlock = convertBlock.name();
     settings.keepSourceDates = choices.keepSourceDates;
     settings.jobsAtOnce = choices.jobsAtOnce;
+    settings.skipUpToDate = choices.skipUpToDate;
     settings.checkQuality = choices.checkQuality;
     worker = std::make_unique<ConversionWorker>(
         jobs, settings, this, [this](int, const QString &path) { return askOverwrite(path); },
@@ -55,14 +59,16 @@ bool RunControl::start(const RunChoices &choices)
 
 void RunControl::connectWorker()
 {
-    // Sent on from the run's thread, so that they reach their receivers queued and in order.
+    // The bars' calls go through their rhythm on the GUI thread; the rest is
+    // sent on from the run's thread, so that all reach their receivers queued and in order.
     ConversionWorker *w = worker.get();
-    connect(w, &ConversionWorker::passStarted, this, &RunControl::passStarted, Qt::DirectConnection);
-    connect(w, &ConversionWorker::progress, this, &RunControl::progress, Qt::DirectConnection);
+    connect(w, &ConversionWorker::passStarted, &rhythm, &PassRhythm::passStarted,
+            Qt::QueuedConnection);
+    connect(w, &ConversionWorker::progress, &rhythm, &PassRhythm::progress, Qt::QueuedConnection);
+    connect(w, &ConversionWorker::passEnded, &rhythm, &PassRhythm::passEnded, Qt::QueuedConnection);
     connect(w, &ConversionWorker::stateChanged, this, &RunControl::stateChanged, Qt::DirectConnection);
     connect(w, &ConversionWorker::failureReason, this, &RunControl::failureReason, Qt::DirectConnection);
     connect(w, &ConversionWorker::outputRenamed, this, &RunControl::outputRenamed, Qt::DirectConnection);
-    connect(w, &ConversionWorker::passEnded, this, &RunControl::passEnded, Qt::DirectConnection);
     connect(w, &ConversionWorker::streamsCopied, this, &RunControl::streamsCopied, Qt::DirectConnection);
     connect(w, &ConversionWorker::qualityChecked, this, &RunControl::qualityChecked, Qt::DirectConnection);
     // Queued behind all of those; dropped with the worker when a close ends the run.
@@ -85,14 +91,17 @@ void RunControl::stopAndWait()
         worker->stopAndWait();
         worker.reset();
     }
+    rhythm.clear();
     busy = false; // the window is going: nothing waits for finished()
 }
 
 void RunControl::runEnded()
 {
     running = false;
-    busy = false;
-    emit finished();
+    rhythm.whenIdle([this] {
+        busy = false;
+        emit finished();
+    });
 }
 
 bool RunControl::askOverwrite(const QString &outputPath)

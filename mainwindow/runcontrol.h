@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/passrhythm.h"
 #include "platform/processprogressblock.h"
 #include "platform/progressshare.h"
 
@@ -19,6 +20,7 @@ class QWidget;
 struct RunChoices {
     bool keepSourceDates = false; // each output takes its source's modification time
     int jobsAtOnce = 1;           // 0: automatic
+    bool skipUpToDate = false;    // jobs whose outputs are up to date end "Up to date", unconverted
     bool checkQuality = false;    // video jobs are compared with their sources after the encode
 };
 
@@ -29,7 +31,10 @@ struct RunChoices {
 //
 // What the run tells about the rows comes out as signals named as the
 // RunObserver calls, sent on the run's thread: connect them queued (or
-// automatically). finished() comes on the GUI thread after all of them.
+// automatically). passStarted(), progress() and passEnded() come on the GUI
+// thread instead, in the bars' rhythm (PassRhythm): the run does not wait for
+// it. finished() comes on the GUI thread after all of them, once the last bar
+// has gone.
 class RunControl : public QObject
 {
     Q_OBJECT
@@ -56,7 +61,8 @@ public:
     // From start() until Stop or the end of the run: a row that fails
     // meanwhile shows "Failed", one that fails later "Stopped".
     bool isRunning() const { return running; }
-    // From start() until finished(): the list must not change under the run.
+    // From start() until finished(): the list must not change under the run
+    // and its bars.
     bool isBusy() const { return busy; }
 
     // The desktop notification of a run's end, shown only while the window
@@ -102,5 +108,6 @@ private:
     ProgressShare ffmpegShare;
     ProgressShare convertShare;
 
+    PassRhythm rhythm;
     std::unique_ptr<ConversionWorker> worker;
 };

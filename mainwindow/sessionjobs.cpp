@@ -10,15 +10,26 @@
 #include "mainwindow/jobtable.h"
 #include "platform/userprompts.h"
 
+#include <QTimer>
+
 void CQuillmora::openFiles(const QStringList &paths)
 {
     addFiles(FileBatch::opened(paths, outputFolder()));
 }
 
+void CQuillmora::startSession(const QStringList &files)
+{
+    QTimer::singleShot(0, this, [this, files] {
+        offerUnfinishedJobs();
+        if (!sessionEnded)
+            openFiles(files);
+    });
+}
+
 void CQuillmora::openOwnJobList()
 {
-    ownJobList = std::make_unique<OwnJobList>();
-    keeper = std::make_unique<JobListKeeper>([this] { return queue.all(); }, ownJobList->path(), this);
+    keeper = std::make_unique<JobListKeeper>([this] { return queue.takeChanges(); },
+                                             unfinishedJobsFolder(), this);
     connect(jobTable, &JobTable::jobsChanged, keeper.get(), &JobListKeeper::requestWrite);
 }
 
@@ -28,27 +39,55 @@ void CQuillmora::keepJobListForNextStart()
     keeper->stop();
 }
 
+void CQuillmora::tellAboutKeptLists(const KeptJobStore::Left &left)
+{
+    QStringList told;
+    if (!left.damagedSetAside.isEmpty())
+        told
+            << tr("The kept lists of unfinished jobs could not be read. They were set aside as %1, "
+                  "and the window starts with an empty list.")
+                   .arg(left.damagedSetAside);
+    if (!left.newerDatabase.isEmpty())
+        told << tr("The kept lists of unfinished jobs in %1 were written by a newer version of "
+                   "Quillmora and are left as they are. This window starts with an empty list, and "
+                   "its jobs are not kept for the next start.")
+                    .arg(left.newerDatabase);
+    for (const QString &list : left.listsSetAside)
+        told << tr("A kept list of unfinished jobs could not be read. It was set aside as %1.")
+                    .arg(list);
+    if (!told.isEmpty())
+        userPrompts().warning(this, appTitle(), told.join(QStringLiteral("\n\n")));
+}
+
 int CQuillmora::offerUnfinishedJobs()
 {
-    LeftJobLists left;
-    QList<ConvertJob> unfinished = left.jobs();
-    if (left.count() == 0)
-        return 0;
-    if (unfinished.isEmpty()) { // lists of jobs whose files have all gone
-        left.remove();
+    KeptJobStore::Left left = keeper->claimLeftLists();
+    tellAboutKeptLists(left);
+    if (left.jobs.isEmpty() || sessionEnded)
+        return 0; // jobs kept back stay for a later start
+    const int count = int(left.jobs.size());
+    QString question = count == 1 ? tr("Restore the unfinished job?")
+                                  : tr("Restore the %1 unfinished jobs?").arg(count);
+    if (left.keptBack == 1)
+        question += QStringLiteral("\n\n")
+                    + tr("One more job stays kept for a later start: a file of it is "
+                         "not there now, or this version cannot read it.");
+    else if (left.keptBack > 1)
+        question += QStringLiteral("\n\n")
+                    + tr("%1 more jobs stay kept for a later start: files of them are "
+                         "not there now, or this version cannot read them.")
+                          .arg(left.keptBack);
+    const bool restore = userPrompts().question(this, appTitle(), question);
+    if (sessionEnded)
+        return 0; // a signal ended the session while the question was up: no answer was given
+    // The rows they were kept in go with the write that keeps them in this
+    // window's list (Yes), or start afresh (No); live windows' lists are not among them.
+    keeper->dropWithNextWrite(left.rows);
+    if (!restore) {
+        keeper->requestWrite();
         return 0;
     }
-    const int count = int(unfinished.size());
-    const QString question = count == 1 ? tr("Restore the unfinished job?")
-                                        : tr("Restore the %1 unfinished jobs?").arg(count);
-    if (!userPrompts().question(this, appTitle(), question)) {
-        left.remove(); // No: these start afresh; live windows' lists are not among them
-        return 0;
-    }
-    jobTable->appendJobs(std::move(unfinished));
-    // The jobs are in this window's list on disk before the lists they came from go.
-    if (keeper->writeNow())
-        left.remove();
+    jobTable->appendJobs(std::move(left.jobs));
     applyJobAddedState();
     return count;
 }

@@ -39,12 +39,15 @@ void CQuillmora::onSettings()
     ConvertJob updated = queue.at(row); // as it is now: a run may have moved its state on
     updated.formatId = dialog.editedJob().formatId;
     updated.profile = dialog.editedJob().profile;
+    updated.fitBytes = dialog.editedJob().fitBytes;
     updated.loudness = dialog.editedJob().loudness;
-    // The row starts afresh with the output path from the output folder;
+    // The row starts afresh with the output path from the output folder (and
+    // the subfolder of a tree it came from);
     // a converting row keeps its state, path and bar.
     if (updated.state != Converting) {
         updated.state = Ready;
-        updated.outputPath = outputPathFor(outputFolder(), updated.inputPath, updated.formatId);
+        updated.outputPath =
+            outputPathFor(outputFolder(), updated.inputPath, updated.formatId, updated.outputSubfolder);
         jobTable->endProgress(row);
         updated.progressBar = nullptr;
     }

@@ -33,6 +33,13 @@ QString folderValue(const QSettings &store, const char *key, const QString &fall
     return QDir::isAbsolutePath(folder) ? QDir::cleanPath(folder) : fallback;
 }
 
+// "true" or "false" as the store writes a bool; anything else gives the fallback.
+bool boolValue(const QSettings &store, const char *key, bool fallback)
+{
+    const QString value = store.value(QLatin1String(key)).toString();
+    return value == QLatin1String("true") || (fallback && value != QLatin1String("false"));
+}
+
 bool canBeGrabbed(const QRect &window, const QRect &screen)
 {
     const QRect grip(window.topLeft(), QSize(window.width(), std::min(window.height(), GripHeight)));
@@ -69,8 +76,10 @@ StoredSettings readStoredSettings(QSettings &store)
         settings.size = size.toSize();
     settings.outFolder = folderValue(store, "outFolder", settings.outFolder);
     settings.openFolder = folderValue(store, "openFolder", QString());
-    settings.keepSourceDates = store.value(QStringLiteral("keepSourceDates")).toString() == QLatin1String("true");
-    settings.checkQuality = store.value(QStringLiteral("checkQuality")).toString() == QLatin1String("true");
+    settings.keepSourceDates = boolValue(store, "keepSourceDates", false);
+    settings.keepFolderStructure = boolValue(store, "keepFolderStructure", true);
+    settings.skipConverted = boolValue(store, "skipConverted", false);
+    settings.checkQuality = boolValue(store, "checkQuality", false);
     bool number = false;
     const int jobsAtOnce = store.value(QStringLiteral("jobsAtOnce")).toInt(&number);
     if (number && jobsAtOnce > 0)
@@ -86,6 +95,8 @@ void writeStoredSettings(QSettings &store, const StoredSettings &settings,
     store.setValue(QStringLiteral("outFolder"), settings.outFolder);
     store.setValue(QStringLiteral("keepSourceDates"), settings.keepSourceDates);
     store.setValue(QStringLiteral("jobsAtOnce"), settings.jobsAtOnce);
+    store.setValue(QStringLiteral("keepFolderStructure"), settings.keepFolderStructure);
+    store.setValue(QStringLiteral("skipConverted"), settings.skipConverted);
     store.setValue(QStringLiteral("checkQuality"), settings.checkQuality);
     store.setValue(QStringLiteral("openFolder"), settings.openFolder);
 

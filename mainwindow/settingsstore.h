@@ -18,6 +18,8 @@ struct StoredSettings {
     QString openFolder; // where the file dialog starts; empty for its own default
     bool keepSourceDates = false; // outputs take their sources' modification time
     int jobsAtOnce = 0;           // how many jobs a run converts at once; 0: automatic
+    bool keepFolderStructure = true; // a folder's files have their outputs in the same subfolders
+    bool skipConverted = false;      // jobs whose outputs are up to date are not converted
     bool checkQuality = false;    // video jobs are compared with their sources after the encode
 };
 

@@ -82,6 +82,16 @@ const ActionSpec actionSpecs[WindowActionCount] = {
     {"actionKeepSourceDates", QT_TRANSLATE_NOOP("CQuillmora", "Keep the source's file date"), nullptr,
      nullptr, QT_TRANSLATE_NOOP("CQuillmora", "Give each converted file the date of its source file."),
      nullptr, true, "onKeepSourceDates(bool)", true},
+    {"actionAddFolder", QT_TRANSLATE_NOOP("CQuillmora", "Add Folder..."), nullptr, nullptr,
+     QT_TRANSLATE_NOOP("CQuillmora", "Add every file of a folder and its subfolders with the current format."),
+     nullptr, true, "onAddFolder()"},
+    {"actionKeepFolderStructure", QT_TRANSLATE_NOOP("CQuillmora", "Keep the folder structure"), nullptr,
+     nullptr,
+     QT_TRANSLATE_NOOP("CQuillmora", "Put the outputs of a folder's files into the same subfolders of the output folder."),
+     nullptr, true, "onKeepFolderStructure(bool)", true},
+    {"actionSkipConverted", QT_TRANSLATE_NOOP("CQuillmora", "Skip files already converted"), nullptr, nullptr,
+     QT_TRANSLATE_NOOP("CQuillmora", "Leave a job unconverted when its output is there and not older than its source."),
+     nullptr, true, "onSkipConverted(bool)", true},
     {"actionCheckQuality", QT_TRANSLATE_NOOP("CQuillmora", "Check quality"), nullptr, nullptr,
      QT_TRANSLATE_NOOP("CQuillmora",
                        "After each video job, compare the converted picture with its source (SSIM and "
@@ -103,10 +113,11 @@ struct MenuSpec {
 
 const MenuSpec menuSpecs[] = {
     {"menuFile", QT_TRANSLATE_NOOP("CQuillmora", "File"), nullptr,
-     {W::RemoveItem, W::RemoveList, separator, W::Exit}},
+     {W::AddFolder, separator, W::RemoveItem, W::RemoveList, separator, W::Exit}},
     {"menuConvert", QT_TRANSLATE_NOOP("CQuillmora", "Convert"), nullptr, {W::Convert, W::Stop}},
     {"menuSetting", QT_TRANSLATE_NOOP("CQuillmora", "Setting"),
-     QT_TRANSLATE_NOOP("CQuillmora", "Option"), {W::Setting, W::OutputFolder, separator, W::KeepSourceDates, W::CheckQuality}},
+     QT_TRANSLATE_NOOP("CQuillmora", "Option"), {W::Setting, W::OutputFolder, separator, W::KeepSourceDates, W::KeepFolderStructure, W::SkipConverted,
+      W::CheckQuality}},
     {"menuLanguage", QT_TRANSLATE_NOOP("CQuillmora", "Language"), nullptr,
      {W::English, W::Chinese, W::Japanese}},
     {"menuHelp", QT_TRANSLATE_NOOP("CQuillmora", "Help"), nullptr, {W::About}},
@@ -173,6 +184,8 @@ void CQuillmora::createActions()
         actions[id] = act;
     }
     action(WindowAction::KeepSourceDates)->setChecked(keepSourceDates);
+    action(WindowAction::KeepFolderStructure)->setChecked(keepFolderStructure);
+    action(WindowAction::SkipConverted)->setChecked(skipConverted);
     action(WindowAction::CheckQuality)->setChecked(checkQuality);
 }
 
@@ -285,8 +298,7 @@ QWidget *CQuillmora::createFormatColumn()
         auto *button = new QToolButton(tabContents[tab]);
         button->setObjectName(formatButtonObjectName(spec.choice));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setIconSize(QSize(80, 80));
-        button->setIcon(QIcon(QLatin1String(spec.icon)));
+        button->setIconSize(QSize(80, 80)); // the icon comes when its tab is first shown
         connectToNamedSlot(button, QMetaMethod::fromSignal(&QAbstractButton::clicked), this,
                            formatChoiceInfo(spec.choice).slot);
         tabLayouts[tab]->addWidget(button);
@@ -300,6 +312,17 @@ QWidget *CQuillmora::createFormatColumn()
         scroll->setWidget(tabContents[tab]);
         m_pFormatTabs->addTab(scroll, QString());
     }
+    // The first paint shows one tab of four: each tab's images are read when
+    // it is first shown, as a decoded image costs the start a millisecond.
+    const auto showTabIcons = [this](int shown) {
+        for (int index = 0; index < FormatButtonCount; ++index) {
+            const FormatButtonSpec &spec = formatButtonSpecs()[index];
+            if (static_cast<int>(spec.tab) == shown && formatButtons[index]->icon().isNull())
+                formatButtons[index]->setIcon(QIcon(QLatin1String(spec.icon)));
+        }
+    };
+    connect(m_pFormatTabs, &QTabWidget::currentChanged, this, showTabIcons);
+    showTabIcons(m_pFormatTabs->currentIndex());
 
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);

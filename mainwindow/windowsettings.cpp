@@ -42,6 +42,8 @@ void CQuillmora::loadSettings()
     setOutputFolder(stored.outFolder);
     openFolder = stored.openFolder;
     keepSourceDates = stored.keepSourceDates;
+    keepFolderStructure = stored.keepFolderStructure;
+    skipConverted = stored.skipConverted;
     checkQuality = stored.checkQuality;
     // A count kept on a machine with more cores is this one's most.
     jobsAtOnce = std::min(stored.jobsAtOnce, std::max(1, QThread::idealThreadCount()));
@@ -54,12 +56,25 @@ void CQuillmora::loadSettings()
 void CQuillmora::saveSettings()
 {
     const std::unique_ptr<QSettings> store(openSettingsStore());
-    writeStoredSettings(*store, {pos(), size(), outputFolder(), openFolder, keepSourceDates, jobsAtOnce, checkQuality}, profileTable());
+    writeStoredSettings(*store,
+                        {pos(), size(), outputFolder(), openFolder, keepSourceDates, jobsAtOnce,
+                         keepFolderStructure, skipConverted, checkQuality},
+                        profileTable());
 }
 
 void CQuillmora::onKeepSourceDates(bool keep)
 {
     keepSourceDates = keep;
+}
+
+void CQuillmora::onKeepFolderStructure(bool keep)
+{
+    keepFolderStructure = keep; // for the files added from now on
+}
+
+void CQuillmora::onSkipConverted(bool skip)
+{
+    skipConverted = skip; // taken by the next run
 }
 
 void CQuillmora::onCheckQuality(bool check)
@@ -132,13 +147,18 @@ void CQuillmora::closeEvent(QCloseEvent *event)
 
 void CQuillmora::quitOnSignal(int signalNumber)
 {
+    if (sessionEnded)
+        return;
     endSession();
     hide();
+    // Ends every event loop, a question's too (it reads as No, and is not
+    // acted on: sessionEnded), and any loop begun after returns at once.
     QCoreApplication::exit(128 + signalNumber);
 }
 
 void CQuillmora::endSession()
 {
+    sessionEnded = true;
     stopRunAndWait();
     keepJobListForNextStart();
     onClearList();

@@ -27,6 +27,8 @@ QStringList desktopMimeTypes()
                 types << type.name();
         }
     }
+    // A folder is opened too: every file under it that its kind takes.
+    types << QStringLiteral("inode/directory");
     types.sort();
     types.removeDuplicates();
     return types;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Adding files to the real window, offscreen: through a format button and its
-# file dialog, a drop, and the command line ("Open With"), with 10,000 and
-# 100,000 files. For each: the time until every row is there, the longest time
+# file dialog, a drop, the command line ("Open With"), and a drop of the folder
+# that holds them (walked off the window's thread), with 10,000 and 100,000
+# files. For each: the time until every row is there, the longest time
 # the event loop was blocked, the peak memory per job, the time until the
 # kept job list was written and the CPU time the window's thread spent on the
 # add (on a busy machine, the add's own cost); then the growth from 10,000 to
@@ -13,6 +14,7 @@
 # reported with the rows it had).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/bench-common.sh
 
 sizes=${1:-10000 100000}
 limit=${2:-600}
@@ -25,21 +27,24 @@ bench=$(realpath "$BENCH")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} LANG=C.UTF-8 LC_ALL=C.UTF-8
-unset LANGUAGE
-# Settings, output folder and kept lists in a home of the benchmark's own.
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-mkdir -p "$HOME" "$work/in"
+offscreen_home "$work"
+mkdir -p "$work/in"
 
 largest=$(tr ' ' '\n' <<<"$sizes" | sort -n | tail -1)
 (cd "$work/in" && seq -f 'clip%06g.mp4' 0 $((largest - 1)) | xargs touch)
+for n in $sizes; do # a folder of exactly n files for each size
+    mkdir "$work/folder-$n"
+    (cd "$work/folder-$n" && seq -f 'clip%06g.mp4' 0 $((n - 1)) | xargs touch)
+done
 
 printf '%-7s %7s %10s %12s %10s %10s %8s\n' path files "added ms" "blocked ms" "B per job" "kept ms" "CPU ms"
 declare -A added
-for mode in dialog drop open; do
+for mode in dialog drop open folder; do
     for n in $sizes; do
         rm -rf "$XDG_DATA_HOME"
-        line=$("$bench" "$mode" "$n" "$work/in" "$limit" 2>"$work/errors") || {
+        folder=$work/in
+        [ "$mode" = folder ] && folder=$work/folder-$n
+        line=$("$bench" "$mode" "$n" "$folder" "$limit" 2>"$work/errors") || {
             echo "$mode $n: ${line:-failed}" >&2
             grep -v -e " format!$" -e "^QStandardPaths: " -e "propagateSizeHints" "$work/errors" >&2 || true
             continue
@@ -52,7 +57,7 @@ done
 
 small=$(tr ' ' '\n' <<<"$sizes" | sort -n | head -1)
 if [ "$small" != "$largest" ]; then
-    for mode in dialog drop open; do
+    for mode in dialog drop open folder; do
         a=${added[$mode.$small]:-} b=${added[$mode.$largest]:-}
         if [ -n "$a" ] && [ -n "$b" ]; then
             awk -v m="$mode" -v a="$a" -v b="$b" -v s="$small" -v l="$largest" \

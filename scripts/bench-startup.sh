@@ -1,20 +1,26 @@
 #!/usr/bin/env bash
-# Start-up of the main window with a stored settings file against an empty
-# settings store (median of RUNS starts each, and their ratio), then the time
-# of one language switch with JOBS rows in the list.
-#   scripts/bench-startup.sh [RUNS (default 15)] [JOBS (default 1000)]
-# Runs headless (QT_QPA_PLATFORM=offscreen unless set); BUILD_DIR defaults to build.
+# Start-up of the main window against a bare Qt Widgets main window with a
+# menu, a tool bar and a table (devtools/bench/barewindow.cpp), side by side
+# in one run: from the launch of each program to its window's first paint,
+# alternating, medians of RUNS; the target is at most 1.5 times the bare
+# window. The main window starts twice, with a stored settings file and with
+# an empty store. Then the time of one language switch with JOBS rows.
+#   scripts/bench-startup.sh [RUNS (default 9)] [JOBS (default 1000)]
+# Everything runs under one Xvfb and one D-Bus session bus, as on a desktop
+# (without a bus, Qt's menu bar would start dbus-launch in both programs);
+# BUILD_DIR defaults to build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=${1:-15}
+runs=${1:-9}
 jobs=${2:-1000}
-build_dir=${BUILD_DIR:-build}
-cmake --build "$build_dir" -j2 --target quillmora_bench_startup >/dev/null
+build_dir=$(realpath "${BUILD_DIR:-build}")
+cmake --build "$build_dir" -j2 --target quillmora_bench_startup quillmora_bench_barewindow >/dev/null
 bench=$build_dir/devtools/bench/quillmora_bench_startup
+bare=$build_dir/devtools/bench/quillmora_bench_barewindow
 
 work=$(mktemp -d)
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} LANG=C.UTF-8 LC_ALL=C.UTF-8
+export LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 unset LANGUAGE
 
 # Each store in a home of its own, so that nothing of the user's is read or written.
@@ -43,20 +49,34 @@ CONF
 # Qt's and the window's own remarks go to a file; a failing run shows them.
 trap 'status=$?; [ $status -eq 0 ] || grep -v " format!$" "$work/errors" >&2 2>/dev/null; rm -rf "$work"' EXIT
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
-start_times() { # HOME
-    for _ in $(seq "$runs"); do
-        HOME=$1 XDG_CONFIG_HOME=$1/.config "$bench" startup 2>"$work/errors"
-    done
+# The runs, inside the display and the bus: one line "bare stored empty" per round.
+cat >"$work/rounds.sh" <<'ROUNDS'
+set -euo pipefail
+# ms from the launch to the first paint; the launch is stamped just before exec.
+launch() { # HOME program [arguments]
+    local home=$1
+    shift
+    HOME=$home XDG_CONFIG_HOME=$home/.config bash -c 'QUILLMORA_LAUNCHED_AT=$EPOCHREALTIME exec "$@"' _ "$@" 2>>"$WORK/errors"
 }
+for _ in $(seq "$RUNS"); do
+    echo "$(launch "$WORK/empty" "$BARE") $(launch "$WORK/stored" "$BENCH" startup) $(launch "$WORK/empty" "$BENCH" startup)"
+done
+HOME=$WORK/empty XDG_CONFIG_HOME=$WORK/empty/.config "$BENCH" language "$JOBS" >"$WORK/switch" 2>>"$WORK/errors"
+ROUNDS
+WORK=$work RUNS=$runs JOBS=$jobs BENCH=$bench BARE=$bare \
+    xvfb-run --auto-servernum --server-args="-screen 0 1920x1080x24 -nolisten tcp" \
+    dbus-run-session -- bash "$work/rounds.sh" >"$work/rounds" 2>>"$work/errors"
 
-stored=$(start_times "$work/stored" | median)
-empty=$(start_times "$work/empty" | median)
-echo "start-up to a shown window, median of $runs:"
-echo "  stored settings: $stored ms"
-echo "  empty store:     $empty ms"
-awk -v s="$stored" -v e="$empty" 'BEGIN { printf "  ratio stored/empty: %.2f\n", s / e }'
-
-switch=$(HOME=$work/empty XDG_CONFIG_HOME=$work/empty/.config "$bench" language "$jobs" 2>"$work/errors")
-echo "language switch with $jobs jobs in the list: $switch ms (mean of 15: Chinese, Japanese, English)"
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+column() { awk -v c="$1" '{ print $c }' "$work/rounds" | median; }
+bare_ms=$(column 1)
+stored=$(column 2)
+empty=$(column 3)
+echo "launch to the first paint of the window, medians of $runs alternating runs under one Xvfb:"
+echo "  bare Qt main window (menu, tool bar, table): $bare_ms ms"
+echo "  Quillmora, stored settings: $stored ms"
+echo "  Quillmora, empty store:     $empty ms"
+awk -v s="$stored" -v e="$empty" -v b="$bare_ms" \
+    'BEGIN { printf "  ratio to the bare window: %.2f stored, %.2f empty (target: at most 1.5)\n", s / b, e / b }'
+echo "language switch with $jobs jobs in the list: $(cat "$work/switch") ms (mean of 15: Chinese, Japanese, English)"
+echo "load: $(uptime)"

@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     # run: window system plugins, the transcoder's and image converter's engines
     qt6-qpa-plugins ffmpeg imagemagick
+    libqt6sql6-sqlite           # Qt SQL's SQLite driver: the kept job lists' database
     libavformat-dev pkg-config  # the transcoder probes its inputs in-process
     libfontconfig-dev           # the transcoder finds font files for drawn text
     libheif-dev                 # the image converter keeps a HEIC photo's EXIF and colour profile

@@ -69,6 +69,9 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-re
 cp -aln "$root/var/cache/apt/archives/"*.deb "$archives/" 2>/dev/null || true
 
 in_root quillmora --version | tee /dev/stderr | grep -q '^quillmora 1\.0$'
+# The window keeps its unfinished jobs through Qt SQL's SQLite driver.
+in_root sh -c 'ls /usr/lib/*/qt6/plugins/sqldrivers/libqsqlite.so' >/dev/null \
+    || { echo "the package did not bring Qt SQL's SQLite driver" >&2; exit 1; }
 in_root ffmpeg -nostdin -v error -f lavfi -i sine=duration=2 /tmp/tone.wav
 in_root quillmora --convert --format mp3 --output /tmp/out /tmp/tone.wav
 codec=$(in_root ffprobe -v error -show_entries stream=codec_name -of csv=p=0 /tmp/out/tone.mp3)

@@ -1,13 +1,17 @@
 #include "settings/csettings.h"
 
+#include "app/fitsize.h"
 #include "app/formats.h"
 #include "app/loudnesschoices.h"
+#include "app/optiontables.h"
 #include "app/outputfolder.h"
 #include "platform/userprompts.h"
 #include "ui_outputsettings.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QToolTip>
 
 namespace {
 
@@ -41,6 +45,11 @@ CSettings::CSettings(QWidget *parent)
     connect(ui->m_pCmbAudioChannels, &QComboBox::activated, this, &CSettings::OnChangeAudioChannel);
     connect(ui->m_pCmbSampleRate, &QComboBox::activated, this, &CSettings::OnChangeAudioSamples);
     connect(ui->m_pCmbAudioBitrate, &QComboBox::activated, this, &CSettings::OnChangeAudioBitrate);
+    connect(ui->m_pCmbFitSize, &QComboBox::activated, this, &CSettings::OnChangeFitSize);
+    connect(ui->m_pCmbFitSize->lineEdit(), &QLineEdit::editingFinished, this,
+            &CSettings::OnTypeFitSize);
+    // The size typed in is read by a screen reader under the label's name.
+    ui->m_pCmbFitSize->lineEdit()->setAccessibleName(ui->m_lblFitSize->text());
     connect(ui->m_pCmbLoudness, &QComboBox::activated, this, &CSettings::OnChangeLoudness);
     connect(ui->m_pBtnOutFolder, &QPushButton::clicked, this, &CSettings::setOutFolder);
     connect(ui->m_pBtnApply, &QPushButton::clicked, this, &CSettings::apply);
@@ -59,6 +68,7 @@ void CSettings::loadJob(const ConvertJob &source)
 {
     job.formatId = source.formatId;
     job.profile = source.profile;
+    job.fitBytes = source.fitBytes;
     job.loudness = source.loudness;
     fillFormatList();
     fillOptionLists(job.profile.formatId);
@@ -89,6 +99,7 @@ void CSettings::fillOptionLists(int formatId)
     for (int field = 0; field < OptionFieldCount; ++field)
         listOf(static_cast<OptionField>(field))->clear();
 
+    fillFitList();
     QVector<OptionField> filled;
     if (job.profile.category == Video) {
         addEntries(ui->m_pCmbVideoCodec, OptionField::VideoCodec, videoCodecsOffered(formatId));
@@ -110,6 +121,46 @@ void CSettings::fillOptionLists(int formatId)
         QComboBox *list = listOf(field);
         list->setCurrentIndex(list->findData(defaults.field(profilePosition(field))));
     }
+}
+
+void CSettings::fillFitList()
+{
+    QComboBox *list = ui->m_pCmbFitSize;
+    if (list->count() == 0) {
+        list->addItem(QCoreApplication::translate("OutputSettings", "Off"), qint64(0));
+        for (qint64 bytes : FitSize::choices())
+            list->addItem(FitSize::text(bytes), bytes);
+    }
+    const bool offered = FitSize::offered(job.profile);
+    if (!offered)
+        job.fitBytes = 0;
+    list->setEnabled(offered);
+    ui->m_lblFitSize->setEnabled(offered);
+    if (!offered && job.profile.category == Video)
+        list->setToolTip(FitSize::notOfferedReason());
+    else if (!offered)
+        list->setToolTip(QString());
+    else if (job.profile.vCodec == VideoCodecAV1) // SVT-AV1 has no two passes in Debian's ffmpeg
+        list->setToolTip(QCoreApplication::translate(
+            "OutputSettings",
+            "The most the file may take: the picture's bitrate follows from it. AV1 has no two "
+            "passes here: it is encoded once, and once more at a corrected bitrate when the file "
+            "lands outside the size. Pick a size or type your own, such as 30 MB or 1.5 GB."));
+    else
+        list->setToolTip(QCoreApplication::translate(
+            "OutputSettings",
+            "The most the file may take: the picture's bitrate follows from it, encoded in "
+            "two passes. Pick a size or type your own, such as 30 MB or 1.5 GB."));
+    showFitSize();
+}
+
+void CSettings::showFitSize()
+{
+    QComboBox *list = ui->m_pCmbFitSize;
+    const int index = list->findData(job.fitBytes);
+    list->setCurrentIndex(index);
+    if (index < 0)
+        list->setEditText(FitSize::text(job.fitBytes));
 }
 
 QComboBox *CSettings::listOf(OptionField field) const
@@ -160,7 +211,11 @@ void CSettings::OnChangeFileFormat(int index)
     fillOptionLists(id);
 }
 
-void CSettings::OnChangeVideoCodec(int index) { setFromList(OptionField::VideoCodec, index); }
+void CSettings::OnChangeVideoCodec(int index)
+{
+    setFromList(OptionField::VideoCodec, index);
+    fillFitList(); // the codec decides whether the job can be fitted
+}
 void CSettings::OnChangeVideoSize(int index) { setFromList(OptionField::VideoSize, index); }
 void CSettings::OnChangeVideoFps(int index) { setFromList(OptionField::VideoFps, index); }
 void CSettings::OnChangeVideoBitrate(int index) { setFromList(OptionField::VideoBitrate, index); }
@@ -169,6 +224,33 @@ void CSettings::OnChangeAudioCodec(int index) { setFromList(OptionField::AudioCo
 void CSettings::OnChangeAudioChannel(int index) { setFromList(OptionField::AudioChannels, index); }
 void CSettings::OnChangeAudioSamples(int index) { setFromList(OptionField::AudioSamples, index); }
 void CSettings::OnChangeAudioBitrate(int index) { setFromList(OptionField::AudioBitrate, index); }
+
+void CSettings::OnChangeFitSize(int index)
+{
+    const QVariant bytes = ui->m_pCmbFitSize->itemData(index);
+    if (bytes.isValid())
+        job.fitBytes = bytes.toLongLong();
+}
+
+void CSettings::OnTypeFitSize()
+{
+    QComboBox *list = ui->m_pCmbFitSize;
+    const QString typed = list->currentText().trimmed();
+    qint64 bytes = 0;
+    if (typed.isEmpty() || typed == list->itemText(0)) {
+        job.fitBytes = 0;
+    } else if (FitSize::parse(typed, &bytes)) {
+        job.fitBytes = bytes;
+    } else {
+        QToolTip::showText(list->mapToGlobal(QPoint(0, list->height())),
+                           QCoreApplication::translate(
+                               "OutputSettings",
+                               "\"%1\" is not a size: write one such as 30 MB, 1.5 GB or 700 MiB.")
+                               .arg(typed),
+                           list);
+    }
+    showFitSize();
+}
 
 void CSettings::OnChangeLoudness(int index)
 {

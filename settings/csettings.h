@@ -42,6 +42,8 @@ public slots:
     void OnChangeAudioChannel(int index);
     void OnChangeAudioSamples(int index);
     void OnChangeAudioBitrate(int index);
+    void OnChangeFitSize(int index);
+    void OnTypeFitSize();
     void OnChangeLoudness(int index);
     void setOutFolder();
     void apply();
@@ -53,6 +55,9 @@ private:
     // Lists of the format; each shows the format's default, never the job's own
     // value, which stays in the job until the user picks another entry.
     void fillOptionLists(int formatId);
+    // "Fit in": offered for the job's profile or Off and disabled, showing the job's size.
+    void fillFitList();
+    void showFitSize();
     QComboBox *listOf(OptionField field) const;
     void setFromList(OptionField field, int index);
 

@@ -27,6 +27,10 @@
         <source>Done: %1 of %2 jobs converted.</source>
         <translation>完了: %2 件中 %1 件のジョブを変換しました。</translation>
     </message>
+    <message>
+        <source>Done: %1 of %2 jobs converted, %3 up to date.</source>
+        <translation>完了：%2 件中 %1 件を変換、%3 件は最新です。</translation>
+    </message>
 </context>
 <context>
     <name>BatchPlan</name>
@@ -52,6 +56,14 @@
             <numerusform>%n 個のファイル</numerusform>
         </translation>
     </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>フォルダーを読み取れません</translation>
+    </message>
+    <message>
+        <source>no file in it that %1 takes</source>
+        <translation>%1 が対応するファイルがありません</translation>
+    </message>
 </context>
 <context>
     <name>BatchReport</name>
@@ -74,6 +86,10 @@
     <message>
         <source>done as %1</source>
         <translation>完了、%1 として保存</translation>
+    </message>
+    <message>
+        <source>up to date</source>
+        <translation>最新</translation>
     </message>
 </context>
 <context>
@@ -564,6 +580,58 @@
         <source>After each video job, compare the converted picture with its source (SSIM and PSNR); the job&apos;s tooltip shows the figures.</source>
         <translation>各動画ジョブの後、変換後の映像を元ファイルと比較します（SSIM と PSNR）。ジョブのツールチップに数値が表示されます。</translation>
     </message>
+    <message>
+        <source>Up to date</source>
+        <translation>最新</translation>
+    </message>
+    <message>
+        <source>Add the media files of a folder</source>
+        <translation>フォルダー内のメディアファイルを追加</translation>
+    </message>
+    <message>
+        <source>The kept lists of unfinished jobs could not be read. They were set aside as %1, and the window starts with an empty list.</source>
+        <translation>保存された未完了ジョブの一覧を読み込めませんでした。%1 として退避しました。ウィンドウは空の一覧で起動します。</translation>
+    </message>
+    <message>
+        <source>The kept lists of unfinished jobs in %1 were written by a newer version of Quillmora and are left as they are. This window starts with an empty list, and its jobs are not kept for the next start.</source>
+        <translation>%1 の未完了ジョブの一覧は新しいバージョンの Quillmora で書かれたため、そのままにしています。このウィンドウは空の一覧で起動し、そのジョブは次回の起動のために保存されません。</translation>
+    </message>
+    <message>
+        <source>A kept list of unfinished jobs could not be read. It was set aside as %1.</source>
+        <translation>保存された未完了ジョブの一覧を読み込めませんでした。%1 として退避しました。</translation>
+    </message>
+    <message>
+        <source>One more job stays kept for a later start: a file of it is not there now, or this version cannot read it.</source>
+        <translation>ほかに 1 件のジョブを後の起動のために保存しています：そのファイルが今は見つからないか、このバージョンでは読み込めません。</translation>
+    </message>
+    <message>
+        <source>%1 more jobs stay kept for a later start: files of them are not there now, or this version cannot read them.</source>
+        <translation>ほかに %1 件のジョブを後の起動のために保存しています：それらのファイルが今は見つからないか、このバージョンでは読み込めません。</translation>
+    </message>
+    <message>
+        <source>Add Folder...</source>
+        <translation>フォルダーを追加...</translation>
+    </message>
+    <message>
+        <source>Add every file of a folder and its subfolders with the current format.</source>
+        <translation>フォルダーとそのサブフォルダー内のすべてのファイルを現在の形式で追加します。</translation>
+    </message>
+    <message>
+        <source>Keep the folder structure</source>
+        <translation>フォルダー構成を保つ</translation>
+    </message>
+    <message>
+        <source>Put the outputs of a folder&apos;s files into the same subfolders of the output folder.</source>
+        <translation>フォルダー内のファイルの出力を、出力フォルダーの同じサブフォルダーに置きます。</translation>
+    </message>
+    <message>
+        <source>Skip files already converted</source>
+        <translation>変換済みのファイルを飛ばす</translation>
+    </message>
+    <message>
+        <source>Leave a job unconverted when its output is there and not older than its source.</source>
+        <translation>出力がすでにあり、元のファイルより古くない場合はそのジョブを変換しません。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -606,10 +674,6 @@
     <message>
         <source>Print the format names and exit.</source>
         <translation>形式名を表示して終了します。</translation>
-    </message>
-    <message>
-        <source>The media files.</source>
-        <translation>メディアファイル。</translation>
     </message>
     <message>
         <source>--%1 is an option of --convert.</source>
@@ -677,6 +741,34 @@
         <source>--check-quality is for video formats; %1 is not one.</source>
         <translation>--check-quality は動画形式用です。%1 は動画形式ではありません。</translation>
     </message>
+    <message>
+        <source>Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB).</source>
+        <translation>各動画を2パスでエンコードしてこのサイズに収めます：25MB、1.5GB、700MiB（kB、MB、GB は10の累乗、KiB、MiB、GiB は2の累乗。数字だけなら MB）。</translation>
+    </message>
+    <message>
+        <source>size</source>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>Convert only what is new or changed: a job whose output is there and not older than its source is left as it is (&quot;up to date&quot;); an older output is replaced.</source>
+        <translation>新しいものと変更されたものだけを変換します。出力がすでにあり元のファイルより古くないジョブはそのままにし（「最新」）、古い出力は置き換えます。</translation>
+    </message>
+    <message>
+        <source>Put the outputs of the files found in folders into the output folder itself instead of the same subfolders.</source>
+        <translation>フォルダー内で見つかったファイルの出力を、同じサブフォルダーではなく出力フォルダーそのものに置きます。</translation>
+    </message>
+    <message>
+        <source>The media files, and folders: every file under a folder that the format takes.</source>
+        <translation>メディアファイルとフォルダー：フォルダー以下でその形式が受け付けるすべてのファイル。</translation>
+    </message>
+    <message>
+        <source>--size takes a size such as 25MB, 1.5GB or 700MiB; not &quot;%1&quot;.</source>
+        <translation>--size には 25MB、1.5GB、700MiB のようなサイズを指定してください。「%1」は使えません。</translation>
+    </message>
+    <message>
+        <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
+        <translation>--size は2パスでエンコードする H.264、H.265、VP9、AV1 の動画用です。%1 は対象外です。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -699,6 +791,10 @@
     <message>
         <source>%1 failed with exit code %2.</source>
         <translation>%1 が終了コード %2 で失敗しました。</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>フォルダー %1 を作成できません。</translation>
     </message>
 </context>
 <context>
@@ -951,6 +1047,29 @@
     <message>
         <source>Play</source>
         <translation>再生</translation>
+    </message>
+</context>
+<context>
+    <name>FitSize</name>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>Only video in H.264, H.265, VP9 or AV1 can be fitted in a size: those encode in two passes.</source>
+        <translation>サイズに収められるのは H.264、H.265、VP9、AV1 の動画だけです（2パスでエンコードします）。</translation>
+    </message>
+    <message>
+        <source>%1 is too small for %2 of video; %3 is the least that works</source>
+        <translation>%1 では %2 の動画には小さすぎます。最低 %3 が必要です</translation>
     </message>
 </context>
 <context>
@@ -1310,6 +1429,22 @@
     <message>
         <source>-23 LUFS (EBU R128 broadcast)</source>
         <translation>-23 LUFS（EBU R128 放送）</translation>
+    </message>
+    <message>
+        <source>Fit in</source>
+        <translation>サイズ指定</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it. AV1 has no two passes here: it is encoded once, and once more at a corrected bitrate when the file lands outside the size. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>ファイルの最大サイズ：映像のビットレートはここから求めます。ここでは AV1 に2パスがないため、1回エンコードし、ファイルがサイズから外れたときは補正したビットレートでもう1回エンコードします。サイズを選ぶか、30 MB や 1.5 GB のように入力してください。</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it, encoded in two passes. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>ファイルの最大サイズ：映像のビットレートはここから求め、2パスでエンコードします。サイズを選ぶか、30 MB や 1.5 GB のように入力してください。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a size: write one such as 30 MB, 1.5 GB or 700 MiB.</source>
+        <translation>「%1」はサイズではありません。30 MB、1.5 GB、700 MiB のように入力してください。</translation>
     </message>
 </context>
 <context>

@@ -27,6 +27,10 @@
         <source>Done: %1 of %2 jobs converted.</source>
         <translation>完成：%2 个任务中已转换 %1 个。</translation>
     </message>
+    <message>
+        <source>Done: %1 of %2 jobs converted, %3 up to date.</source>
+        <translation>完成：已转换 %2 个任务中的 %1 个，%3 个已是最新。</translation>
+    </message>
 </context>
 <context>
     <name>BatchPlan</name>
@@ -52,6 +56,14 @@
             <numerusform>%n 个文件</numerusform>
         </translation>
     </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>无法读取该文件夹</translation>
+    </message>
+    <message>
+        <source>no file in it that %1 takes</source>
+        <translation>其中没有 %1 支持的文件</translation>
+    </message>
 </context>
 <context>
     <name>BatchReport</name>
@@ -74,6 +86,10 @@
     <message>
         <source>done as %1</source>
         <translation>完成，保存为 %1</translation>
+    </message>
+    <message>
+        <source>up to date</source>
+        <translation>已是最新</translation>
     </message>
 </context>
 <context>
@@ -564,6 +580,58 @@
         <source>After each video job, compare the converted picture with its source (SSIM and PSNR); the job&apos;s tooltip shows the figures.</source>
         <translation>每个视频任务完成后，将转换后的画面与源文件比较（SSIM 和 PSNR）；任务的提示中显示结果。</translation>
     </message>
+    <message>
+        <source>Up to date</source>
+        <translation>已是最新</translation>
+    </message>
+    <message>
+        <source>Add the media files of a folder</source>
+        <translation>添加文件夹中的媒体文件</translation>
+    </message>
+    <message>
+        <source>The kept lists of unfinished jobs could not be read. They were set aside as %1, and the window starts with an empty list.</source>
+        <translation>无法读取保存的未完成任务列表。它们已被移到 %1 保留，窗口以空列表启动。</translation>
+    </message>
+    <message>
+        <source>The kept lists of unfinished jobs in %1 were written by a newer version of Quillmora and are left as they are. This window starts with an empty list, and its jobs are not kept for the next start.</source>
+        <translation>%1 中保存的未完成任务列表由更新版本的 Quillmora 写入，保持原样不动。此窗口以空列表启动，其任务不会保留到下次启动。</translation>
+    </message>
+    <message>
+        <source>A kept list of unfinished jobs could not be read. It was set aside as %1.</source>
+        <translation>无法读取一个保存的未完成任务列表。它已被移到 %1 保留。</translation>
+    </message>
+    <message>
+        <source>One more job stays kept for a later start: a file of it is not there now, or this version cannot read it.</source>
+        <translation>另有 1 个任务保留到以后启动：它的文件现在不在，或此版本无法读取它。</translation>
+    </message>
+    <message>
+        <source>%1 more jobs stay kept for a later start: files of them are not there now, or this version cannot read them.</source>
+        <translation>另有 %1 个任务保留到以后启动：它们的文件现在不在，或此版本无法读取它们。</translation>
+    </message>
+    <message>
+        <source>Add Folder...</source>
+        <translation>添加文件夹...</translation>
+    </message>
+    <message>
+        <source>Add every file of a folder and its subfolders with the current format.</source>
+        <translation>以当前格式添加文件夹及其子文件夹中的所有文件。</translation>
+    </message>
+    <message>
+        <source>Keep the folder structure</source>
+        <translation>保留文件夹结构</translation>
+    </message>
+    <message>
+        <source>Put the outputs of a folder&apos;s files into the same subfolders of the output folder.</source>
+        <translation>将文件夹中各文件的输出放入输出文件夹中相同的子文件夹。</translation>
+    </message>
+    <message>
+        <source>Skip files already converted</source>
+        <translation>跳过已转换的文件</translation>
+    </message>
+    <message>
+        <source>Leave a job unconverted when its output is there and not older than its source.</source>
+        <translation>当输出文件已存在且不比源文件旧时，不转换该任务。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -606,10 +674,6 @@
     <message>
         <source>Print the format names and exit.</source>
         <translation>列出格式名称后退出。</translation>
-    </message>
-    <message>
-        <source>The media files.</source>
-        <translation>媒体文件。</translation>
     </message>
     <message>
         <source>--%1 is an option of --convert.</source>
@@ -677,6 +741,34 @@
         <source>--check-quality is for video formats; %1 is not one.</source>
         <translation>--check-quality 仅用于视频格式；%1 不是视频格式。</translation>
     </message>
+    <message>
+        <source>Fit each video in this size, encoded in two passes: 25MB, 1.5GB, 700MiB (kB, MB and GB are powers of ten, KiB, MiB and GiB of two; a bare number is MB).</source>
+        <translation>将每个视频以两遍编码装入此大小：25MB、1.5GB、700MiB（kB、MB、GB 为十的幂，KiB、MiB、GiB 为二的幂；只写数字即为 MB）。</translation>
+    </message>
+    <message>
+        <source>size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>Convert only what is new or changed: a job whose output is there and not older than its source is left as it is (&quot;up to date&quot;); an older output is replaced.</source>
+        <translation>只转换新的或已更改的文件：输出已存在且不比源文件旧的任务保持不变（“已是最新”）；较旧的输出将被替换。</translation>
+    </message>
+    <message>
+        <source>Put the outputs of the files found in folders into the output folder itself instead of the same subfolders.</source>
+        <translation>将在文件夹中找到的文件的输出直接放入输出文件夹，而不是相同的子文件夹。</translation>
+    </message>
+    <message>
+        <source>The media files, and folders: every file under a folder that the format takes.</source>
+        <translation>媒体文件和文件夹：文件夹下该格式接受的所有文件。</translation>
+    </message>
+    <message>
+        <source>--size takes a size such as 25MB, 1.5GB or 700MiB; not &quot;%1&quot;.</source>
+        <translation>--size 需要一个大小，例如 25MB、1.5GB 或 700MiB；而不是“%1”。</translation>
+    </message>
+    <message>
+        <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
+        <translation>--size 只适用于 H.264、H.265、VP9 或 AV1 视频（它们以两遍编码）；%1 不是。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -699,6 +791,10 @@
     <message>
         <source>%1 failed with exit code %2.</source>
         <translation>%1 运行失败，退出代码为 %2。</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>无法创建文件夹 %1。</translation>
     </message>
 </context>
 <context>
@@ -951,6 +1047,29 @@
     <message>
         <source>Play</source>
         <translation>播放</translation>
+    </message>
+</context>
+<context>
+    <name>FitSize</name>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>Only video in H.264, H.265, VP9 or AV1 can be fitted in a size: those encode in two passes.</source>
+        <translation>只有 H.264、H.265、VP9 或 AV1 视频能装入指定大小：它们以两遍编码。</translation>
+    </message>
+    <message>
+        <source>%1 is too small for %2 of video; %3 is the least that works</source>
+        <translation>%1 容不下 %2 的视频；至少需要 %3</translation>
     </message>
 </context>
 <context>
@@ -1310,6 +1429,22 @@
     <message>
         <source>-23 LUFS (EBU R128 broadcast)</source>
         <translation>-23 LUFS（EBU R128 广播）</translation>
+    </message>
+    <message>
+        <source>Fit in</source>
+        <translation>装入大小</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it. AV1 has no two passes here: it is encoded once, and once more at a corrected bitrate when the file lands outside the size. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>文件最多可占用的大小：画面的码率由它算出。此处 AV1 没有两遍编码：先编码一次，文件超出范围时再以校正后的码率编码一次。可选择一个大小，或自行输入，例如 30 MB 或 1.5 GB。</translation>
+    </message>
+    <message>
+        <source>The most the file may take: the picture&apos;s bitrate follows from it, encoded in two passes. Pick a size or type your own, such as 30 MB or 1.5 GB.</source>
+        <translation>文件最多可占用的大小：画面的码率由它算出，以两遍编码。可选择一个大小，或自行输入，例如 30 MB 或 1.5 GB。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a size: write one such as 30 MB, 1.5 GB or 700 MiB.</source>
+        <translation>“%1”不是大小：请写成 30 MB、1.5 GB 或 700 MiB 这样的形式。</translation>
     </message>
 </context>
 <context>

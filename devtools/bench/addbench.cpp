@@ -1,15 +1,17 @@
 // Adding many files to the real main window, offscreen, for scripts/bench-add.sh.
-//   quillmora_bench_add dialog|drop|open N FOLDER [LIMIT_S]
+//   quillmora_bench_add dialog|drop|open|folder N FOLDER [LIMIT_S]
 // FOLDER holds the files clip000000.mp4 ... (at least N of them). "dialog"
 // clicks the MP4 button and answers the file dialog with the N paths, "drop"
 // drops them on the window, "open" hands them to openFiles() as "Open With"
-// does. Prints one line:
+// does; "folder" drops FOLDER itself, which then holds exactly N files, walked
+// off the window's thread. Prints one line:
 //   <mode> <n> <ms until every row is there> <longest ms the event loop was blocked>
 //   <bytes of peak memory per job> <ms until the kept list was written>
 //   <ms of CPU the GUI thread spent until every row was there>
 // (on a busy machine the last one tells the add's own cost from the waiting).
 // An add that takes longer than LIMIT_S seconds (default 600) is given up:
 // the line then says how many rows were there.
+#include "devtools/bench/memoryfigures.h"
 #include "mainwindow/cquillmora.h"
 #include "tests/mainwindow/scriptedprompts.h"
 
@@ -36,28 +38,6 @@
 
 namespace {
 
-// A /proc/self/status figure in bytes ("VmRSS", "VmHWM").
-qint64 statusBytes(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return -1;
-}
-
-// From here on VmHWM counts the peak from the present size.
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
-
 qint64 threadCpuNs()
 {
     timespec now{};
@@ -77,9 +57,12 @@ int bench(const QString &mode, int n, const QString &folder, int limitSeconds)
 {
     QStringList paths;
     QList<QUrl> urls;
-    for (int i = 0; i < n; ++i) {
+    const bool dropped = mode == QLatin1String("drop") || mode == QLatin1String("folder");
+    if (mode == QLatin1String("folder"))
+        urls << QUrl::fromLocalFile(folder);
+    for (int i = 0; i < n && mode != QLatin1String("folder"); ++i) {
         paths << folder + QStringLiteral("/clip%1.mp4").arg(i, 6, 10, QLatin1Char('0'));
-        if (mode == QLatin1String("drop"))
+        if (dropped)
             urls << QUrl::fromLocalFile(paths.last());
     }
     QMimeData data; // made by the file manager, before the drop
@@ -139,7 +122,7 @@ int bench(const QString &mode, int n, const QString &folder, int limitSeconds)
         ticker.start(); // its first tick comes after the add's first step
         if (mode == QLatin1String("dialog"))
             mp4->click();
-        else if (mode == QLatin1String("drop"))
+        else if (dropped)
             drop(window, data);
         else
             window.openFiles(paths);
@@ -186,8 +169,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     const QStringList arguments = app.arguments();
-    if (arguments.size() < 4 || !QStringList({"dialog", "drop", "open"}).contains(arguments[1])) {
-        std::fprintf(stderr, "usage: quillmora_bench_add dialog|drop|open N FOLDER [LIMIT_S]\n");
+    if (arguments.size() < 4 || !QStringList({"dialog", "drop", "open", "folder"}).contains(arguments[1])) {
+        std::fprintf(stderr, "usage: quillmora_bench_add dialog|drop|open|folder N FOLDER [LIMIT_S]\n");
         return 2;
     }
     return bench(arguments[1], arguments[2].toInt(), arguments[3],

@@ -3,7 +3,7 @@
 // state and its 100 (wall clock, ns since the epoch, to compare with a tool's
 // own stamp of its exit) and the CPU time the progress poller's thread used.
 //
-//   quillmora_runbench [--poll-ms N] [--pause-ms N] [--print-arguments]
+//   quillmora_runbench [--poll-ms N] [--print-arguments]
 //                      <tools folder> <format id> <output folder> <input>...
 //
 // --print-arguments prints the transcoder's arguments of each job, one per
@@ -96,11 +96,9 @@ int main(int argc, char *argv[])
             printOnly = true;
         else if (option == QLatin1String("--poll-ms") && !arguments.isEmpty())
             settings.pollIntervalMs = arguments.takeFirst().toInt();
-        else if (option == QLatin1String("--pause-ms") && !arguments.isEmpty())
-            settings.passPauseMs = arguments.takeFirst().toInt();
     }
     if (arguments.size() < 4) {
-        std::fprintf(stderr, "usage: quillmora_runbench [--poll-ms N] [--pause-ms N] [--print-arguments] "
+        std::fprintf(stderr, "usage: quillmora_runbench [--poll-ms N] [--print-arguments] "
                              "<tools folder> <format id> <output folder> <input>...\n");
         return 2;
     }

@@ -9,11 +9,19 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
+
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-const int imageSize = 256;
+// Twice the largest size the interface shows the image at: sharp on a
+// screen of twice the density, and no more pixels than that for the window
+// to decode as it starts.
+int imageSizeFor(const IconSpec &spec)
+{
+    return 2 * *std::max_element(spec.displaySizes.begin(), spec.displaySizes.end());
+}
 
 int fail(const QString &message)
 {
@@ -60,7 +68,7 @@ int main(int argc, char *argv[])
         if (!paint)
             return fail(QStringLiteral("%1: unknown painter '%2'").arg(spec.path, spec.painter));
         const QString file = output.filePath(spec.path);
-        if (!QDir().mkpath(QFileInfo(file).path()) || !renderIcon(spec, paint, imageSize).save(file, "PNG"))
+        if (!QDir().mkpath(QFileInfo(file).path()) || !renderIcon(spec, paint, imageSizeFor(spec)).save(file, "PNG"))
             return fail(QStringLiteral("cannot write %1").arg(file));
     }
     if (withSheet && !contactSheet(specs, output.path()).save(args[4], "PNG"))

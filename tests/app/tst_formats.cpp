@@ -64,7 +64,8 @@ void TestFormats::stateTexts_data()
     QTest::newRow("failed") << 2 << "Failed" << "Stopped";
     QTest::newRow("stopped") << 3 << "Stopped" << "Stopped";
     QTest::newRow("succeeded") << 4 << "Successes" << "Successes";
-    QTest::newRow("other") << 5 << "" << "";
+    QTest::newRow("up to date") << 5 << "Up to date" << "Up to date";
+    QTest::newRow("other") << 6 << "" << "";
 }
 
 void TestFormats::stateTexts()

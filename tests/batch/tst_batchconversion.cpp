@@ -26,6 +26,7 @@ private slots:
     void songsAndAJoinAtOneLoudness_data();
     void songsAndAJoinAtOneLoudness();
     void twoJobsOfOneNameAtOnce();
+    void fitsInASizeOrTellsTheLeast();
     void qualityFiguresInTheLines();
 
 private:
@@ -194,6 +195,29 @@ void TestBatchConversion::twoJobsOfOneNameAtOnce()
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines[0], "[2/2] track.wav: done as " + folder.toUtf8() + "/track_1.aac");
     QCOMPARE(lines[1], QByteArray("[1/2] track.wav: done"));
+}
+
+// --size: the file lands within 95-100 % of it, and a size that cannot work
+// ends the job before it encodes, with the figures.
+void TestBatchConversion::fitsInASizeOrTellsTheLeast()
+{
+    const QString folder = dir.filePath("fitted");
+    const testsupport::Finished fitted =
+        runQuillmora({"--convert", "--format", "mp4", "--size", "60kB", "--output", folder, "clip one.mkv"},
+                     dir.path());
+    QVERIFY2(fitted.exitCode == 0, qPrintable(fitted.errors));
+    const qint64 size = QFileInfo(folder + "/clip one.mp4").size();
+    QVERIFY2(size <= 60'000 && size >= 57'000, qPrintable(QString::number(size)));
+
+    const testsupport::Finished refused =
+        runQuillmora({"--convert", "--format", "mp4", "--size", "20kB", "--output", folder, "clip two.mp4"},
+                     dir.path());
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY2(
+        refused.errors.contains(QRegularExpression(
+            "\\[1/1\\] clip two.mp4: failed: 20 kB is too small for 0:02 of video; \\d+ kB is the least that works\n")),
+        qPrintable(refused.errors));
+    QVERIFY(!QFileInfo::exists(folder + "/clip two.mp4"));
 }
 
 void TestBatchConversion::qualityFiguresInTheLines()

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 
 class TestBatchMode : public QObject
@@ -19,6 +20,7 @@ class TestBatchMode : public QObject
 private slots:
     void badArgumentsExitWithTwo();
     void badInputAmongGoodOnes();
+    void overwriteSparesInputsAndRerunsLeaveTheSameFiles();
     void interruptStopsEveryRunningTool();
 };
 
@@ -96,6 +98,37 @@ void TestBatchMode::badInputAmongGoodOnes()
     QCOMPARE(testsupport::readFile(dir.filePath("out/last.mp3")), QByteArray("the user's own file"));
     QCOMPARE(testmedia::probe(dir.filePath("out/last_1.mp3")).first("audio")->codec, QStringLiteral("mp3"));
     QCOMPARE(testsupport::entriesOf(dir.filePath("out")), (QStringList{"first.mp3", "last.mp3", "last_1.mp3"}));
+}
+
+void TestBatchMode::overwriteSparesInputsAndRerunsLeaveTheSameFiles()
+{
+    QTemporaryDir dir;
+    testmedia::ClipSpec audio;
+    audio.width = 0;
+    for (const char *folder : {"x", "y"})
+        QVERIFY(QDir().mkpath(dir.filePath(folder)) && testmedia::makeClip(dir.filePath(folder) + "/a.wav", audio));
+    // The user's own song beside a WAV whose output would take its name.
+    QVERIFY(testmedia::makeClip(dir.filePath("song.wav"), audio));
+    audio.seconds = 3;
+    QVERIFY(testmedia::makeClip(dir.filePath("song.mp3"), audio));
+    const QByteArray original = testsupport::readFile(dir.filePath("song.mp3"));
+
+    const testsupport::Finished both =
+        runQuillmora({"--convert", "-f", "mp3", "--overwrite", "--jobs", "1", "song.wav", "song.mp3"}, dir.path());
+    QCOMPARE(both.exitCode, 0);
+    QCOMPARE(testsupport::readFile(dir.filePath("song.mp3")), original);
+    QCOMPARE(testsupport::entriesOf(dir.path()),
+             (QStringList{"song.mp3", "song.wav", "song_1.mp3", "song_2.mp3", "x", "y"}));
+    QVERIFY(std::abs(testmedia::probe(dir.filePath("song_1.mp3")).duration - 1) < 0.2);
+
+    for (int run = 0; run < 3; ++run) {
+        const testsupport::Finished again =
+            runQuillmora({"--convert", "-f", "mp3", "--overwrite", "-o", "out", "x/a.wav", "y/a.wav"}, dir.path());
+        QCOMPARE(again.exitCode, 0);
+        QVERIFY2(again.output.contains("[2/2] a.wav: done as " + dir.filePath("out/a_1.mp3").toUtf8()),
+                 again.output.constData());
+    }
+    QCOMPARE(testsupport::entriesOf(dir.filePath("out")), (QStringList{"a.mp3", "a_1.mp3"}));
 }
 
 // Two videos converting at once, each to a name of its own, and a third

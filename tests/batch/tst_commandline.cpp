@@ -52,6 +52,10 @@ void TestCommandLine::requests_data()
     QTest::newRow("no files") << QStringList{"--convert", "--format", "mp3"} << int(R::Error) << "No files" << true;
     QTest::newRow("join of one") << QStringList{"--convert", "--format", "audiomerge", "a.mp3"} << int(R::Error)
                                  << "two files" << true;
+    QTest::newRow("join of a folder") << QStringList{"--convert", "--format", "audiomerge", "/tmp"}
+                                      << int(R::Convert) << "" << true;
+    QTest::newRow("update without convert") << QStringList{"--update", "Music"} << int(R::Error) << "--update"
+                                            << false;
     QTest::newRow("format without convert") << QStringList{"--format", "mp3", "a.flac"} << int(R::Error)
                                             << "--format" << false;
     QTest::newRow("unknown option") << QStringList{"--convert", "--bogus"} << int(R::Error) << "bogus" << true;
@@ -61,6 +65,14 @@ void TestCommandLine::requests_data()
                                  << int(R::Error) << "\"many\"" << true;
     QTest::newRow("jobs without convert") << QStringList{"--jobs", "2", "a.wav"} << int(R::Error) << "--jobs"
                                           << false;
+    QTest::newRow("size of a video") << QStringList{"--convert", "-f", "webm", "--size", "25MiB", "a.mp4"}
+                                     << int(R::Convert) << "" << true;
+    QTest::newRow("size not a size") << QStringList{"--convert", "-f", "mp4", "--size", "big", "a.mp4"} << int(R::Error)
+                                     << "\"big\"" << true;
+    QTest::newRow("size of a song") << QStringList{"--convert", "-f", "mp3", "--size", "8MB", "a.wav"} << int(R::Error)
+                                    << "mp3 is not" << true;
+    QTest::newRow("size without convert")
+        << QStringList{"--size", "8MB", "a.mp4"} << int(R::Error) << "--size" << false;
     QTest::newRow("files after --") << QStringList{"--", "--convert"} << int(R::Window) << "" << false;
     QTest::newRow("loudness between the targets") << QStringList{"--convert", "-f", "mp3", "--loudness", "-15", "a.wav"}
                                                   << int(R::Error) << "-14, -16 or -23" << true;
@@ -101,6 +113,9 @@ void TestCommandLine::namesAndPaths()
     const CommandLineRequest plain = parsed({"--convert", "-f", "mp3", "a.wav"});
     QCOMPARE(plain.outputFolder, QStringLiteral("/work/here"));
     QVERIFY(!plain.keepDates);
+    QVERIFY(!plain.update && !plain.flat);
+    const CommandLineRequest update = parsed({"--convert", "-f", "mp3", "--update", "--flat", "Music"});
+    QVERIFY(update.update && update.flat);
     QCOMPARE(plain.jobsAtOnce, 0); // automatic
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "3", "a.wav"}).jobsAtOnce, 3);
     QCOMPARE(parsed({"--convert", "-f", "mp3", "--jobs", "Auto", "a.wav"}).jobsAtOnce, 0);
@@ -120,7 +135,7 @@ void TestCommandLine::planRefusesWhatTheFormatDoesNotTake()
         QVERIFY(testsupport::writeFile(dir.filePath(name), "x"));
     CommandLineRequest request = parsed({"--convert", "-f", "mp3", "-o", dir.filePath("out"), "x.wav"});
     request.files = {dir.filePath("a.wav"), dir.filePath("b.MP4"), dir.filePath("c.png"),
-                     dir.filePath("notes.txt"), dir.filePath("missing.wav"), dir.path()};
+                     dir.filePath("notes.txt"), dir.filePath("missing.wav"), QStringLiteral("/dev/null")};
 
     const BatchPlan plan = BatchPlan::make(request);
     QCOMPARE(plan.jobs.size(), 2); // an audio format takes video and audio inputs

@@ -13,7 +13,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <thread>
+
+#include <unistd.h>
 
 using testsupport::readFile;
 using testsupport::writeFile;
@@ -24,6 +27,7 @@ namespace {
 // (the input's name): fail, crash (a line on stderr, then SIGSEGV), hang (until
 // stopped), stubborn (ignores SIGTERM),
 // p57 / p250 / pneg (writes 57, 250 or -1 into the progress block and lingers),
+// finish (writes 57, lingers and ends well whatever SIGTERM says),
 // slow (lingers, and notes its progress block beside its output).
 // Otherwise, and after writing a figure, it writes its last argument; as the
 // real tools do, without "-y" it leaves a file that is there and writes the
@@ -38,6 +42,7 @@ case "$*" in
   *hang*) exec sleep 600 ;;
   *stubborn*) trap '' TERM; while :; do sleep 0.05; done ;;
   *p57*) put '\071\000\000\000' ;;
+  *finish*) trap '' TERM; put '\071\000\000\000' ;;
   *p250*) put '\372\000\000\000' ;;
   *pneg*) put '\377\377\377\377' ;;
   *slow*) echo "$QUILLMORA_PROGRESS_BLOCK" > "$last.block"; sleep 0.4 ;;
@@ -70,6 +75,9 @@ private slots:
     void progressFromTheBlock_data();
     void progressFromTheBlock();
     void overwriteQuestion();
+    void overwriteInJobOrderNeverTakesAnInput();
+    void toolThatEndsWellAfterStopSucceeds();
+    void rowAddedDuringTheRunTakesAFreeSlot();
     void stopDuringTheSecondOfThreeRows();
     void stopDuringAJoinPart();
     void stopBetweenTheJoinsPasses();
@@ -79,7 +87,8 @@ private slots:
     void staleJoinFoldersOfDeadProcessesGo();
 
 private:
-    ConversionRun *makeRun(RunRecorder &recorder, const QString &toolsFolder = QString(), int jobsAtOnce = 1);
+    ConversionRun *makeRun(RunRecorder &recorder, const QString &toolsFolder = QString(), int jobsAtOnce = 1,
+                           int stopGraceMs = 300);
     void stopOn(RunRecorder &recorder, const QString &event, const std::function<bool()> &when = {});
     QString input(const QString &name);
     QString out(const QString &name) const { return output.filePath(name); }
@@ -116,14 +125,14 @@ void TestConversionRun::cleanup()
     QTRY_COMPARE_WITH_TIMEOUT(processesUsing(block), QStringList(), 1000);
 }
 
-ConversionRun *TestConversionRun::makeRun(RunRecorder &recorder, const QString &toolsFolder, int jobsAtOnce)
+ConversionRun *TestConversionRun::makeRun(RunRecorder &recorder, const QString &toolsFolder, int jobsAtOnce,
+                                          int stopGraceMs)
 {
     RunSettings settings;
     settings.toolsFolder = toolsFolder.isEmpty() ? tools.path() : toolsFolder;
     settings.progressBlock = block;
     settings.pollIntervalMs = 20;
-    settings.passPauseMs = 5;
-    settings.stopGraceMs = 300;
+    settings.stopGraceMs = stopGraceMs;
     settings.jobsAtOnce = jobsAtOnce;
     settings.cores = 2;
     run = std::make_unique<ConversionRun>(jobs, recorder, settings);
@@ -247,6 +256,93 @@ void TestConversionRun::overwriteQuestion()
         QCOMPARE(jobs.at(row).outputPath, written[row]);
         QCOMPARE(recorder.eventsOf(row).contains("renamed " + QString::number(row) + ' ' + written[row]), row > 0);
     }
+}
+
+// Names go in job order, each name taken after a Yes of its own; a file that
+// a job of the list reads (its own input, another's, a join's part, a row's
+// added meanwhile, under any spelling or hard link) is never replaced or asked about.
+void TestConversionRun::overwriteInJobOrderNeverTakesAnInput()
+{
+    QVERIFY(writeFile(out("a.mp3"), "earlier run's a"));
+    QVERIFY(writeFile(out("a_1.mp3"), "earlier run's a_1"));
+    const QString mine = input("mine.wav");
+    QVERIFY(::link(qPrintable(mine), qPrintable(out("a_2.mp3"))) == 0);
+    QVERIFY(QFile::link(output.path(), out("again")));
+    QVERIFY(writeFile(out("c.mp3"), "the user's c"));
+    jobs.append(jobFor(FormatMP3, {input("x.wav")}, out("a.mp3")));
+    jobs.append(jobFor(FormatMP3, {input("y.wav")}, out("a.mp3")));
+    jobs.append(jobFor(FormatMP3, {input("z.wav")}, out("a.mp3")));
+    jobs.append(jobFor(FormatAudioJoiner, {mine, input("part.wav")}, out("joined.mp3")));
+    jobs.append(jobFor(FormatMP3, {input("w.wav")}, out("again/part.wav")));
+    jobs.append(jobFor(FormatMP3, {input("v.wav")}, out("c.mp3")));
+    RunRecorder recorder;
+    recorder.answers = {true, true, true};
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "start 0")
+            jobs.append(jobFor(FormatMP3, {out("c.mp3")}, out("d.mp3")));
+    };
+    makeRun(recorder)->run();
+
+    QCOMPARE(recorder.askedPaths(), (QStringList{out("a.mp3"), out("a_1.mp3")}));
+    const QStringList written{out("a.mp3"),      out("a_1.mp3"),          out("a_3.mp3"),
+                              out("joined.mp3"), out("again/part_1.wav"), out("c_1.mp3"),
+                              out("d.mp3")};
+    for (int row = 0; row < written.size(); ++row) {
+        QCOMPARE(jobs.state(row), int(Succeeded));
+        QCOMPARE(jobs.at(row).outputPath, written[row]);
+        QCOMPARE(readFile(written[row]), QByteArray("converted\n"));
+    }
+    for (const QString &kept : {mine, out("a_2.mp3"), out("part.wav")})
+        QCOMPARE(readFile(kept), QByteArray("media"));
+    QCOMPARE(readFile(out("c.mp3")), QByteArray("the user's c"));
+}
+
+void TestConversionRun::toolThatEndsWellAfterStopSucceeds()
+{
+    // Stop comes too late for the tool, which ends with exit code 0 and its file.
+    jobs.append(jobFor(FormatMP3, {input("finish.wav")}, out("finish.mp3")));
+    jobs.append(jobFor(FormatMP3, {input("next.wav")}, out("next.mp3")));
+    RunRecorder recorder;
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "progress 0 57")
+            run->stop();
+    };
+    makeRun(recorder, QString(), 1, 5000)->run();
+
+    QVERIFY(run->isStopped());
+    QCOMPARE(jobs.state(0), int(Succeeded));
+    QCOMPARE(readFile(out("finish.mp3")), QByteArray("converted\n"));
+    QCOMPARE(run->totals().succeeded, 1);
+    QCOMPARE(jobs.state(1), int(Ready));
+    QCOMPARE(recorder.bracketingFault(), QString());
+}
+
+void TestConversionRun::rowAddedDuringTheRunTakesAFreeSlot()
+{
+    jobs.append(jobFor(FormatMP3, {input("hang.wav")}, out("long.mp3")));
+    const QString later = input("short.wav");
+    RunRecorder recorder;
+    std::atomic<bool> shortDone{false};
+    recorder.onEvent = [&](const QString &event) {
+        if (event == "state 0 1")
+            jobs.append(jobFor(FormatMP3, {later}, out("short.mp3")));
+        if (event == "state 1 4")
+            shortDone = true;
+    };
+    ConversionRun *conversion = makeRun(recorder, QString(), 2);
+    // The hanging job ends at Stop: once the added one is done, or after five seconds.
+    stopper = std::thread([&] {
+        for (int wait = 0; wait < 100 && !shortDone; ++wait)
+            QThread::msleep(50);
+        conversion->stop();
+    });
+    conversion->run();
+    stopper.join();
+
+    QVERIFY(shortDone);
+    QCOMPARE(jobs.state(1), int(Succeeded));
+    QCOMPARE(jobs.state(0), int(Failed));
+    QCOMPARE(recorder.bracketingFault(), QString());
 }
 
 void TestConversionRun::stopDuringTheSecondOfThreeRows()

@@ -70,7 +70,6 @@ void TestRunWithTools::badInputsFailWithAReason()
     RunSettings settings;
     settings.toolsFolder = QUILLMORA_BUILD_DIR;
     settings.progressBlock = ownBlock.name();
-    settings.passPauseMs = 0;
     ConversionRun(jobs, recorder, settings).run();
     QCOMPARE(recorder.bracketingFault(), QString());
 
@@ -111,7 +110,6 @@ void TestRunWithTools::keptDatesAreTheSources()
         RunSettings settings;
         settings.toolsFolder = QUILLMORA_BUILD_DIR;
         settings.progressBlock = ownBlock.name();
-        settings.passPauseMs = 0;
         settings.keepSourceDates = keep;
         ConversionRun(queue, recorder, settings).run();
         for (const char *name : {"first.mp3", "MergedAudio.mp3", "photo.jpg"}) {
@@ -146,7 +144,6 @@ void TestRunWithTools::joinCopiesSongsAlreadyInItsFormat()
     RunSettings settings;
     settings.toolsFolder = QUILLMORA_BUILD_DIR;
     settings.progressBlock = ownBlock.name();
-    settings.passPauseMs = 0;
     ConversionRun(jobs, recorder, settings).run();
     QCOMPARE(jobs.state(0), int(Succeeded));
     QCOMPARE(jobs.state(1), int(Succeeded));

@@ -137,6 +137,26 @@ void TestTranscoderArguments::wholeLists_data()
         << jobOf(FormatAudioJoiner) << singlePass()
         << head() + QStringList{"-ar", "44100", "-ac", "2", "-acodec", "libmp3lame", "-b:a", "256k", output};
 
+    // "Fit in" reaches the pass that writes the output, and only where it can work.
+    ConvertJob fitted = jobOf(FormatMP4);
+    fitted.fitBytes = 25'000'000;
+    QTest::newRow("MP4 fitted in 25 MB") << fitted << singlePass()
+                                         << QStringList{"--fit-size=25000000"} + head()
+                                                + QStringList{"-vcodec", "libx264", "-acodec", "libfaac", output};
+    ConvertJob fittedJoin = withJoinPartFormat(jobOf(FormatVideoJoiner));
+    fittedJoin.fitBytes = 8'000'000;
+    QTest::newRow("fitted join: the join pass")
+        << fittedJoin << ConversionPass{list, output, PassKind::JoinFinal}
+        << QStringList{"--fit-size=8000000", "-f", "concat"} + head(list) + QStringList{"-c", "copy", output};
+    QTest::newRow("fitted join: not its parts")
+        << fittedJoin << ConversionPass{input, "/w/subvideo0.mp4", PassKind::JoinPart}
+        << buildTranscoderArguments(withJoinPartFormat(jobOf(FormatVideoJoiner)),
+                                    ConversionPass{input, "/w/subvideo0.mp4", PassKind::JoinPart});
+    ConvertJob fittedSong = jobOf(FormatMP3);
+    fittedSong.fitBytes = 8'000'000;
+    QTest::newRow("a song is never fitted")
+        << fittedSong << singlePass() << head() + QStringList{"-acodec", "libmp3lame", "-vn", output};
+
     ConvertJob apple = makeJob(FormatMOV, devicePresetProfile(DevicePreset::Apple));
     QTest::newRow("Apple preset")
         << apple << singlePass()

@@ -35,8 +35,8 @@ public:
     void setCurrentRow(int row) { w.jobTable->setCurrentIndex(w.jobTable->model()->index(row, 0)); }
     // Files of a drop or of the command line still being looked at.
     bool adding() const { return !w.pendingFiles.empty(); }
-    // This window's kept list.
-    QString keptListFile() const { return w.keeper->file(); }
+    // This window's kept list as it is on disk: what a crash would leave.
+    QList<ConvertJob> keptJobs() const { return w.keeper->storedJobs(); }
     int currentCategory() const { return w.currentCategory; }
     int currentFormatId() const { return w.currentFormatId; }
     OutputProfile currentProfile() const { return w.currentProfile; }
@@ -50,6 +50,8 @@ public:
     QString progressBlockName() const { return w.runControl->progressBlockName(); }
     QString convertBlockName() const { return w.runControl->convertBlockName(); }
     bool runThreadAlive() const { return w.runControl->worker && w.runControl->worker->isRunning(); }
+    // How long a bar shows 100, and a row waits after its bar went.
+    void setBarPauseMs(int ms) { w.runControl->rhythm.setPauseMs(ms); }
 
     // The window's side of a run, without a run: controls and flags as Convert sets them.
     void startRun()

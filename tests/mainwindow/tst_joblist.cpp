@@ -1,5 +1,6 @@
 #include "app/formats.h"
 #include "tests/mainwindow/windowfixture.h"
+#include "tests/support/files.h"
 
 #include <QPointer>
 #include <QProgressBar>
@@ -21,6 +22,8 @@ private slots:
     void dropOfSeveralKinds();
     void dropDuringRunAddsJob();
     void thousandsOfDroppedFilesOneBox();
+    void droppedFolderGivesItsTree();
+    void addFolderToAJoiner();
     void joiners_data();
     void joiners();
     void sameFileTwice();
@@ -167,7 +170,6 @@ void TestJobList::drops_data()
     QTest::newRow("upper-case GIF is video") << "clip.GIF" << 0 << int(Video);
     QTest::newRow("flac is audio") << "song.flac" << 11 << int(Audio);
     QTest::newRow("jpg is image") << "photo.jpg" << 23 << int(Image);
-    QTest::newRow("folder") << "folder.mp4/" << -1 << 0;
     QTest::newRow("unknown kind") << "notes.xyz" << -1 << 0;
     QTest::newRow("missing file") << "gone.mp4*" << -1 << 0;
 }
@@ -179,10 +181,7 @@ void TestJobList::drops()
     QFETCH(int, category);
     WindowFixture fixture;
     QString path;
-    if (name.endsWith('/')) {
-        path = fixture.inputFolder() + "/" + name.chopped(1);
-        QVERIFY(QDir().mkpath(path));
-    } else if (name.endsWith('*')) {
+    if (name.endsWith('*')) {
         path = fixture.inputFolder() + "/" + name.chopped(1);
     } else {
         path = fixture.makeFile(name, 3);
@@ -254,6 +253,73 @@ void TestJobList::thousandsOfDroppedFilesOneBox()
     QCOMPARE(lines.first(), paths[2]);
     QCOMPARE(lines.last(), QStringLiteral("and 990 more"));
     QCOMPARE(fixture.prompts.shown.first().title, QStringLiteral("Failed to import Files"));
+}
+
+void TestJobList::droppedFolderGivesItsTree()
+{
+    WindowFixture fixture;
+    const QString in = fixture.inputFolder() + "/Music";
+    for (const char *folder : {"/Album", "/Live.mp4", "/.cache", "/locked"})
+        QVERIFY(QDir().mkpath(in + QLatin1String(folder)));
+    for (const char *file : {"/Album/10.flac", "/Album/2.flac", "/Album/cover.jpg", "/Album/notes.txt",
+                             "/Live.mp4/a.wav", "/.cache/c.flac", "/.hidden.flac", "/locked/l.flac"})
+        QVERIFY(testsupport::writeFile(in + QLatin1String(file), {}));
+    const QString clip = fixture.makeFile("clip.mkv");
+    const QString empty = fixture.inputFolder() + "/Empty";
+    QVERIFY(QDir().mkpath(empty));
+    {
+        const testsupport::UnreadableFolder locked(in + "/locked");
+        QVERIFY(locked.holds());
+        fixture.drop({in, empty, clip});
+        QTRY_VERIFY(!fixture.access().adding());
+    }
+
+    const QString out = fixture.outputFolderPath();
+    QCOMPARE(column(fixture.access().table(), 0),
+             QStringList({in + "/Album/2.flac", in + "/Album/10.flac", in + "/Album/cover.jpg", in + "/Live.mp4/a.wav",
+                          clip}));
+    QCOMPARE(column(fixture.access().table(), 3),
+             QStringList({out + "/Album/2.mp3", out + "/Album/10.mp3", out + "/Album/cover.png", out + "/Live.mp4/a.mp3",
+                          out + "/clip.mp4"}));
+    // Files of no kind are passed over without a word; the folder that cannot be read and the
+    // one that gave nothing are named in one box.
+    QCOMPARE(fixture.prompts.count("warning"), 1);
+    QCOMPARE(fixture.prompts.shown.first().text, in + "/locked\n" + empty);
+    QCOMPARE(fixture.access().currentFormatId(), int(FormatMP4)); // the drop's last file chose
+    // The Setting dialog gives a row its output path again, in the same subfolder.
+    fixture.access().setCurrentRow(3);
+    fixture.access().answerSettingsDialog([](CSettings &dialog) { dialog.accept(); });
+    fixture.access().invoke("onSettings");
+    QCOMPARE(fixture.access().jobs()[3].outputPath, out + "/Live.mp4/a.mp3");
+
+    // "Keep the folder structure" off: what is added from now on goes straight into the output folder.
+    QVERIFY(fixture.access().action(WindowAction::KeepFolderStructure)->isChecked());
+    fixture.access().action(WindowAction::KeepFolderStructure)->trigger();
+    fixture.window->openFiles({in + "/Album"});
+    QTRY_VERIFY(!fixture.access().adding());
+    QCOMPARE(column(fixture.access().table(), 3).mid(5),
+             QStringList({out + "/2.mp3", out + "/10.mp3", out + "/cover.png"}));
+}
+
+void TestJobList::addFolderToAJoiner()
+{
+    WindowFixture fixture;
+    const QString album = fixture.inputFolder() + "/Album";
+    QVERIFY(QDir().mkpath(album + "/CD 2"));
+    for (const char *file : {"/10.flac", "/2.mp3", "/cover.jpg", "/CD 2/1.wav"})
+        QVERIFY(testsupport::writeFile(album + QLatin1String(file), {}));
+    fixture.chooseFiles(QStringLiteral("btnAudioMerge"), {}); // the joiner chosen, its file dialog cancelled
+    fixture.prompts.folderAnswers << album;
+    fixture.access().action(WindowAction::AddFolder)->trigger();
+    QTRY_VERIFY(!fixture.access().adding());
+
+    const QList<ConvertJob> jobs = fixture.access().jobs();
+    QCOMPARE(jobs.size(), 1);
+    QCOMPARE(jobs[0].inputFiles, QStringList({album + "/2.mp3", album + "/10.flac", album + "/CD 2/1.wav"}));
+    QCOMPARE(jobs[0].outputPath, fixture.outputFolderPath() + "/MergedAudio.mp3");
+    QCOMPARE(fixture.access().cell(0, 0), QStringLiteral("3Files"));
+    QCOMPARE(fixture.prompts.count("warning"), 0);
+    QCOMPARE(fixture.access().openFolder(), album); // where the next chooser starts
 }
 
 void TestJobList::joiners_data()

@@ -3,6 +3,7 @@
 #include "tests/mainwindow/faketools.h"
 #include "tests/mainwindow/windowfixture.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -27,13 +28,14 @@ private slots:
     void timeLeftBesideThePercentage();
     void blocksOfTheirOwn();
     void severalRowsAtOnce();
+    void barsKeepTheirRhythmWhileTheRunGoesOn();
 };
 
 namespace {
 
 const QString ProfileMP4 = QStringLiteral("All media files -> MP4");
 
-// A window whose tools are shell scripts, recording what its slots receive.
+// A window whose tools are shell scripts, recording what its slots receive and when.
 class RunFixture : public WindowFixture
 {
 public:
@@ -41,18 +43,28 @@ public:
         : tools(toolBody)
     {
         window->setToolsFolder(tools.folder());
+        clock.start();
         CQuillmora *w = window.get();
         QObject::connect(w, &CQuillmora::sigInsertProgressBar, w,
-                         [this](int row) { events << QStringLiteral("insert %1").arg(row); });
+                         [this](int row) { note(QStringLiteral("insert %1").arg(row)); });
         QObject::connect(w, &CQuillmora::sigRemoveProgressBar, w,
-                         [this](int row) { events << QStringLiteral("remove %1").arg(row); });
+                         [this](int row) { note(QStringLiteral("remove %1").arg(row)); });
         QObject::connect(w, &CQuillmora::sigUpdateState, w, [this](int row, int state) {
-            events << QStringLiteral("state %1 %2").arg(row).arg(state);
+            note(QStringLiteral("state %1 %2").arg(row).arg(state));
         });
         QObject::connect(w, &CQuillmora::sigSetProcValue, w, [this](int row, int value) {
-            events << QStringLiteral("value %1 %2").arg(row).arg(value);
+            note(QStringLiteral("value %1 %2").arg(row).arg(value));
         });
-        QObject::connect(w, &CQuillmora::sigFinished, w, [this] { events << QStringLiteral("finished"); });
+        QObject::connect(w, &CQuillmora::sigFinished, w, [this] { note(QStringLiteral("finished")); });
+    }
+
+    // When the event came the nth time, in ms; -1 if it did not.
+    qint64 timeOf(const QString &event, int nth = 0) const
+    {
+        for (int i = 0; i < events.size(); ++i)
+            if (events[i] == event && nth-- == 0)
+                return times[i];
+        return -1;
     }
 
     void addFiles(const QStringList &names)
@@ -65,11 +77,11 @@ public:
 
     void convert() { access().action(WindowAction::Convert)->trigger(); }
 
-    // Until the result box was shown and the run's thread is gone.
+    // Until the result box was shown, the run's thread is gone and its last bar too.
     bool waitForEnd()
     {
         return QTest::qWaitFor([this] { return prompts.count(QStringLiteral("dialog")) > 0
-                                               && !access().runThreadAlive(); },
+                                               && !access().runThreadAlive() && !access().busy(); },
                                20000);
     }
 
@@ -83,6 +95,16 @@ public:
 
     FakeTools tools;
     QStringList events;
+    QList<qint64> times; // of the events
+
+private:
+    void note(const QString &event)
+    {
+        events << event;
+        times << clock.elapsed();
+    }
+
+    QElapsedTimer clock;
 };
 
 // The row's events make one pass: its bar in, Converting (the poller's first value may
@@ -323,6 +345,43 @@ void TestRun::severalRowsAtOnce()
     QCOMPARE(fixture.prompts.count(QStringLiteral("dialog")), 1);
     QCOMPARE(fixture.events.count(QStringLiteral("finished")), 1);
     QVERIFY(fixture.window->findChild<QLabel *>(QStringLiteral("listTimeLeft"))->text().isEmpty());
+}
+
+// One job at a time, two songs and a join of two: the next job starts as soon
+// as a tool has ended, while the window still shows each bar at 100 for a
+// pause before it goes, and a pause between the bars of a join's parts.
+void TestRun::barsKeepTheirRhythmWhileTheRunGoesOn()
+{
+    constexpr qint64 pauseMs = 400;
+    RunFixture fixture;
+    fixture.access().setBarPauseMs(int(pauseMs));
+    fixture.addFiles({QStringLiteral("a.wav"), QStringLiteral("b.wav")});
+    fixture.chooseFiles(QStringLiteral("btnAudioMerge"),
+                        {fixture.makeFile(QStringLiteral("c.wav")), fixture.makeFile(QStringLiteral("d.wav"))});
+    fixture.window->findChild<QMenu *>(QStringLiteral("menuJobsAtOnce"))->actions().at(1)->trigger();
+    fixture.convert();
+    QVERIFY(fixture.waitForEnd());
+
+    const QByteArray events = fixture.events.join(QStringLiteral(", ")).toUtf8();
+    for (int row = 0; row < 3; ++row) {
+        const QString r = QString::number(row);
+        const int passes = row < 2 ? 1 : 3;
+        QCOMPARE(fixture.profileCell(row), QStringLiteral("Successes"));
+        QCOMPARE(fixture.events.count("value " + r + " 100"), passes);
+        QCOMPARE(fixture.events.count("remove " + r), passes);
+        for (int pass = 0; pass < passes; ++pass) {
+            QVERIFY2(fixture.timeOf("remove " + r, pass) - fixture.timeOf("value " + r + " 100", pass)
+                         >= pauseMs * 9 / 10,
+                     events.constData());
+            if (pass > 0)
+                QVERIFY2(fixture.timeOf("insert " + r, pass) - fixture.timeOf("remove " + r, pass - 1)
+                             >= pauseMs * 9 / 10,
+                         events.constData());
+        }
+    }
+    // The second song's bar came while the first's still showed 100: its slot was free at once.
+    QVERIFY2(fixture.events.indexOf("insert 1") < fixture.events.indexOf("remove 0"), events.constData());
+    QCOMPARE(fixture.events.last(), QStringLiteral("finished"));
 }
 
 QTEST_MAIN(TestRun)

@@ -13,6 +13,7 @@ class TestRunConversion : public QObject
 
 private slots:
     void everyKindConverts();
+    void folderTreeThenUpToDate();
 };
 
 void TestRunConversion::everyKindConverts()
@@ -101,6 +102,66 @@ void TestRunConversion::everyKindConverts()
              (QStringList{"MergedAudio.mp3", "MergedVideo.mp4", "film.mp4", "phone.mp4", "photo.jpg", "small.mp4",
                           "song.mp3", "song.opus", "web.webm"}));
     QCOMPARE(fixture.shutdowns.count.load(), 0);
+}
+
+// A dropped tree of songs and a picture converted into the same folders,
+// then, with "Skip files already converted", dropped again: only the song
+// changed since starts a tool; the others are "Up to date", count as done and
+// are not kept for the next start.
+void TestRunConversion::folderTreeThenUpToDate()
+{
+    WindowFixture fixture;
+    fixture.window->setToolsFolder(QStringLiteral(QUILLMORA_BUILD_DIR));
+    const QString tree = fixture.inputFolder() + QStringLiteral("/Library");
+    QVERIFY(QDir().mkpath(tree + "/Artist/Album"));
+    testmedia::ClipSpec song;
+    song.width = 0;
+    QVERIFY(testmedia::makeClip(tree + "/Artist/Album/1 One.wav", song));
+    QVERIFY(testmedia::makeClip(tree + "/Artist/Album/2 Two.flac", song));
+    QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=64x48", "-frames:v", "1", tree + "/photo.jpg"}));
+    CQuillmoraTestAccess access = fixture.access();
+    const auto convert = [&](int dialogs) {
+        access.action(WindowAction::Convert)->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return fixture.prompts.count(QStringLiteral("dialog")) == dialogs; }, 300000));
+        QTRY_VERIFY(!access.busy());
+    };
+
+    fixture.drop({tree});
+    QTRY_VERIFY(!access.adding());
+    convert(1);
+    QCOMPARE(fixture.prompts.shown.last().text, QStringLiteral("0  task has been failed\n3  tasks have been completed"));
+    const QString out = fixture.outputFolderPath();
+    QCOMPARE(testmedia::probe(out + "/Artist/Album/1 One.mp3").first("audio")->codec, QStringLiteral("mp3"));
+    QCOMPARE(testmedia::probe(out + "/Artist/Album/2 Two.mp3").first("audio")->codec, QStringLiteral("mp3"));
+    QCOMPARE(testmedia::probe(out + "/photo.png").first("video")->codec, QStringLiteral("png"));
+
+    const QDateTime written = QFileInfo(out + "/Artist/Album/1 One.mp3").lastModified();
+    QFile changed(tree + "/Artist/Album/2 Two.flac");
+    QVERIFY(changed.open(QIODevice::ReadWrite)
+            && changed.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    changed.close();
+    QVERIFY(!access.action(WindowAction::SkipConverted)->isChecked()); // off unless chosen
+    access.action(WindowAction::SkipConverted)->trigger();
+    access.invoke("onClearList");
+    fixture.drop({tree});
+    QTRY_VERIFY(!access.adding());
+    fixture.prompts.questionAnswers << true; // the changed song's old output is replaced
+    convert(2);
+    QCOMPARE(fixture.prompts.shown.last().text, QStringLiteral("0  task has been failed\n3  tasks have been completed"));
+    QCOMPARE(fixture.prompts.count(QStringLiteral("question")), 1);
+    QCOMPARE(QStringList({access.cell(0, 2), access.cell(1, 2), access.cell(2, 2)}),
+             QStringList({"Up to date", "Successes", "Up to date"}));
+    QCOMPARE(QFileInfo(out + "/Artist/Album/1 One.mp3").lastModified(), written);
+    QVERIFY(!QFileInfo::exists(out + "/Artist/Album/2 Two_1.mp3"));
+
+    fixture.prompts.questionAnswers << true;
+    QVERIFY(fixture.window->close());
+    fixture.window.reset();
+    const int questions = fixture.prompts.count(QStringLiteral("question"));
+    fixture.prompts.questionAnswers << true;
+    CQuillmora next;
+    QCOMPARE(next.offerUnfinishedJobs(), 0);
+    QCOMPARE(fixture.prompts.count(QStringLiteral("question")), questions); // nothing was offered
 }
 
 QTEST_MAIN(TestRunConversion)

@@ -1,17 +1,26 @@
 // Jobs from outside the window's buttons: files on the command line, the
 // unfinished jobs of windows that were killed or closed (never those of a
 // window still open), and the desktop notification at the end of a run.
-#include "app/unfinishedjobs.h"
+#include "app/joblistkeeper.h"
+#include "app/jobrecord.h"
 #include "mainwindow/cquillmora.h"
 #include "tests/mainwindow/windowfixture.h"
+#include "tests/support/files.h"
 
 #include <QSet>
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 // Stands in for the desktop's notification service on a private bus.
 class FakeNotifications : public QObject
@@ -43,6 +52,8 @@ private slots:
     void cleanupTestCase();
     void killedWindowsAreOfferedTogether();
     void liveWindowsListIsNeverOffered();
+    void listsLeaveOnlyWhenAnswered();
+    void oldRowsGoOnlyWithTheWriteThatKeepsThem();
     void runEndIsNotifiedOutsideTheWindow();
 
 private:
@@ -51,11 +62,41 @@ private:
 
 namespace {
 
-// The jobs on disk of the window that the process runs.
-int keptBy(const QString &folder, qint64 pid)
+// The jobs kept on disk in the folder: of the lists a process owns, or of every list.
+int keptIn(const QString &folder, qint64 owner = 0)
 {
-    const QStringList lists = QDir(folder).entryList({QStringLiteral("unfinished-jobs-%1-*.json").arg(pid)});
-    return lists.isEmpty() ? 0 : int(loadUnfinishedJobs(folder + "/" + lists.first()).size());
+    int count = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "look");
+        db.setDatabaseName(folder + "/unfinished-jobs.db");
+        QSqlQuery query(db);
+        if (db.open()
+            && query.exec(QString("SELECT count(*) FROM jobs JOIN lists ON jobs.list = lists.id"
+                                  " WHERE %1 IN (0, lists.owner_pid)")
+                              .arg(owner))
+            && query.next())
+            count = query.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase("look");
+    return count;
+}
+
+// A list as an older version left it.
+QByteArray oldList(const QList<ConvertJob> &jobs)
+{
+    QJsonArray array;
+    for (const ConvertJob &job : jobs)
+        array << jobToJson(job);
+    return QJsonDocument(QJsonObject{{"version", 1}, {"jobs", array}}).toJson();
+}
+
+ConvertJob jobOf(const QString &input, const QString &outputFolder, int formatId = FormatMP3)
+{
+    ConvertJob job = makeJob(formatId, defaultProfile(FormatMP3));
+    job.inputFiles = {input};
+    job.inputPath = input;
+    job.outputPath = outputFolder + "/" + QFileInfo(input).completeBaseName() + ".mp3";
+    return job;
 }
 
 // The application as "Open With" starts it, in a home of the test's.
@@ -92,8 +133,8 @@ void TestSessionJobs::killedWindowsAreOfferedTogether()
     QProcess second;
     startWindow(first, fixture.dir.path(), firstFiles);
     startWindow(second, fixture.dir.path(), secondFiles);
-    QTRY_COMPARE_WITH_TIMEOUT(keptBy(lists, first.processId()), 2, 30000);
-    QTRY_COMPARE_WITH_TIMEOUT(keptBy(lists, second.processId()), 1, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(keptIn(lists, first.processId()), 2, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(keptIn(lists, second.processId()), 1, 30000);
     for (QProcess *application : {&first, &second}) {
         application->kill();
         QVERIFY(application->waitForFinished());
@@ -112,8 +153,8 @@ void TestSessionJobs::killedWindowsAreOfferedTogether()
     QCOMPARE(fixture.access().rowCount(), 3);
 
     // They are this window's now, and offered no more.
-    QCOMPARE(QDir(lists).entryList({"*.json"}), QStringList{QFileInfo(fixture.access().keptListFile()).fileName()});
-    QCOMPARE(loadUnfinishedJobs(fixture.access().keptListFile()).size(), 3);
+    QTRY_COMPARE(fixture.access().keptJobs().size(), 3);
+    QCOMPARE(keptIn(lists), 3);
     QCOMPARE(fixture.window->offerUnfinishedJobs(), 0);
 }
 
@@ -124,16 +165,12 @@ void TestSessionJobs::liveWindowsListIsNeverOffered()
     WindowFixture live({}, dataHome.path());
 
     // A list that an older version left counts as a window's that has ended.
-    ConvertJob old = makeJob(FormatMP3, defaultProfile(FormatMP3));
-    old.inputFiles = {live.makeFile("old.wav")};
-    old.inputPath = old.inputFiles.first();
-    old.outputPath = live.outputFolderPath() + "/old.mp3";
-    QVERIFY(saveUnfinishedJobs({old}, legacy));
+    QVERIFY(QDir().mkpath(QFileInfo(legacy).path()));
+    QVERIFY(testsupport::writeFile(legacy, oldList({jobOf(live.makeFile("old.wav"), live.outputFolderPath())})));
 
     live.window->openFiles({live.makeFile("a.mp3"), live.makeFile("notes.txt"), live.makeFile("c.wav")});
     QCOMPARE(live.prompts.count("warning"), 1); // the text file, as a drop refuses it
-    const QString liveList = live.access().keptListFile();
-    QTRY_COMPARE(loadUnfinishedJobs(liveList).size(), 2);
+    QTRY_COMPARE(live.access().keptJobs().size(), 2);
 
     // A second window is offered the old list alone; No removes that one only.
     WindowFixture next({}, dataHome.path());
@@ -141,7 +178,7 @@ void TestSessionJobs::liveWindowsListIsNeverOffered()
     QCOMPARE(next.window->offerUnfinishedJobs(), 0);
     QCOMPARE(next.prompts.shown.last().text, QStringLiteral("Restore the unfinished job?"));
     QVERIFY(!QFile::exists(legacy));
-    QCOMPARE(loadUnfinishedJobs(liveList).size(), 2);
+    QCOMPARE(live.access().keptJobs().size(), 2);
 
     // Closing keeps the list as it was before the close clears it; once the
     // window has gone, the next start is offered it.
@@ -149,10 +186,92 @@ void TestSessionJobs::liveWindowsListIsNeverOffered()
     live.window->keepJobListForNextStart();
     live.access().invoke("onClearList");
     QCOMPARE(live.window->jobQueue().count(), 0);
-    QCOMPARE(loadUnfinishedJobs(liveList).size(), 3);
+    QCOMPARE(live.access().keptJobs().size(), 3);
     live.window.reset();
     next.prompts.questionAnswers << true;
     QCOMPARE(next.window->offerUnfinishedJobs(), 3);
+}
+
+void TestSessionJobs::listsLeaveOnlyWhenAnswered()
+{
+    QTemporaryDir dataHome;
+    const QString folder = dataHome.path() + "/quillmora";
+    QTemporaryDir drive; // not there at first, as a drive not mounted
+    const QString unmounted = drive.path() + "/usb/song.wav";
+    QVERIFY(QDir().mkpath(folder));
+    auto window = std::make_unique<WindowFixture>(QVariantMap(), dataHome.path());
+    const QString out = window->outputFolderPath();
+    const QString here = window->makeFile("here.wav");
+    const QByteArray whole = oldList({jobOf(unmounted, out), jobOf(here, out, 999), jobOf(here, out)});
+    QVERIFY(testsupport::writeFile(folder + "/unfinished-jobs-41-1.json", whole.chopped(30)));
+    QVERIFY(testsupport::writeFile(folder + "/unfinished-jobs-42-1.json",
+                                   oldList({jobOf(unmounted, out), jobOf(here, out, 999)})));
+
+    // Nothing can run now: no question, nothing removed; the list cut short
+    // is set aside, and the user told once where it is.
+    QCOMPARE(window->window->offerUnfinishedJobs(), 0);
+    QCOMPARE(window->prompts.count("question"), 0);
+    QCOMPARE(window->prompts.count("warning"), 1);
+    const QString aside = folder + "/unfinished-jobs-41-1-unreadable.json";
+    QVERIFY2(window->prompts.shown.last().text.contains(aside), qPrintable(window->prompts.shown.last().text));
+    QCOMPARE(testsupport::readFile(aside), whole.chopped(30));
+    QCOMPARE(window->window->offerUnfinishedJobs(), 0);
+    QCOMPARE(window->prompts.count("warning"), 1);
+    window.reset();
+    QCOMPARE(keptIn(folder), 2);
+
+    // The drive is back: its job is offered, the question says what stays; No removes that one only.
+    QVERIFY(QDir().mkpath(QFileInfo(unmounted).path()));
+    QVERIFY(testsupport::writeFile(unmounted, "x"));
+    window = std::make_unique<WindowFixture>(QVariantMap(), dataHome.path());
+    QCOMPARE(window->window->offerUnfinishedJobs(), 0);
+    QCOMPARE(window->prompts.shown.last().text,
+             QString("Restore the unfinished job?\n\nOne more job stays kept for a later start: a file of it is "
+                     "not there now, or this version cannot read it."));
+    window.reset();
+    QCOMPARE(keptIn(folder), 1); // of a format this version cannot convert: never dropped unasked
+    window = std::make_unique<WindowFixture>(QVariantMap(), dataHome.path());
+    QCOMPARE(window->window->offerUnfinishedJobs(), 0);
+    QCOMPARE(window->prompts.count("question"), 0);
+}
+
+void TestSessionJobs::oldRowsGoOnlyWithTheWriteThatKeepsThem()
+{
+    QTemporaryDir dataHome;
+    const QString folder = dataHome.path() + "/quillmora";
+    auto ended = std::make_unique<WindowFixture>(QVariantMap(), dataHome.path());
+    ended->window->openFiles({ended->makeFile("a.wav"), ended->makeFile("b.wav"), ended->makeFile("c.wav")});
+    QTRY_COMPARE(ended->access().keptJobs().size(), 3);
+    ended->window.reset();
+
+    WindowFixture next({}, dataHome.path());
+    auto *keeper = next.window->findChild<JobListKeeper *>();
+    QSignalSpy writes(keeper, &JobListKeeper::written);
+    // The disk fills up while the question is on screen: no file grows from then on.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    struct DiskFillsUp : ScriptedPrompts {
+        rlimit full;
+        bool question(QWidget *, const QString &, const QString &) override
+        {
+            return setrlimit(RLIMIT_FSIZE, &full) == 0;
+        }
+    } yes;
+    yes.full = unlimited;
+    yes.full.rlim_cur = 0;
+    QCOMPARE(next.window->offerUnfinishedJobs(), 3);
+    QVERIFY(!keeper->writeNow());
+    QTRY_VERIFY(!writes.isEmpty() && !writes.last().first().toBool());
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+
+    // Once the disk has room, the window's list holds them and the list they came from is gone,
+    // together: the next start is offered each job once.
+    next.window.reset();
+    QCOMPARE(keptIn(folder), 3);
+    WindowFixture third({}, dataHome.path());
+    third.prompts.questionAnswers << true;
+    QCOMPARE(third.window->offerUnfinishedJobs(), 3);
 }
 
 void TestSessionJobs::runEndIsNotifiedOutsideTheWindow()

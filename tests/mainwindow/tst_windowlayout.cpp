@@ -143,9 +143,10 @@ void TestWindowLayout::menusToolBarsAndContextMenu()
         entries << entryNames(menuAction->menu()->actions());
     }
     QCOMPARE(titles, QStringList({"File", "Convert", "Setting", "Language", "Help"}));
-    QCOMPARE(entries, QStringList({"actionRemoveItem actionRemoveList | actionExit",
+    QCOMPARE(entries, QStringList({"actionAddFolder | actionRemoveItem actionRemoveList | actionExit",
                                    "actionConvert actionStop",
-                                   "actionSetting actionOutputFolder | actionKeepSourceDates actionCheckQuality menuJobsAtOnce",
+                                   "actionSetting actionOutputFolder | actionKeepSourceDates "
+                                   "actionKeepFolderStructure actionSkipConverted actionCheckQuality menuJobsAtOnce",
                                    "actionEnglish actionChinese actionJapanese", "actionAbout"}));
 
     const QList<QToolBar *> bars = window.findChildren<QToolBar *>();
@@ -200,6 +201,10 @@ void TestWindowLayout::formatTabs()
     for (QToolButton *button : found)
         texts << button->text();
     QCOMPARE(texts, buttons);
+    // A tab's images are read when it is first shown.
+    tabs->setCurrentIndex(tab);
+    for (QToolButton *button : found)
+        QVERIFY2(!button->icon().pixmap(80).isNull(), qPrintable(button->text()));
 }
 
 void TestWindowLayout::chooserButtonKeepsItsWidth()

@@ -62,7 +62,10 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     fixture.window->move(130, 140);
     fixture.window->resize(1400, 900);
     const QSize size = fixture.window->size();
-    for (WindowAction choice : {WindowAction::KeepSourceDates, WindowAction::CheckQuality}) {
+    QVERIFY(access.action(WindowAction::KeepFolderStructure)->isChecked()); // on unless turned off
+    access.action(WindowAction::KeepFolderStructure)->trigger();
+    for (WindowAction choice :
+         {WindowAction::KeepSourceDates, WindowAction::SkipConverted, WindowAction::CheckQuality}) {
         QVERIFY(!access.action(choice)->isChecked()); // off unless chosen
         access.action(choice)->trigger();
     }
@@ -97,6 +100,8 @@ void TestWindowSettings::roundTripThroughConfirmedClose()
     QCOMPARE(folderEdit(second)->text(), chosen);
     QCOMPARE(CQuillmoraTestAccess(second).openFolder(), fixture.inputFolder());
     QVERIFY(CQuillmoraTestAccess(second).action(WindowAction::KeepSourceDates)->isChecked());
+    QVERIFY(!CQuillmoraTestAccess(second).action(WindowAction::KeepFolderStructure)->isChecked());
+    QVERIFY(CQuillmoraTestAccess(second).action(WindowAction::SkipConverted)->isChecked());
     QVERIFY(CQuillmoraTestAccess(second).action(WindowAction::CheckQuality)->isChecked());
     QVERIFY(second.findChild<QMenu *>("menuJobsAtOnce")->actions().at(1)->isChecked());
     QCOMPARE(store.value("jobsAtOnce").toInt(), 1);

@@ -16,7 +16,7 @@ for size in 16 22 24 32 48 64 128 256; do
     file "$icon" | grep -q "PNG image data, $size x $size" || { echo "bad icon: $icon" >&2; exit 1; }
 done
 grep -q '<svg' "$desktop/icons/hicolor/scalable/apps/$id.svg"
-for type in video/mp4 video/x-matroska audio/mpeg audio/flac image/png image/jpeg; do
+for type in video/mp4 video/x-matroska audio/mpeg audio/flac image/png image/jpeg inode/directory; do
     grep -q "^MimeType=.*$type;" "$desktop/$id.desktop" || { echo "no $type in the entry" >&2; exit 1; }
 done
 ! grep -q '^MimeType=.*text/' "$desktop/$id.desktop"

@@ -1,7 +1,6 @@
 // The preview dialog on real libVLC and clips made by ffmpeg: what the
 // preview shows for each tab, and what Apply, OK and CANCEL hand back.
 
-#include "app/unfinishedjobs.h"
 #include "tests/mainwindow/windowfixture.h"
 #include "tests/preview/demoplayeraccess.h"
 #include "tests/support/media.h"
@@ -269,8 +268,8 @@ void TestDemoPlayer::okHandsBackAppliedEditsCancelNothing()
     QVERIFY(edited.edit.subtitlePath.isEmpty());
     QCOMPARE(edited.outputPath, original.outputPath);
     // What a crash leaves on disk a second later is the trimmed job.
-    QTRY_COMPARE(loadUnfinishedJobs(window.keptListFile()).value(0).edit.trimStart, edited.edit.trimStart);
-    QCOMPARE(loadUnfinishedJobs(window.keptListFile()).value(0).edit.trimLength, edited.edit.trimLength);
+    QTRY_COMPARE(window.keptJobs().value(0).edit.trimStart, edited.edit.trimStart);
+    QCOMPARE(window.keptJobs().value(0).edit.trimLength, edited.edit.trimLength);
 }
 
 void TestDemoPlayer::jobsThatCannotBeEditedLeaveTheTabsDisabled()

@@ -1,5 +1,4 @@
 #include "app/formats.h"
-#include "app/unfinishedjobs.h"
 #include "settings/csettings.h"
 #include "tests/mainwindow/windowfixture.h"
 
@@ -19,6 +18,7 @@ private slots:
     void switchFormat_data();
     void switchFormat();
     void applePresetKeepsItsSize();
+    void fitInStaysWithTheJob();
     void loudnessIsKeptWithTheJob();
     void whichJobsOpenTheDialog_data();
     void whichJobsOpenTheDialog();
@@ -170,6 +170,61 @@ void TestOutputSettings::applePresetKeepsItsSize()
     QCOMPARE(access.jobs().first().profile, devicePresetProfile(DevicePreset::Apple));
 }
 
+// "Fit in": a listed size or one typed, kept with the job; Off where the
+// codec has no two passes or the format is sound.
+void TestOutputSettings::fitInStaysWithTheJob()
+{
+    WindowFixture fixture;
+    addJob(fixture, QStringLiteral("btnMP4"), {QStringLiteral("clip.avi")});
+    CQuillmoraTestAccess access = fixture.access();
+    auto open = [&](const std::function<void(CSettings &, QComboBox *)> &act) {
+        access.answerSettingsDialog([&](CSettings &dialog) {
+            act(dialog, list(dialog, "m_pCmbFitSize"));
+            pressApply(dialog);
+        });
+        access.action(WindowAction::Setting)->trigger();
+        return access.jobs().first().fitBytes;
+    };
+    auto type = [](QComboBox *box, const QString &text) {
+        box->lineEdit()->setText(text);
+        emit box->lineEdit()->editingFinished();
+    };
+
+    QCOMPARE(open([](CSettings &, QComboBox *box) {
+                 QVERIFY(box->isEnabled());
+                 QCOMPARE(box->currentText(), QStringLiteral("Off"));
+                 choose(box, QStringLiteral("25 MB"));
+             }),
+             qint64(25'000'000));
+    QCOMPARE(open([&](CSettings &, QComboBox *box) {
+                 QCOMPARE(box->currentText(), QStringLiteral("25 MB"));
+                 type(box, QStringLiteral("30MiB"));
+                 QCOMPARE(box->currentText(), QStringLiteral("31.5 MB"));
+             }),
+             qint64(31'457'280));
+    QCOMPARE(open([&](CSettings &dialog, QComboBox *box) {
+                 QCOMPARE(box->currentText(), QStringLiteral("31.5 MB"));
+                 type(box, QStringLiteral("a lot"));
+                 QCOMPARE(box->currentText(), QStringLiteral("31.5 MB")); // refused: the size stays
+                 QCOMPARE(dialog.editedJob().fitBytes, qint64(31'457'280));
+             }),
+             qint64(31'457'280));
+    QCOMPARE(open([](CSettings &, QComboBox *box) {
+                 choose(box->parentWidget()->findChild<QComboBox *>("m_pCmbVideoCodec"), QStringLiteral("MPEG4"));
+                 QVERIFY(!box->isEnabled());
+                 QCOMPARE(box->currentText(), QStringLiteral("Off"));
+             }),
+             qint64(0));
+    QCOMPARE(open([](CSettings &dialog, QComboBox *box) {
+                 choose(list(dialog, "m_pCmbFileFormat"), QStringLiteral("All media files -> WebM"));
+                 QVERIFY(box->isEnabled());
+                 choose(box, QStringLiteral("8 MB"));
+                 choose(list(dialog, "m_pCmbFileFormat"), QStringLiteral("All media files -> MP3"));
+                 QVERIFY(!box->isEnabled());
+             }),
+             qint64(0));
+}
+
 // The choice shows what the job has, and a picked one stays with the job:
 // the dialog opened again shows it, and so does the next format chosen.
 void TestOutputSettings::loudnessIsKeptWithTheJob()
@@ -262,7 +317,7 @@ void TestOutputSettings::refreshedRowState()
         QVERIFY(!access.table()->progressBar(0));
         QCOMPARE(access.cell(0, 3), fixture.outputFolderPath() + "/clip.wmv");
         // What a crash leaves on disk a second later has the new format too.
-        QTRY_COMPARE(loadUnfinishedJobs(access.keptListFile()).value(0).formatId, 9);
+        QTRY_COMPARE(access.keptJobs().value(0).formatId, 9);
     } else {
         QCOMPARE(opened, 0);
         QCOMPARE(job.profile, profileTable()[0]);

@@ -1,4 +1,4 @@
-// Linked with the whole core archive and Qt Core alone: the build fails here
+// Linked with the whole core archive, Qt Core and Qt Sql alone: the build fails here
 // when a core object needs a symbol of Qt Gui or Qt Widgets.
 int main()
 {

@@ -7,6 +7,7 @@
 #include "tools/imageconvert/imagecommand.h"
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/concatlist.h"
+#include "tools/transcoder/factstext.h"
 #include "tools/transcoder/ffmpegprogress.h"
 #include "tools/transcoder/joinplan.h"
 
@@ -48,6 +49,10 @@ private slots:
     void exifOfAHeifPhotoIsMarkedUpright();
 
     void leftoversOfEndedToolsAreRemoved();
+
+    void factsTextReadsBack();
+    void factsTextRejectsWhatItDidNotWrite_data();
+    void factsTextRejectsWhatItDidNotWrite();
 };
 
 void TestToolParts::progressFromFfmpegReports_data()
@@ -399,4 +404,71 @@ void TestToolParts::leftoversOfEndedToolsAreRemoved()
 }
 
 QTEST_APPLESS_MAIN(TestToolParts)
+void TestToolParts::factsTextReadsBack()
+{
+    ProbedMedia media;
+    MediaFacts &facts = media.facts;
+    facts.readable = true;
+    facts.durationSeconds = 59.96;
+    facts.hasVideo = true;
+    facts.width = 1080;
+    facts.height = 1920;
+    facts.pixelAspect = 4.0 / 3;
+    facts.frameRate = 30000.0 / 1001;
+    facts.rotation = 90;
+    facts.videoCodec = "h264";
+    facts.pixelFormat = "yuvj420p";
+    facts.hasAudio = true;
+    facts.sampleRate = 48000;
+    facts.channels = 6;
+    facts.audioCodec = "aac";
+    facts.audioBitRate = 384000;
+    media.channelLayout = "5.1(side)";
+
+    ProbedMedia read;
+    ProbeDetail detail = ProbeDetail::Facts;
+    QString muxer;
+    QVERIFY(factstext::read(factstext::write(media, ProbeDetail::PixelFormat, "mp4"), &read, &detail, &muxer));
+    QCOMPARE(detail, ProbeDetail::PixelFormat);
+    QCOMPARE(muxer, QString("mp4"));
+    QCOMPARE(read.channelLayout, media.channelLayout);
+    const MediaFacts &back = read.facts;
+    QVERIFY(back.readable && back.hasVideo && back.hasAudio);
+    QCOMPARE(back.durationSeconds, facts.durationSeconds);
+    QCOMPARE(back.pixelAspect, facts.pixelAspect);
+    QCOMPARE(back.frameRate, facts.frameRate);
+    QCOMPARE(QList<int>({back.width, back.height, back.rotation, back.sampleRate, back.channels}),
+             QList<int>({1080, 1920, 90, 48000, 6}));
+    QCOMPARE(QStringList({back.videoCodec, back.pixelFormat, back.audioCodec}), QStringList({"h264", "yuvj420p", "aac"}));
+    QCOMPARE(back.audioBitRate, facts.audioBitRate);
+
+    // Sound alone: no picture facts come back.
+    ProbedMedia song;
+    song.facts.hasAudio = true;
+    song.facts.audioCodec = "flac";
+    QVERIFY(factstext::read(factstext::write(song, ProbeDetail::Facts, QString()), &read, &detail, &muxer));
+    QVERIFY(!read.facts.hasVideo && read.facts.videoCodec.isEmpty() && muxer.isEmpty());
+}
+
+void TestToolParts::factsTextRejectsWhatItDidNotWrite_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("no stream") << QByteArray("detail=0;duration=2");
+    QTest::newRow("no detail") << QByteArray("duration=2;audio=flac");
+    QTest::newRow("detail out of range") << QByteArray("detail=7;audio=flac");
+    QTest::newRow("bad number") << QByteArray("detail=0;audio=flac;samplerate=44.1k");
+    QTest::newRow("unknown key") << QByteArray("detail=0;audio=flac;loudness=-14");
+    QTest::newRow("pair without a value") << QByteArray("detail=0;audio");
+}
+
+void TestToolParts::factsTextRejectsWhatItDidNotWrite()
+{
+    QFETCH(QByteArray, text);
+    ProbedMedia media;
+    ProbeDetail detail = ProbeDetail::Facts;
+    QString muxer;
+    QVERIFY(!factstext::read(text, &media, &detail, &muxer));
+}
+
 #include "tst_toolparts.moc"

@@ -1,5 +1,6 @@
 // build/transcoder on real media: exit codes, the earlier output file,
-// progress in "FFMPEGSHARE", stopping, and fonts.
+// progress in "FFMPEGSHARE", stopping, fonts, and the facts the application reads for it.
+#include "engine/probemodule.h"
 #include "platform/progressshare.h"
 #include "tests/support/files.h"
 #include "tests/support/media.h"
@@ -39,6 +40,8 @@ private slots:
     void stopDuringTheQualityCheckKeepsTheConvertedFile();
     void percentageGoesToTheApplicationsBlock();
     void drawnTextUsesTheApplicationsFontConfiguration();
+    void toldFactsGiveTheCommandOfItsOwnProbe_data();
+    void toldFactsGiveTheCommandOfItsOwnProbe();
 
 private:
     // A conversion that takes seconds: a small clip blown up to 1080p.
@@ -292,6 +295,44 @@ void TestTranscoder::drawnTextUsesTheApplicationsFontConfiguration()
     // A configuration without fonts makes the same text fail: the variables are followed.
     environment.insert("FC_CONFIG_DIR", fontless);
     QVERIFY(runProgram(transcoder(), arguments, QString(), environment).exitCode != 0);
+}
+
+void TestTranscoder::toldFactsGiveTheCommandOfItsOwnProbe_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("makeInput");
+    QTest::addColumn<QStringList>("job");
+
+    const QStringList tone = {"-f", "lavfi", "-i", "sine=duration=1", "-ac", "2"};
+    const QStringList picture = {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=1"};
+    const QStringList mp4Job = {"-vcodec", "libx264", "-acodec", "libfaac", "out.mp4"};
+    QTest::newRow("H.264 and AAC, copied") << "copy.mkv" << picture + tone + QStringList{"-pix_fmt", "yuv420p", "-c:v", "libx264", "-c:a", "aac"} << mp4Job;
+    QTest::newRow("4:4:4 H.264, encoded") << "camera.mkv" << picture + QStringList{"-pix_fmt", "yuv444p", "-c:v", "libx264"} << mp4Job;
+    QTest::newRow("FLAC to MP3") << "song.flac" << tone << QStringList{"-acodec", "libmp3lame", "-vn", "out.mp3"};
+    // The bitrate is not among the facts told: the transcoder reads it itself.
+    QTest::newRow("MP3 at its own bitrate") << "song.mp3" << tone + QStringList{"-b:a", "128k"}
+                                            << QStringList{"-acodec", "libmp3lame", "-b:a", "128k", "-vn", "out.mp3"};
+}
+
+void TestTranscoder::toldFactsGiveTheCommandOfItsOwnProbe()
+{
+    QFETCH(QString, input);
+    QFETCH(QStringList, makeInput);
+    QFETCH(QStringList, job);
+    QVERIFY(testmedia::runFfmpeg(makeInput + QStringList{path(input)}));
+    job.last() = path(job.last());
+    const QStringList arguments = QStringList{"-y", "-i", path(input)} + job;
+
+    const QStringList told = withProbedFacts(arguments, QFileInfo(transcoder()).absolutePath(), {});
+    QVERIFY2(told.first().startsWith("--facts="), "the application read no facts");
+    const auto command = [](const QStringList &given) {
+        const Finished printed = runProgram(transcoder(), QStringList{"--print-ffmpeg-arguments"} + given);
+        return printed.exitCode == 0 ? printed.output : "failed: " + printed.errors.toUtf8();
+    };
+    const QByteArray own = command(arguments);
+    QCOMPARE(command(told), own);
+    // Facts that do not read are probed again.
+    QCOMPARE(command(QStringList{"--facts=duration=soon;audio=flac"} + arguments), own);
 }
 
 QTEST_GUILESS_MAIN(TestTranscoder)

@@ -7,6 +7,7 @@
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/concatlist.h"
 #include "tools/transcoder/ffmpegrun.h"
+#include "tools/transcoder/fittedrun.h"
 #include "tools/transcoder/joinplan.h"
 #include "tools/transcoder/loudnessrun.h"
 #include "tools/transcoder/plan/sourcetags.h"
@@ -85,6 +86,9 @@ int runJoin(const QStringList &arguments)
     QString optionError;
     if (!takeLoudnessTarget(&given, &loudness, &optionError))
         return toolerror::fail(optionError);
+    const qint64 fitSize = takeFitSize(&given);
+    if (fitSize < 0)
+        return toolerror::fail(QStringLiteral("--fit-size takes a count of bytes"));
 
     const QString listPath = commandline::inputOf(given);
     const QString output = given.last();
@@ -130,8 +134,12 @@ int runJoin(const QStringList &arguments)
         join << "-map" << "0:v:0";
     if (plan.audio)
         join << "-map" << "0:a:0";
-    join << sourceTagOptions(1, QFileInfo(output).suffix().toLower()) << "-c" << "copy" << output;
+    join << sourceTagOptions(1, QFileInfo(output).suffix().toLower());
     const TemporaryOutput::Existing existing = commandline::outputExisting(given);
+    if (fitSize > 0) // encoded again to fit, its sound normalised on the way where asked
+        return runFittedJoin(join << output, joined, plan, parts, fitSize, plan.audio ? loudness : std::nullopt,
+                             existing);
+    join << "-c" << "copy" << output;
     if (loudness && plan.audio) // normalised as a whole, not part by part
         return convertJoinAtLoudness(join, joined, *loudness, parts[plan.audioModel].media.facts,
                                      plan.expectedSeconds, existing);

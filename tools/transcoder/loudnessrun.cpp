@@ -35,18 +35,21 @@ bool takeLoudnessTarget(QStringList *arguments, std::optional<double> *target, Q
 }
 
 std::optional<LoudnessMeasure> measureLoudness(const QStringList &arguments, double expectedSeconds,
-                                               PercentSpan span, QString *error)
+                                               PercentSpan span, int *exitCode)
 {
     const FfmpegRun run = runFfmpegShowingProgress(arguments, expectedSeconds, span);
-    if (run.child.stopped)
+    if (run.child.stopped || stopsignals::requested()) {
+        *exitCode = stopsignals::exitCode();
         return std::nullopt;
+    }
     std::optional<LoudnessMeasure> measured;
     if (run.child.succeeded())
         measured = parseLoudnessSummary(run.child.errorTail);
     if (!measured)
-        *error = QStringLiteral("cannot measure the loudness: ")
-                 + (run.child.succeeded() ? QStringLiteral("ffmpeg gave no summary")
-                                          : describeFailure(run));
+        *exitCode =
+            toolerror::fail(QStringLiteral("cannot measure the loudness: ")
+                            + (run.child.succeeded() ? QStringLiteral("ffmpeg gave no summary")
+                                                     : describeFailure(run)));
     return measured;
 }
 
@@ -59,14 +62,12 @@ int convertAtLoudness(const TranscodePlan &plan, std::optional<double> target, i
                            writtenPath);
 
     const int share = span.at(measuringShare(plan.ffmpegArguments));
-    QString error;
+    int exitCode = 0;
     const std::optional<LoudnessMeasure> measured =
         measureLoudness(loudnessMeasureArgumentsOf(plan.ffmpegArguments), plan.expectedSeconds,
-                        {span.from, share}, &error);
-    if (stopsignals::requested())
-        return stopsignals::exitCode();
+                        {span.from, share}, &exitCode);
     if (!measured)
-        return toolerror::fail(error);
+        return exitCode;
     return convertInto(loudnessApplyArguments(plan.ffmpegArguments, *target, *measured, sampleRate),
                        plan.expectedSeconds, existing, ffmpegFailure, {share, span.to}, writtenPath);
 }
@@ -82,14 +83,12 @@ int convertJoinAtLoudness(const QStringList &join, const QStringList &measuringI
                 .arg(soundModel.audioCodec));
     // Pictures are copied: measuring the sound is about as long as encoding it.
     constexpr int share = 40;
-    QString error;
+    int exitCode = 0;
     const std::optional<LoudnessMeasure> measured =
         measureLoudness(loudnessMeasureArguments(measuringInput, QString()), expectedSeconds,
-                        {0, share}, &error);
-    if (stopsignals::requested())
-        return stopsignals::exitCode();
+                        {0, share}, &exitCode);
     if (!measured)
-        return toolerror::fail(error);
+        return exitCode;
     const QStringList arguments =
         loudnessJoinArguments(join, target, *measured, encoder, soundModel.sampleRate,
                               soundModel.audioBitRate);

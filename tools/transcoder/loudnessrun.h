@@ -18,9 +18,10 @@ bool takeLoudnessTarget(QStringList *arguments, std::optional<double> *target, Q
 
 // Measures the sound that the measuring arguments read (ebur128's summary),
 // showing the pass within span of the progress bar. nullopt when stopped
-// (stopsignals) or failed, with the reason in error.
+// (stopsignals) or failed (the reason told on stderr), with the tool's exit
+// code in exitCode.
 std::optional<LoudnessMeasure> measureLoudness(const QStringList &arguments, double expectedSeconds,
-                                               PercentSpan span, QString *error);
+                                               PercentSpan span, int *exitCode);
 
 // Runs a plan as convertInto does; with a target and a marked plan, its
 // sound is first measured and the output written normalised, both passes

@@ -12,13 +12,20 @@
 // rewrites the arguments, using what libavformat reads of the input, so that
 // every choice of the application gives a file that plays.
 //
-//   transcoder [--print-ffmpeg-arguments] [--check-quality] <arguments>
+//   transcoder [--print-ffmpeg-arguments] [--facts=<text>]
+//              [--fit-size=<bytes>] [--check-quality] <arguments>
 //
+// --fit-size makes the file come out between 95 % and 100 % of the size,
+// encoded in two passes (fittedrun.h), or refuses a size that cannot work.
 // An output that is there is replaced only with "-y"; otherwise the file
 // takes the next free "_N" name and the tool prints
 // "quillmora:output=<absolute path>" on stdout.
 // --print-ffmpeg-arguments prints what would be given to ffmpeg instead of
 // running it (for the benchmark and for looking into a failure by hand).
+// --facts= gives the input's facts and the output's muxer as the application
+// read them through the probe module (engine/probemodule.h): the transcoder
+// then loads none of FFmpeg's libraries itself. Text that does not read as
+// facts is ignored, and the input probed.
 // --check-quality compares a converted picture with its source after the
 // encode (qualitycheck.h).
 // QUILLMORA_PROGRESS_BLOCK names another shared-memory block than
@@ -29,6 +36,7 @@
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/fontenvironment.h"
 #include "tools/transcoder/joinrun.h"
+#include "tools/transcoder/mediaprobe.h"
 #include "tools/transcoder/singlerun.h"
 
 #include <QStringList>
@@ -42,9 +50,13 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const bool printOnly = commandline::takeOption(&arguments, QStringLiteral("print-ffmpeg-arguments"));
+    QString facts;
+    const bool toldFacts = commandline::takeOption(&arguments, QStringLiteral("facts"), &facts);
 
     if (!commandline::isComplete(arguments))
         return toolerror::fail(QStringLiteral("usage: transcoder [options] -i INPUT [options] OUTPUT"));
+    if (toldFacts && !commandline::isJoin(arguments))
+        rememberProbedFacts(facts.toUtf8(), commandline::inputOf(arguments), arguments.last());
 
     useApplicationFontConfiguration();
     if (commandline::isJoin(arguments)) {

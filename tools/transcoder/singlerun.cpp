@@ -5,46 +5,14 @@
 #include "tools/common/toolreport.h"
 #include "tools/transcoder/commandline.h"
 #include "tools/transcoder/ffmpegrun.h"
+#include "tools/transcoder/fittedrun.h"
 #include "tools/transcoder/loudnessrun.h"
 #include "tools/transcoder/mediaprobe.h"
 #include "tools/transcoder/qualitycheck.h"
 #include "tools/transcoder/plan/transcodeplan.h"
-
-#include <QFile>
+#include "tools/transcoder/recodedcopies.h"
 
 #include <cstdio>
-
-namespace {
-
-// The UTF-8 copies of subtitle files that the plan asks for; each is removed
-// when the run ends, however it ends (a stop signal unwinds to here too).
-class RecodedCopies
-{
-public:
-    RecodedCopies() = default;
-    RecodedCopies(const RecodedCopies &) = delete;
-    RecodedCopies &operator=(const RecodedCopies &) = delete;
-    ~RecodedCopies()
-    {
-        for (const QString &path : written)
-            QFile::remove(path);
-    }
-
-    bool write(const QList<TextRecode> &recodes, QString *error)
-    {
-        for (const TextRecode &recode : recodes) {
-            if (!writeRecodedText(recode, error)) // never replaces a file that is there
-                return false;
-            written.append(recode.targetPath);
-        }
-        return true;
-    }
-
-private:
-    QStringList written;
-};
-
-} // namespace
 
 int runSingle(const QStringList &arguments, bool printOnly)
 {
@@ -54,6 +22,9 @@ int runSingle(const QStringList &arguments, bool printOnly)
     QString optionError;
     if (!takeLoudnessTarget(&given, &loudness, &optionError))
         return toolerror::fail(optionError);
+    const qint64 fitSize = takeFitSize(&given);
+    if (fitSize < 0)
+        return toolerror::fail(QStringLiteral("--fit-size takes a count of bytes"));
     if (loudness)
         given = withLoudnessMark(given);
 
@@ -63,6 +34,8 @@ int runSingle(const QStringList &arguments, bool printOnly)
         return stopsignals::exitCode();
     if (!probed.facts.readable)
         return toolerror::fail(QStringLiteral("cannot read %1: %2").arg(input, probed.error));
+    if (fitSize > 0)
+        return runFittedSingle(given, probed.facts, fitSize, loudness, printOnly);
 
     TranscodePlan plan = planTranscode(given, probed.facts, lookUpFont);
     if (plan.needsPixelFormat || plan.needsAudioBitRate) {

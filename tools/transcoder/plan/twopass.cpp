@@ -1,0 +1,102 @@
+#include "tools/transcoder/plan/twopass.h"
+
+#include "tools/transcoder/plan/codeclimits.h"
+#include "tools/transcoder/plan/ffmpegcommand.h"
+
+#include <QList>
+
+namespace {
+
+// Shares of the time measured on the clips of scripts/bench-fit.sh; libvpx's
+// analysis is quick beside its encode at the good deadline.
+const QList<FitEncoder> &fitEncoders()
+{
+    static const QList<FitEncoder> table{
+        {"libx264", RatePasses::TwoPasses, 40},
+        {"libx265", RatePasses::TwoPasses, 50},
+        {"libvpx-vp9", RatePasses::TwoPasses, 10},
+        {"libsvtav1", RatePasses::OnePassMeasured, 0},
+    };
+    return table;
+}
+
+const QStringList audioOptions{"-acodec", "-c:a", "-b:a", "-ar", "-ac", "-af"};
+
+// Options of the pass: "1" for the analysis, "2" for the encode.
+void setPass(FfmpegCommand &command, const QString &encoder, const QString &statsPrefix,
+             const QString &pass)
+{
+    if (encoder == QLatin1String("libx265")) {
+        // ffmpeg 5.1 gives x265 no "-pass": its own parameters carry it.
+        const QString *given = command.value(QStringLiteral("-x265-params"));
+        const QString own = QStringLiteral("pass=%1:stats=%2.x265").arg(pass, statsPrefix);
+        command.set(QStringLiteral("-x265-params"),
+                    given && !given->isEmpty() ? *given + u':' + own : own);
+        return;
+    }
+    // libvpx's two passes need its good deadline: at the realtime one the
+    // analysis writes nothing.
+    if (encoder == QLatin1String("libvpx-vp9"))
+        command.set(QStringLiteral("-deadline"), QStringLiteral("good"));
+    command.set(QStringLiteral("-pass"), pass);
+    command.set(QStringLiteral("-passlogfile"), statsPrefix);
+}
+
+QString encoderOf(const FfmpegCommand &command)
+{
+    const QString *encoder = command.value(QStringLiteral("-vcodec"));
+    return encoder ? *encoder : QString();
+}
+
+} // namespace
+
+const FitEncoder *fitEncoder(const QString &encoder)
+{
+    for (const FitEncoder &entry : fitEncoders()) {
+        if (entry.encoder == encoder)
+            return &entry;
+    }
+    return nullptr;
+}
+
+const FitEncoder *fitEncoderForCodec(const QString &codec)
+{
+    for (const FitEncoder &entry : fitEncoders()) {
+        if (codecOfEncoder(entry.encoder) == codec)
+            return &entry;
+    }
+    return nullptr;
+}
+
+QStringList analysisPassArguments(const QStringList &planned, const QString &statsPrefix)
+{
+    std::optional<FfmpegCommand> command = parseFfmpegCommand(planned);
+    if (!command)
+        return {};
+    for (const QString &option : audioOptions)
+        command->remove(option);
+    command->setFlag(QStringLiteral("-an"));
+    setPass(*command, encoderOf(*command), statsPrefix, QStringLiteral("1"));
+    command->set(QStringLiteral("-f"), QStringLiteral("null"));
+    command->outputPath = QStringLiteral("/dev/null");
+    return command->toArguments();
+}
+
+QStringList encodePassArguments(const QStringList &planned, const QString &statsPrefix,
+                                qint64 videoBitRate)
+{
+    std::optional<FfmpegCommand> command = parseFfmpegCommand(planned);
+    if (!command)
+        return {};
+    command->set(QStringLiteral("-b:v"), QString::number(videoBitRate));
+    const QString encoder = encoderOf(*command);
+    const FitEncoder *fit = fitEncoder(encoder);
+    if (fit && fit->passes == RatePasses::TwoPasses)
+        setPass(*command, encoder, statsPrefix, QStringLiteral("2"));
+    // Opus's free VBR spends far less than the rate on plain sound (a tone,
+    // noise: two thirds of it), which the size would not get back.
+    if (const QString *audio = command->value(QStringLiteral("-acodec"));
+        audio && *audio == QLatin1String("libopus"))
+        command->set(QStringLiteral("-vbr"), QStringLiteral("constrained"));
+    return command->toArguments();
+}
