@@ -77,7 +77,7 @@ private slots:
     void summaryIsRead();
     void secondPassByMode_data();
     void secondPassByMode();
-    void joinIsEncodedAgainThroughLoudnorm();
+    void joinIsEncodedAgainNormalised();
 };
 
 void TestLoudnessPlan::targets_data()
@@ -171,8 +171,8 @@ void TestLoudnessPlan::summaryIsRead()
 }
 
 // A song at -42 LUFS whose true peak is -37.1 dBTP: to -16, one gain of 26 dB
-// leaves its peak at -11.1; a peak of -10 would end at +16 and needs the
-// dynamic mode, whose 192 kHz the output's rate undoes.
+// (the volume filter) leaves its peak at -11.1; a peak of -10 would end at +16
+// and needs the dynamic mode, whose 192 kHz the output's rate undoes.
 void TestLoudnessPlan::secondPassByMode_data()
 {
     QTest::addColumn<LoudnessMeasure>("measured");
@@ -180,15 +180,17 @@ void TestLoudnessPlan::secondPassByMode_data()
     QTest::addColumn<QString>("rate");    // "-ar" of the output
     const QString measuredValues =
         ":measured_I=-42.00:measured_TP=%1:measured_LRA=%2:measured_thresh=-52.50:linear=true";
-    QTest::newRow("one gain") << LoudnessMeasure{-42, -52.5, 4.2, -37.1}
-                              << "volume=2,loudnorm=I=-16.00:TP=-1.50:LRA=7.00" + measuredValues.arg("-37.10", "4.20")
-                              << "";
+    QTest::newRow("one gain: volume, no 192 kHz") << LoudnessMeasure{-42, -52.5, 4.2, -37.1}
+                                                   << "volume=2,volume=26.00dB" << "";
+    QTest::newRow("one gain that would end 0.1 dB over the aim")
+        << LoudnessMeasure{-42, -52.5, 4.2, -27.4}
+        << "volume=2,loudnorm=I=-16.00:TP=-1.50:LRA=7.00" + measuredValues.arg("-27.40", "4.20") << "44100";
     QTest::newRow("dynamic, wide range kept")
         << LoudnessMeasure{-42, -52.5, 12.3, -10}
         << "volume=2,loudnorm=I=-16.00:TP=-1.50:LRA=13.00" + measuredValues.arg("-10.00", "12.30") << "44100";
     QTest::newRow("steady tone: a range of 0 would read as unmeasured")
-        << LoudnessMeasure{-42, -52.5, 0, -37.1}
-        << "volume=2,loudnorm=I=-16.00:TP=-1.50:LRA=7.00" + measuredValues.arg("-37.10", "0.10") << "";
+        << LoudnessMeasure{-42, -52.5, 0, -10}
+        << "volume=2,loudnorm=I=-16.00:TP=-1.50:LRA=7.00" + measuredValues.arg("-10.00", "0.10") << "44100";
     QTest::newRow("silence is left alone")
         << LoudnessMeasure{-70, -70, 0, -std::numeric_limits<double>::infinity()} << "volume=2"
         << "";
@@ -204,14 +206,17 @@ void TestLoudnessPlan::secondPassByMode()
     QCOMPARE(applied.last(), QString("out.mp3"));
 }
 
-void TestLoudnessPlan::joinIsEncodedAgainThroughLoudnorm()
+void TestLoudnessPlan::joinIsEncodedAgainNormalised()
 {
     const QStringList join = words("-f concat -safe 0 -i list -i first.mp4 -map 0:v:0 -map 0:a:0 -c copy out.mp4");
     const QStringList applied =
         loudnessJoinArguments(join, -23, LoudnessMeasure{-18, -28, 3, -2}, "libmp3lame", 44100, 256000);
     QCOMPARE(applied.mid(0, 12), join.mid(0, 12));
     QCOMPARE(applied.mid(12, 8), words("-c:v copy -c:a libmp3lame -b:a 256000 -ar 44100"));
-    QVERIFY(optionOf(applied, "-af").startsWith("loudnorm=I=-23.00:TP=-1.50:LRA=7.00:measured_I=-18.00"));
+    QCOMPARE(optionOf(applied, "-af"), QString("volume=-5.00dB"));
+    const QStringList peaky =
+        loudnessJoinArguments(join, -14, LoudnessMeasure{-18, -28, 3, -2}, "libmp3lame", 44100, 256000);
+    QVERIFY(optionOf(peaky, "-af").startsWith("loudnorm=I=-14.00:TP=-1.50:LRA=7.00:measured_I=-18.00"));
     QCOMPARE(applied.last(), QString("out.mp4"));
 }
 

@@ -33,7 +33,8 @@ int convertAtLoudness(const TranscodePlan &plan, std::optional<double> target, i
 
 // Runs a join (stream copy) with its sound normalised as a whole: measured
 // over the joined sound that measuringInput reads, then encoded again as
-// soundModel's, through loudnorm, the progress bar spanning both passes.
+// soundModel's, through normalisingFilter, the progress bar spanning both
+// passes.
 int convertJoinAtLoudness(const QStringList &join, const QStringList &measuringInput, double target,
                           const MediaFacts &soundModel, double expectedSeconds,
                           TemporaryOutput::Existing existing);

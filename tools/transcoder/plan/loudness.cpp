@@ -193,6 +193,15 @@ QString loudnormFilter(double target, const LoudnessMeasure &measured)
              number(std::clamp(measured.threshold, -99.0, 0.0)));
 }
 
+QString normalisingFilter(double target, const LoudnessMeasure &measured)
+{
+    // One gain is what loudnorm's linear mode applies, but loudnorm works at
+    // 192 kHz: resampling there and back costs four times the encoding.
+    if (reachesLinearly(target, measured))
+        return QStringLiteral("volume=%1dB").arg(number(target - measured.integrated));
+    return loudnormFilter(target, measured);
+}
+
 QStringList loudnessApplyArguments(const QStringList &planned, double target,
                                    const LoudnessMeasure &measured, int sampleRate)
 {
@@ -206,7 +215,7 @@ QStringList loudnessApplyArguments(const QStringList &planned, double target,
     if (measured.integrated > silentBelow) {
         if (const std::optional<Filter> mix = channelMix(*command))
             normalisation.append(*mix);
-        normalisation.append(parsedFilter(loudnormFilter(target, measured)));
+        normalisation.append(parsedFilter(normalisingFilter(target, measured)));
         if (!command->has(QStringLiteral("-ar")) && sampleRate > 0
             && !reachesLinearly(target, measured))
             command->set(QStringLiteral("-ar"), QString::number(sampleRate));
@@ -233,7 +242,7 @@ QStringList loudnessJoinArguments(const QStringList &join, double target,
     if (sampleRate > 0)
         sound << "-ar" << QString::number(sampleRate);
     if (measured.integrated > silentBelow)
-        sound << "-af" << loudnormFilter(target, measured);
+        sound << "-af" << normalisingFilter(target, measured);
     arguments.remove(copy, 2);
     for (int i = 0; i < sound.size(); ++i)
         arguments.insert(copy + i, sound[i]);

@@ -7,9 +7,9 @@
 #include <optional>
 
 // Loudness normalisation to EBU R128 in two passes: ffmpeg's ebur128 filter
-// measures the sound as the output is to have it, then loudnorm brings it to
-// the target with the measured values, by one gain where that keeps the true
-// peak at most loudnessPeakAim, by its dynamic mode only where it does not.
+// measures the sound as the output is to have it, then one gain (the volume
+// filter) brings it to the target where that keeps the true peak at most
+// loudnessPeakAim, and loudnorm's dynamic mode only where it does not.
 // Pure: the runs are in loudnessrun.h.
 
 // The highest true peak of a normalised output, dBTP, and what loudnorm aims
@@ -53,7 +53,11 @@ bool reachesLinearly(double target, const LoudnessMeasure &measured);
 // The loudnorm filter that brings the measured sound to target.
 QString loudnormFilter(double target, const LoudnessMeasure &measured);
 
-// The planned arguments with the mark replaced by the measured loudnorm (at
+// The filter that brings the measured sound to target: a volume change of
+// the one gain where that reaches it, loudnormFilter where it does not.
+QString normalisingFilter(double target, const LoudnessMeasure &measured);
+
+// The planned arguments with the mark replaced by normalisingFilter (at
 // the output's channels), and the sample rate kept where loudnorm's dynamic
 // mode would raise it to 192 kHz. Silence gets no normalisation.
 QStringList loudnessApplyArguments(const QStringList &planned, double target,
@@ -61,7 +65,8 @@ QStringList loudnessApplyArguments(const QStringList &planned, double target,
 
 // A join's arguments (a stream copy: "-c copy" before the output) with its
 // sound normalised as a whole: encoded again with the parts' encoder, rate
-// and bitrate (0: the encoder's own), through loudnorm; pictures stay copied.
+// and bitrate (0: the encoder's own), through normalisingFilter; pictures
+// stay copied.
 QStringList loudnessJoinArguments(const QStringList &join, double target,
                                   const LoudnessMeasure &measured, const QString &encoder,
                                   int sampleRate, qint64 bitRate);
