@@ -26,6 +26,12 @@ const QStringList audioOptions{"-acodec", "-c:a", "-b:a", "-ar", "-ac", "-af"};
 void setPass(FfmpegCommand &command, const QString &encoder, const QString &statsPrefix,
              const QString &pass)
 {
+    // Both passes must encode the same frames: left to itself, ffmpeg keeps
+    // every frame for the analysis's null output but evens the rate for an
+    // MP4, adding a frame where timestamps jitter (a Matroska source at 30
+    // fps), and x265 then stops on its statistics file. No frame is doubled in either.
+    if (!command.has(QStringLiteral("-fps_mode")))
+        command.set(QStringLiteral("-fps_mode"), QStringLiteral("vfr"));
     if (encoder == QLatin1String("libx265")) {
         // ffmpeg 5.1 gives x265 no "-pass": its own parameters carry it.
         const QString *given = command.value(QStringLiteral("-x265-params"));
