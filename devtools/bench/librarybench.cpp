@@ -15,8 +15,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLoggingCategory>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <sys/resource.h>
@@ -38,10 +40,20 @@ qint64 cpuMs()
     return total;
 }
 
+// Runs the event loop until done() holds, looking every 10 ms. processEvents
+// with a time limit does not wait: it would spin and bill the window for it.
 void waitUntil(const std::function<bool()> &done)
 {
-    while (!done())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    if (done())
+        return;
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    look.start(10);
+    loop.exec();
 }
 
 int bench(const QString &tools, const QString &folder)
