@@ -87,8 +87,8 @@ int bench(const QString &tools, const QString &folder)
     int succeeded = 0;
     for (int row = 0; row < rows; ++row)
         succeeded += access.cell(row, 2) == QLatin1String("Successes");
-    std::printf("%d %lld %lld %lld %d\n", rows, static_cast<long long>(boxAt), static_cast<long long>(cpu),
-                static_cast<long long>(keptAt), succeeded);
+    std::printf("%d %lld %lld %lld %d\n", rows, static_cast<long long>(boxAt),
+                static_cast<long long>(cpu), static_cast<long long>(keptAt), succeeded);
     prompts.questionAnswers << true; // leaving with a finished list
     window.close();
     return succeeded == rows && rows > 0 ? 0 : 1;
