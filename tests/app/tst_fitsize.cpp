@@ -107,11 +107,8 @@ void TestFitSize::refusalReadsAsTheFigures()
 
 void TestFitSize::offeredForTwoPassVideoOnly()
 {
-    QVERIFY(FitSize::offered(defaultProfile(FormatMP4)));
-    QVERIFY(FitSize::offered(defaultProfile(FormatWebM)));
-    QVERIFY(FitSize::offered(defaultProfile(FormatHEVC)));
-    QVERIFY(FitSize::offered(defaultProfile(FormatAV1)));
-    QVERIFY(FitSize::offered(defaultProfile(FormatVideoJoiner)));
+    for (int format : {int(FormatMP4), int(FormatWebM), int(FormatHEVC), int(FormatAV1), int(FormatVideoJoiner)})
+        QVERIFY2(FitSize::offered(defaultProfile(format)), qPrintable(QString::number(format)));
     QVERIFY(FitSize::offered(devicePresetProfile(DevicePreset::Apple)));
     OutputProfile mpeg4 = defaultProfile(FormatMP4);
     mpeg4.vCodec = 2;

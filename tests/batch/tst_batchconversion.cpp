@@ -197,15 +197,18 @@ void TestBatchConversion::twoJobsOfOneNameAtOnce()
     QCOMPARE(lines[1], QByteArray("[1/2] track.wav: done"));
 }
 
-// --size: the file lands within 95-100 % of it, and a size that cannot work
-// ends the job before it encodes, with the figures.
+// --size: the file lands within 95-100 % of it, and says what quality it
+// kept; a size that cannot work ends the job before it encodes, with the figures.
 void TestBatchConversion::fitsInASizeOrTellsTheLeast()
 {
     const QString folder = dir.filePath("fitted");
     const testsupport::Finished fitted =
-        runQuillmora({"--convert", "--format", "mp4", "--size", "60kB", "--output", folder, "clip one.mkv"},
+        runQuillmora({"--convert", "--format", "mp4", "--size", "60kB", "--check-quality", "--output", folder,
+                      "clip one.mkv"},
                      dir.path());
     QVERIFY2(fitted.exitCode == 0, qPrintable(fitted.errors));
+    QVERIFY2(QString::fromUtf8(fitted.output).contains(QRegularExpression("done \\(SSIM [01]\\.\\d{3}, PSNR \\d+\\.\\d dB\\)")),
+             fitted.output.constData());
     const qint64 size = QFileInfo(folder + "/clip one.mp4").size();
     QVERIFY2(size <= 60'000 && size >= 57'000, qPrintable(QString::number(size)));
 

@@ -35,6 +35,7 @@ struct FittedEncode {
     qint64 sizeBytes = 0;
     double seconds = 0;
     int progressFrom = 0; // the bar below it: the loudness measured first
+    int progressTo = 100; // the bar above it: the quality check after
 };
 
 // A loudness measure decodes the sound alone: a small share beside encoding
@@ -93,8 +94,10 @@ int printPasses(const FittedEncode &encode)
 
 // The analysis (for an encoder with two passes), then a try at the budget's
 // bitrate, and another corrected from what the first wrote when the first
-// lands outside the size. Keeps the larger try within the size.
-int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existing)
+// lands outside the size. Keeps the larger try within the size, and tells
+// where it is in writtenPath.
+int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existing,
+                    QString *writtenPath)
 {
     const FitEncoder *fit = fitEncoder(encoderOf(encode.planned));
     QString error;
@@ -108,7 +111,9 @@ int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existi
 
     const bool twoPasses = fit->passes == RatePasses::TwoPasses;
     // The bar's percent of the passes, after what came before them.
-    auto bar = [&encode](int percent) { return PercentSpan{encode.progressFrom, 100}.at(percent); };
+    auto bar = [&encode](int percent) {
+        return PercentSpan{encode.progressFrom, encode.progressTo}.at(percent);
+    };
     if (twoPasses) {
         const FfmpegRun run =
             runFfmpegShowingProgress(analysisPassArguments(encode.planned, statsPrefix),
@@ -174,6 +179,7 @@ int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existi
     if (!kept->output->commit(&error))
         return toolerror::fail(error);
     toolreport::tellWrittenName(*kept->output);
+    *writtenPath = kept->output->writtenPath();
     toolreport::tell("fit-tries", QString::number(tries.size())); // for scripts/bench-fit.sh
     return 0;
 }
@@ -202,7 +208,7 @@ qint64 takeFitSize(QStringList *arguments)
 }
 
 int runFittedSingle(const QStringList &given, const MediaFacts &input, qint64 sizeBytes,
-                    std::optional<double> loudness, bool printOnly)
+                    std::optional<double> loudness, const QualityCheck &quality, bool printOnly)
 {
     // Encoded whole: a copied stream would keep its own bitrate.
     const TranscodePlan first = planTranscode(given, input, lookUpFont, StreamCopyChoice::Never);
@@ -242,6 +248,7 @@ int runFittedSingle(const QStringList &given, const MediaFacts &input, qint64 si
     }
 
     FittedEncode encode{planned->toArguments(), budget, sizeBytes, plan.expectedSeconds};
+    encode.progressTo = quality.encodeSpan(plan).to;
     if (printOnly)
         return printPasses(encode);
     RecodedCopies copies;
@@ -252,14 +259,16 @@ int runFittedSingle(const QStringList &given, const MediaFacts &input, qint64 si
         int exitCode = 0;
         const std::optional<LoudnessMeasure> measured =
             measureLoudness(loudnessMeasureArgumentsOf(encode.planned), encode.seconds,
-                            {0, loudnessShare}, &exitCode);
+                            {0, PercentSpan{0, encode.progressTo}.at(loudnessShare)}, &exitCode);
         if (!measured)
             return exitCode;
         encode.planned =
             loudnessApplyArguments(encode.planned, *loudness, *measured, input.sampleRate);
-        encode.progressFrom = loudnessShare;
+        encode.progressFrom = PercentSpan{0, encode.progressTo}.at(loudnessShare);
     }
-    return runFittedEncode(encode, commandline::outputExisting(given));
+    QString written;
+    const int exitCode = runFittedEncode(encode, commandline::outputExisting(given), &written);
+    return quality.after(exitCode, plan, written);
 }
 
 int runFittedJoin(const QStringList &arguments, const QStringList &measuringInput,
@@ -321,5 +330,6 @@ int runFittedJoin(const QStringList &arguments, const QStringList &measuringInpu
                                                 *measured, sound.sampleRate);
         encode.progressFrom = loudnessShare;
     }
-    return runFittedEncode(encode, existing);
+    QString written;
+    return runFittedEncode(encode, existing, &written);
 }

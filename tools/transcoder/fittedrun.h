@@ -2,6 +2,7 @@
 
 #include "tools/common/temporaryoutput.h"
 #include "tools/transcoder/joinplan.h"
+#include "tools/transcoder/qualitycheck.h"
 #include "tools/transcoder/plan/mediafacts.h"
 
 #include <QStringList>
@@ -20,10 +21,11 @@ qint64 takeFitSize(QStringList *arguments);
 
 // One conversion of the input, fitted in sizeBytes; with a loudness target
 // (given marked, loudnessrun.h) its sound is measured first and normalised in
-// the fitted passes. Returns the exit code. printOnly: print ffmpeg's
-// arguments for each pass instead of running them.
+// the fitted passes; the quality check, where asked for, follows the kept
+// try. Returns the exit code. printOnly: print ffmpeg's arguments for each
+// pass instead of running them.
 int runFittedSingle(const QStringList &given, const MediaFacts &input, qint64 sizeBytes,
-                    std::optional<double> loudness, bool printOnly);
+                    std::optional<double> loudness, const QualityCheck &quality, bool printOnly);
 
 // A join encoded again to fit: arguments read the concat list and name the
 // output last, the streams mapped and no codec chosen; measuringInput reads

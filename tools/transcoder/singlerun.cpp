@@ -35,7 +35,8 @@ int runSingle(const QStringList &arguments, bool printOnly)
     if (!probed.facts.readable)
         return toolerror::fail(QStringLiteral("cannot read %1: %2").arg(input, probed.error));
     if (fitSize > 0)
-        return runFittedSingle(given, probed.facts, fitSize, loudness, printOnly);
+        return runFittedSingle(given, probed.facts, fitSize, loudness,
+                               QualityCheck(checkQuality, given, probed.facts), printOnly);
 
     TranscodePlan plan = planTranscode(given, probed.facts, lookUpFont);
     if (plan.needsPixelFormat || plan.needsAudioBitRate) {
