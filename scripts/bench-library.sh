@@ -9,7 +9,12 @@
 #       the songs of (a) and over trees of 400 and 10,000 songs (hard links
 #       of (a)'s songs and outputs): targets under 1 s for 400, under 2 s for
 #       10,000. Medians of three runs.
+#   (c) the real window, offscreen (devtools/bench/librarybench.cpp): MP3
+#       chosen, the tree added by "Add Folder...", Convert pressed, until the
+#       result box: wall and CPU (every thread and every tool), against the
+#       find | xargs figures of (a), measured again right after. Target 1.10.
 #   scripts/bench-library.sh [build folder] [songs]     (defaults: build, 400)
+# WINDOW_ONLY=1 stops after (c) (a 4,000-song run without the --update trees).
 # Each measurement is a function of its own that prints one line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +22,7 @@ cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 songs=${2:-400}
 [ -x "$build/quillmora" ] && [ -x "$build/transcoder" ] || { echo "build first: no $build/quillmora" >&2; exit 1; }
+cmake --build "$build" -j2 --target quillmora_bench_library >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -107,9 +113,30 @@ measure_convert() {
     [ "$made" = "$n" ] && [ "$bare_made" = "$n" ] || { echo "outputs missing: $made and $bare_made of $n" >&2; exit 1; }
     read -r qw qc <<<"$q"
     read -r bw bc <<<"$b"
+    bare_wall=$bw bare_cpu=$bc
     printf '(a) %6d songs to MP3: quillmora wall %s, CPU %s; find | xargs -P%d ffmpeg wall %s, CPU %s; ratio wall %s, CPU %s\n' \
         "$n" "$(seconds "$qw")" "$(seconds "$qc")" "$(nproc)" "$(seconds "$bw")" "$(seconds "$bc")" \
         "$(ratio "$qw" "$bw")" "$(ratio "$qc" "$bc")"
+}
+
+# (c) the tree through the window, against find | xargs run again beside it.
+measure_window() {
+    local tree=$1 n=$2 rows wall cpu kept succeeded b
+    rm -rf "$work/bare"
+    b=$(time_ms bash -c "find '$tree' -name '*.flac' -print0 | xargs -0 -n1 -P\"\$(nproc)\" '$work/bare-one.sh'")
+    (
+        offscreen_home "$work/window"
+        mkdir -p "$XDG_CONFIG_HOME/Trolltech"
+        printf '[General]\noutFolder=%s\n' "$work/window-out" > "$XDG_CONFIG_HOME/Trolltech/Quillmora.conf"
+        "$build/devtools/bench/quillmora_bench_library" "$build" "$tree" 2>/dev/null
+    ) > "$work/window-line" || { echo "the window run failed: $(cat "$work/window-line")" >&2; exit 1; }
+    read -r rows wall cpu kept succeeded < "$work/window-line"
+    [ "$rows" = "$n" ] && [ "$succeeded" = "$n" ] && [ "$(find "$work/window-out" -name '*.mp3' | wc -l)" = "$n" ] \
+        || { echo "the window converted $succeeded of $rows rows, $n songs" >&2; exit 1; }
+    read -r bw bc <<<"$b"
+    printf '(c) %6d songs through the window, Convert to the result box: wall %s, CPU %s (kept list written at %s); find | xargs wall %s, CPU %s (in (a): %s, %s); ratio wall %s, CPU %s\n' \
+        "$n" "$(seconds "$wall")" "$(seconds "$cpu")" "$(seconds "$kept")" "$(seconds "$bw")" "$(seconds "$bc")" \
+        "$(seconds "$bare_wall")" "$(seconds "$bare_cpu")" "$(ratio "$wall" "$bw")" "$(ratio "$cpu" "$bc")"
 }
 
 # (b) the same command with --update over a tree whose outputs are all up to date.
@@ -131,6 +158,8 @@ make_tree "$work/tree" "$songs"
 encoder_arguments > "$work/arguments"
 echo "ffmpeg arguments of a job: $(tr '\n' ' ' < "$work/arguments")"
 measure_convert "$work/tree" "$songs"
+measure_window "$work/tree" "$songs"
+[ -n "${WINDOW_ONLY:-}" ] && exit 0
 measure_update "$work/tree" "$work/out" "$songs" "$(target_for "$songs")"
 song=$(find "$work/tree" -name '*.flac' -print -quit)
 mp3=$(find "$work/out" -name '*.mp3' -print -quit)
