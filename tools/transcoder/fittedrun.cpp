@@ -155,7 +155,8 @@ int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existi
                           || (encode.budget.capped && fileBytes <= encode.sizeBytes);
         if (done || videoBytes <= 0 || stopsignals::requested())
             break;
-        bitRate = correctedVideoBitRate(bitRate, fileBytes, videoBytes, encode.sizeBytes);
+        bitRate =
+            correctedVideoBitRate(bitRate, fileBytes, videoBytes, encode.sizeBytes, encode.seconds);
     }
     if (stopsignals::requested())
         return stopsignals::exitCode();

@@ -68,9 +68,10 @@ FitSound fitSoundOf(const FfmpegCommand &planned, const MediaFacts &input);
 FitRequest fitRequestOf(const FfmpegCommand &planned, const MediaFacts &input, qint64 sizeBytes,
                         double seconds);
 
-// The video bitrate of the next try, from what the last one wrote: the
-// bytes of its file and of its video stream.
-qint64 correctedVideoBitRate(qint64 bitRate, qint64 fileBytes, qint64 videoBytes, qint64 sizeBytes);
+// The video bitrate of the next try, from what the last one wrote over the
+// seconds: the bytes of its file and of its video stream.
+qint64 correctedVideoBitRate(qint64 bitRate, qint64 fileBytes, qint64 videoBytes, qint64 sizeBytes,
+                             double seconds);
 
 // FitLowestShare to all of the size, never over.
 bool isWithinSize(qint64 fileBytes, qint64 sizeBytes);
