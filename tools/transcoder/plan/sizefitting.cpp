@@ -35,7 +35,7 @@ constexpr int stepsPerChannel[] = {160000, 128000, 112000, 96000, 80000,
                                    64000,  56000,  48000,  40000, 32000};
 constexpr qint64 leastPerChannel = 32000;
 
-// An encoder that writes this share of the rate asked, or more, is near its floor.
+// An encoder that writes more than this share of the rate asked is near its floor.
 constexpr double nearFloorShare = 1.1;
 
 constexpr double pixelsAtLeastRate = 640.0 * 360.0;
