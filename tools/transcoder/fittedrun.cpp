@@ -155,8 +155,8 @@ int runFittedEncode(const FittedEncode &encode, TemporaryOutput::Existing existi
                           || (encode.budget.capped && fileBytes <= encode.sizeBytes);
         if (done || videoBytes <= 0 || stopsignals::requested())
             break;
-        bitRate =
-            correctedVideoBitRate(bitRate, fileBytes, videoBytes, encode.sizeBytes, encode.seconds);
+        bitRate = correctedVideoBitRate(bitRate, fileBytes, videoBytes, encode.sizeBytes,
+                                        encode.seconds, twoPasses);
     }
     if (stopsignals::requested())
         return stopsignals::exitCode();

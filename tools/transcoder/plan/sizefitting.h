@@ -69,9 +69,10 @@ FitRequest fitRequestOf(const FfmpegCommand &planned, const MediaFacts &input, q
                         double seconds);
 
 // The video bitrate of the next try, from what the last one wrote over the
-// seconds: the bytes of its file and of its video stream.
+// seconds: the bytes of its file and of its video stream. afterAnalysis: the
+// encoder's second pass, which holds to its rate but near its floor.
 qint64 correctedVideoBitRate(qint64 bitRate, qint64 fileBytes, qint64 videoBytes, qint64 sizeBytes,
-                             double seconds);
+                             double seconds, bool afterAnalysis);
 
 // FitLowestShare to all of the size, never over.
 bool isWithinSize(qint64 fileBytes, qint64 sizeBytes);
