@@ -109,7 +109,7 @@ QStringList encodePassArguments(const QStringList &planned, const QString &stats
         // Its alternate reference frames keep their share of the bits where
         // the rate is too low for the rest: over it on noise at 87 kbit/s
         // (111 %; 102 % without), and on a fractal at any rate (its file
-        // never under 318 kB, where 300 kB works without them).
+        // never under 317 kB, where 300 kB works without them).
         command->set(QStringLiteral("-auto-alt-ref"), QStringLiteral("0"));
     } else if (encoder == QLatin1String("libsvtav1")) {
         const QString *given = command->value(QStringLiteral("-svtav1-params"));
