@@ -8,6 +8,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 
+#include <cstdio>
+
 namespace {
 
 // Format ids of the buttons, tab by tab in their order; ASF and RA have none,
@@ -238,4 +240,12 @@ QString CommandLine::formatList()
     for (const BatchFormat &format : list)
         text += format.name.leftJustified(12) + format.description + QLatin1Char('\n');
     return text;
+}
+
+int CommandLine::badArguments(const QString &error)
+{
+    const QString text = QStringLiteral("quillmora: %1\n").arg(error)
+                         + tr("Try 'quillmora --help' for more information.\n");
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    return 2;
 }

@@ -59,4 +59,8 @@ public:
 
     // The lines of --list-formats: name and description in two columns.
     static QString formatList();
+
+    // Writes "quillmora: <error>" and where help is to standard error; gives
+    // the exit code of bad arguments, 2.
+    static int badArguments(const QString &error);
 };

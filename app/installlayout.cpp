@@ -41,9 +41,18 @@ QProcessEnvironment toolEnvironment(const QString &toolsFolder)
     return environment;
 }
 
+QString windowProgram(const QString &applicationFolder)
+{
+    return toolsFolder(applicationFolder) + QStringLiteral("/quillmora-window");
+}
+
 QString installedTranslationsFolder(const QString &applicationFolder)
 {
-    return QDir::cleanPath(applicationFolder + QStringLiteral("/" QUILLMORA_TRANSLATIONS_FROM_BIN));
+    // The window's program lies among the installed tools, the command in bin.
+    const bool amongTools = holdsTools(applicationFolder);
+    return QDir::cleanPath(applicationFolder
+                           + (amongTools ? QStringLiteral("/" QUILLMORA_TRANSLATIONS_FROM_TOOLS)
+                                         : QStringLiteral("/" QUILLMORA_TRANSLATIONS_FROM_BIN)));
 }
 
 QString installedTranslationsFolder()

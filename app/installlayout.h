@@ -7,7 +7,7 @@
 // folder so that a build tree, /usr and /usr/local all work without a
 // compiled-in prefix. The folders are the build's (the root CMakeLists.txt):
 //   <prefix>/bin/quillmora
-//   <prefix>/lib/quillmora/{transcoder, imageconvert/convert, fonts/fonts.conf}
+//   <prefix>/lib/quillmora/{quillmora-window, transcoder, imageconvert/convert, fonts/fonts.conf}
 //   <prefix>/share/quillmora/translations/*.qm
 
 // The folder holding "transcoder" and "imageconvert/convert": the
@@ -26,6 +26,10 @@ QString fontConfigFolder(const QString &toolsFolder);
 // (FC_CONFIG_DIR, FC_CONFIG_FILE).
 QProcessEnvironment toolEnvironment(const QString &toolsFolder);
 
-// <application folder>/../share/quillmora/translations, cleaned.
+// The window's program, among the tools: <tools folder>/quillmora-window.
+QString windowProgram(const QString &applicationFolder);
+
+// <prefix>/share/quillmora/translations, cleaned, from the command's folder
+// (bin) or from the window's (the tools' folder).
 QString installedTranslationsFolder(const QString &applicationFolder);
 QString installedTranslationsFolder();

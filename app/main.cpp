@@ -1,28 +1,26 @@
 #include "app/commandline.h"
+#include "app/installlayout.h"
 #include "app/languagefiles.h"
 #include "batch/batchmode.h"
-#include "mainwindow/cquillmora.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
 void printText(std::FILE *stream, const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
-}
-
-int badArguments(const QString &error)
-{
-    printText(stderr, QStringLiteral("quillmora: %1\n").arg(error)
-                          + CommandLine::tr("Try 'quillmora --help' for more information.\n"));
-    return 2;
 }
 
 // The command line's texts in the system's language, from the same files as the window's.
@@ -60,7 +58,25 @@ int runWithoutWindow(int argc, char *argv[])
     case CommandLineRequest::Window:
         break;
     }
-    return badArguments(request.error);
+    return CommandLine::badArguments(request.error);
+}
+
+// The window's program in this process's place, with the same arguments
+// (Qt's own options among them) and the same name in argv[0]; returns only
+// when it cannot be started.
+int startWindow(int argc, char *argv[])
+{
+    const QString applicationFolder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    const QByteArray program = QFile::encodeName(windowProgram(applicationFolder));
+    ::execv(program.constData(), argv);
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    QCoreApplication app(argc, argv);
+    QTranslator translator;
+    loadTranslation(translator);
+    printText(stderr, QStringLiteral("quillmora: %1\n")
+                          .arg(CommandLine::tr("cannot start the window, %1: %2")
+                                   .arg(QFile::decodeName(program), reason)));
+    return 127;
 }
 
 } // namespace
@@ -70,7 +86,7 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // Decided before any application object exists: a QApplication needs a display.
+    // Decided before any application object exists: a window needs a display.
     QCommandLineParser preParser;
     CommandLine::define(preParser);
     const CommandLineRequest pre = CommandLine::parse(preParser, arguments, QDir::currentPath());
@@ -78,16 +94,5 @@ int main(int argc, char *argv[])
                                && !CommandLine::wantsNoWindow(arguments);
     if (pre.mode != CommandLineRequest::Window && !maybeQtOption)
         return runWithoutWindow(argc, argv);
-
-    QApplication app(argc, argv); // takes Qt's own options (-platform, -style, ...) away
-    QCommandLineParser parser;
-    CommandLine::define(parser);
-    const CommandLineRequest request = CommandLine::parse(parser, app.arguments(), QDir::currentPath());
-    if (request.mode != CommandLineRequest::Window)
-        return badArguments(request.error);
-
-    CQuillmora window;
-    window.show();
-    window.startSession(request.files);
-    return app.exec();
+    return startWindow(argc, argv);
 }

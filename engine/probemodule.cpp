@@ -47,8 +47,8 @@ const ProbeModule *ProbeModule::in(const QString &folder, QString *error)
         Loaded entry;
         if (!QFileInfo::exists(path)) {
             entry.error = QStringLiteral("%1 is missing").arg(path);
-        } else if (void *handle =
-                       dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL)) {
+        } else if (void *handle = dlopen(QFile::encodeName(path).constData(),
+                                         RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND)) {
             auto module = std::make_unique<ProbeModule>();
             module->probeFunction =
                 reinterpret_cast<decltype(probeFunction)>(dlsym(handle, "quillmora_probe"));

@@ -769,6 +769,10 @@
         <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
         <translation>--size は2パスでエンコードする H.264、H.265、VP9、AV1 の動画用です。%1 は対象外です。</translation>
     </message>
+    <message>
+        <source>cannot start the window, %1: %2</source>
+        <translation>ウィンドウを起動できません。%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>

@@ -769,6 +769,10 @@
         <source>--size is for video in H.264, H.265, VP9 or AV1, which encode in two passes; %1 is not.</source>
         <translation>--size 只适用于 H.264、H.265、VP9 或 AV1 视频（它们以两遍编码）；%1 不是。</translation>
     </message>
+    <message>
+        <source>cannot start the window, %1: %2</source>
+        <translation>无法启动窗口，%1：%2</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
