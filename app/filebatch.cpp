@@ -196,8 +196,12 @@ void FileBatch::takeWalk()
     refusedPaths << walk.unreadable;
     found = std::move(walk.files);
     nextFound = 0;
-    if (byKind || !isJoiner(profile) || found.isEmpty())
+    if (byKind || !isJoiner(profile) || found.isEmpty()) {
+        // Grown a job at a time, the list would double past 100,000 jobs,
+        // the old and new blocks both held while it moves.
+        made.reserve(made.size() + found.size() + givenCount() - next);
         return;
+    }
     // A joiner's folder is one job of all its files, written into the output folder itself.
     ConvertJob job = makeJob(formatId, profile);
     for (const FoundFile &file : std::as_const(found))

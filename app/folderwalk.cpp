@@ -44,9 +44,15 @@ int compareNumbers(QStringView a, qsizetype i, qsizetype iEnd, QStringView b, qs
     return 0;
 }
 
+// The path is made here once, the one string a found file keeps: names
+// made apart and dropped after the walk would stay as holes in the walking
+// thread's heap, which glibc gives back to no other thread.
 struct Entry {
-    QString name;
+    QString path;
+    qsizetype nameAt; // where the entry's own name starts in path
     bool folder;
+
+    QStringView name() const { return QStringView(path).mid(nameAt); }
 };
 
 // A folder as the file system knows it, whatever the path or link to it.
@@ -78,16 +84,20 @@ public:
             found.unreadable << folder;
             return;
         }
-        const std::vector<Entry> entries = readEntries(dir);
+        std::vector<Entry> entries =
+            readEntries(dir, folder.endsWith(u'/') ? folder : folder + u'/');
         ::closedir(dir);
-        for (const Entry &entry : entries) {
+        reserveFiles(std::count_if(entries.begin(), entries.end(),
+                                   [](const Entry &entry) { return !entry.folder; }));
+        for (Entry &entry : entries) {
             if (stopped())
                 return;
-            const QString path = (folder.endsWith(u'/') ? folder : folder + u'/') + entry.name;
-            if (!entry.folder)
-                found.files.append({path, subfolder});
-            else
-                walk(path, subfolder.isEmpty() ? entry.name : subfolder + u'/' + entry.name);
+            if (!entry.folder) {
+                found.files.append({std::move(entry.path), subfolder});
+            } else {
+                const QString name = entry.name().toString();
+                walk(entry.path, subfolder.isEmpty() ? name : subfolder + u'/' + name);
+            }
         }
     }
 
@@ -103,11 +113,22 @@ public:
     FolderWalk found;
 
 private:
+    // Room for a folder's files at once: grown a file at a time, the list
+    // would leave its old blocks free in this thread's heap, where no other
+    // thread can use them again.
+    void reserveFiles(qsizetype more)
+    {
+        QList<FoundFile> &files = found.files;
+        if (files.capacity() - files.size() < more)
+            files.reserve(qMax(files.size() + more, 2 * files.capacity()));
+    }
+
     bool stopped() const { return stop && stop->load(std::memory_order_relaxed); }
 
-    // The folder's entries that the walk takes, in name order; none when the
-    // walk has been in the folder already.
-    std::vector<Entry> readEntries(DIR *dir)
+    // The folder's entries that the walk takes, in name order, their paths
+    // under prefix (the folder's, with its slash); none when the walk has
+    // been in the folder already.
+    std::vector<Entry> readEntries(DIR *dir, const QString &prefix)
     {
         std::vector<Entry> entries;
         const int fd = ::dirfd(dir);
@@ -128,12 +149,13 @@ private:
             }
             if (!folder && !file)
                 continue;
-            QString name = QFile::decodeName(item->d_name);
+            const QString name = QFile::decodeName(item->d_name);
             if (folder || takes(name))
-                entries.push_back({std::move(name), folder});
+                entries.push_back({prefix + name, prefix.size(), folder});
         }
-        std::sort(entries.begin(), entries.end(),
-                  [](const Entry &a, const Entry &b) { return compareNames(a.name, b.name) < 0; });
+        std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+            return compareNames(a.name(), b.name()) < 0;
+        });
         return entries;
     }
 

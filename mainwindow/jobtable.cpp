@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QMap>
 #include <QProgressBar>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <iterator>
@@ -55,6 +56,34 @@ QString cellText(const ConvertJob &job, int column, qint64 inputBytes, int state
         return job.outputPath;
     }
 }
+
+// The Profile cells' delegate: a running row's bar is its persistent editor.
+// Placed by QAbstractItemView::setIndexWidget(), every bar would lay out the
+// items again and paint the whole table with it (a few milliseconds a job);
+// an editor is placed over its own cell alone.
+class BarDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                          const QModelIndex &) const override
+    {
+        auto *bar = new QProgressBar(parent);
+        bar->setTextVisible(true);
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        return bar;
+    }
+    // The bar shows the run's figure, never the cell's text; nothing is edited.
+    void setEditorData(QWidget *, const QModelIndex &) const override {}
+    void setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const override {}
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                              const QModelIndex &) const override
+    {
+        editor->setGeometry(option.rect);
+    }
+};
 
 } // namespace
 
@@ -233,6 +262,7 @@ JobTable::JobTable(JobQueue &jobs, std::function<bool()> runActive, QWidget *par
 {
     setObjectName(QStringLiteral("jobTable"));
     setModel(rows);
+    setItemDelegateForColumn(ProfileColumn, new BarDelegate(this));
     for (int column = 0; column < ColumnCount; ++column)
         setColumnWidth(column, columnSpecs[column].width);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -332,20 +362,24 @@ void JobTable::startProgress(int row)
 {
     if (!queue.isRow(row))
         return;
-    auto *bar = new QProgressBar(viewport());
-    bar->setTextVisible(true);
-    bar->setRange(0, 100);
-    bar->setValue(0);
-    setIndexWidget(rows->index(row, ProfileColumn), bar); // deletes a bar already there
-    queue.setProgressBar(row, bar);
+    const QModelIndex cell = rows->index(row, ProfileColumn);
+    setIndexWidget(cell, nullptr); // a bar already there goes: each pass starts at 0
+    openPersistentEditor(cell);
+    queue.setProgressBar(row, progressBar(row));
 }
 
 void JobTable::setProgress(int row, int value, const QString &format)
 {
-    if (QProgressBar *bar = progressBar(row)) {
-        bar->setValue(value);
-        bar->setFormat(format);
-    }
+    QProgressBar *bar = progressBar(row);
+    if (!bar)
+        return;
+    // QProgressBar::setValue() repaints at once, the table's cells under the
+    // bar with it; the new figure waits for the window's next paint instead,
+    // together with the other rows' changes.
+    bar->setUpdatesEnabled(false);
+    bar->setValue(value);
+    bar->setFormat(format);
+    bar->setUpdatesEnabled(true); // asks for that paint
 }
 
 void JobTable::endProgress(int row)

@@ -1,5 +1,6 @@
 #include "tests/mainwindow/windowfixture.h"
 
+#include <QPaintEvent>
 #include <QPointer>
 #include <QProgressBar>
 #include <QtTest>
@@ -17,6 +18,7 @@ private slots:
     void barLifecycle();
     void secondBarReplacesFirst();
     void signalsFromAnotherThread();
+    void barPaintsItsCellAlone();
 };
 
 namespace {
@@ -27,6 +29,23 @@ void addTwoJobs(WindowFixture &fixture)
     fixture.drop({fixture.makeFile("a.avi"), fixture.makeFile("b.avi")});
     QCOMPARE(fixture.access().jobs().size(), 2);
 }
+
+// The area, in pixels, of what a widget was asked to paint.
+class PaintedArea : public QObject
+{
+public:
+    qint64 pixels = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            for (const QRect &rect : static_cast<QPaintEvent *>(event)->region())
+                pixels += qint64(rect.width()) * rect.height();
+        }
+        return false;
+    }
+};
 
 QString profileCell(WindowFixture &fixture, int row)
 {
@@ -162,6 +181,44 @@ void TestProgressDisplay::signalsFromAnotherThread()
     std::thread finisher([window] { emit window->sigFinished(); });
     finisher.join();
     QTRY_VERIFY(fixture.access().action(WindowAction::Convert)->isEnabled());
+}
+
+void TestProgressDisplay::barPaintsItsCellAlone()
+{
+    // A long list shown: each job's bar and its figures repaint its own cell,
+    // never the whole table (which, row after row, cost the window more than the job).
+    WindowFixture fixture;
+    QStringList files;
+    for (int i = 0; i < 30; ++i)
+        files << fixture.makeFile(QStringLiteral("song %1.flac").arg(i));
+    fixture.drop(files);
+    fixture.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture.window.get()));
+    CQuillmoraTestAccess access = fixture.access();
+    JobTable *table = access.table();
+    QTest::qWait(50); // the first paint of the rows is over
+    PaintedArea painted;
+    table->viewport()->installEventFilter(&painted);
+
+    const QRect cell = table->visualRect(table->model()->index(3, JobTable::ProfileColumn));
+    for (int pass = 0; pass < 3; ++pass) {
+        access.invoke("insertProgressBar", 3);
+        QProgressBar *bar = table->progressBar(3);
+        QVERIFY(bar);
+        QCOMPARE(access.jobs()[3].progressBar, bar);
+        QCOMPARE(bar->geometry(), cell);
+        for (int percent : {0, 40, 100})
+            access.invoke("setProcValue", 3, percent);
+        QCOMPARE(bar->value(), 100);
+        QTest::qWait(20);
+        access.invoke("removeProgressBar", 3);
+        QTest::qWait(20);
+    }
+    const qint64 cellPixels = qint64(cell.width()) * cell.height();
+    QVERIFY2(painted.pixels > 0, "nothing was painted again");
+    // Each pass repaints the cell a few times (under the bar, and once it has gone).
+    QVERIFY2(painted.pixels <= 3 * 6 * cellPixels,
+             qPrintable(QStringLiteral("%1 pixels painted, %2 a cell").arg(painted.pixels).arg(cellPixels)));
 }
 
 QTEST_MAIN(TestProgressDisplay)
