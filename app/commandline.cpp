@@ -4,11 +4,13 @@
 #include "app/folderwalk.h"
 #include "app/formats.h"
 #include "app/loudnesschoices.h"
+#include "app/windowlessoptions.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -75,15 +77,23 @@ bool CommandLine::formatNamed(const QString &name, BatchFormat *format)
 
 bool CommandLine::wantsNoWindow(const QStringList &arguments)
 {
-    static const QStringList windowless = {"--convert", "--list-formats", "--help", "-h",
-                                           "--help-all", "-?", "--version", "-v"};
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--"))
-            break;
-        if (windowless.contains(arguments[i]))
-            return true;
-    }
-    return false;
+    std::vector<QByteArray> texts;
+    for (const QString &argument : arguments)
+        texts.push_back(argument.toLocal8Bit());
+    std::vector<const char *> argv;
+    for (const QByteArray &text : texts)
+        argv.push_back(text.constData());
+    return asksForNoWindow(int(argv.size()), argv.data());
+}
+
+bool CommandLine::wantsWindow(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    define(parser);
+    const CommandLineRequest request = parse(parser, arguments, QDir::currentPath());
+    const bool maybeQtOption = request.mode == CommandLineRequest::Error && request.unknownOption
+                               && !wantsNoWindow(arguments);
+    return request.mode == CommandLineRequest::Window || maybeQtOption;
 }
 
 void CommandLine::define(QCommandLineParser &parser)

@@ -48,6 +48,10 @@ public:
     // True when the arguments ask for no window (--convert, --list-formats,
     // --help, --version): decided before any application object exists.
     static bool wantsNoWindow(const QStringList &arguments);
+    // True when the arguments ask for a window: no windowless request, and no
+    // bad argument but an unknown option, which may be one of Qt's own
+    // (-platform, -style) that only the window's application object takes.
+    static bool wantsWindow(const QStringList &arguments);
 
     // The options and the files argument.
     static void define(QCommandLineParser &parser);

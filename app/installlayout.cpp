@@ -46,6 +46,11 @@ QString windowProgram(const QString &applicationFolder)
     return toolsFolder(applicationFolder) + QStringLiteral("/quillmora-window");
 }
 
+QString convertProgram(const QString &applicationFolder)
+{
+    return toolsFolder(applicationFolder) + QStringLiteral("/quillmora-convert");
+}
+
 QString installedTranslationsFolder(const QString &applicationFolder)
 {
     // The window's program lies among the installed tools, the command in bin.

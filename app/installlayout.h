@@ -7,7 +7,8 @@
 // folder so that a build tree, /usr and /usr/local all work without a
 // compiled-in prefix. The folders are the build's (the root CMakeLists.txt):
 //   <prefix>/bin/quillmora
-//   <prefix>/lib/quillmora/{quillmora-window, transcoder, imageconvert/convert, fonts/fonts.conf}
+//   <prefix>/lib/quillmora/{quillmora-convert, quillmora-window, transcoder,
+//                           imageconvert/convert, fonts/fonts.conf}
 //   <prefix>/share/quillmora/translations/*.qm
 
 // The folder holding "transcoder" and "imageconvert/convert": the
@@ -26,8 +27,11 @@ QString fontConfigFolder(const QString &toolsFolder);
 // (FC_CONFIG_DIR, FC_CONFIG_FILE).
 QProcessEnvironment toolEnvironment(const QString &toolsFolder);
 
-// The window's program, among the tools: <tools folder>/quillmora-window.
+// The programs the command starts in its place, among the tools: the
+// window's, <tools folder>/quillmora-window, and the command line's without
+// a window, <tools folder>/quillmora-convert.
 QString windowProgram(const QString &applicationFolder);
+QString convertProgram(const QString &applicationFolder);
 
 // <prefix>/share/quillmora/translations, cleaned, from the command's folder
 // (bin) or from the window's (the tools' folder).

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QTranslator>
 
 QString languageFileForLocale(const QString &localeName)
 {
@@ -30,4 +32,12 @@ QString findTranslationFile(const QString &fileName, const QStringList &folders)
             return path;
     }
     return QString();
+}
+
+void installSystemLanguage(QTranslator &translator)
+{
+    const QString file = findTranslationFile(languageFileForLocale(QLocale::system().name()),
+                                             translationFolders());
+    if (!file.isEmpty() && translator.load(file))
+        QCoreApplication::installTranslator(&translator);
 }

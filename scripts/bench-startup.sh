@@ -74,7 +74,6 @@ WORK=$work RUNS=$runs JOBS=$jobs BENCH=$bench BARE=$bare \
 # window's place, is added to the window's figures.
 mkdir "$work/hop"
 cp "$build_dir/quillmora" "$work/hop/"
-ln -s /bin/true "$work/hop/transcoder"
 ln -s /bin/true "$work/hop/quillmora-window"
 hop_ms=$(for _ in $(seq 21); do
     start=$EPOCHREALTIME

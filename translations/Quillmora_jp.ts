@@ -770,8 +770,8 @@
         <translation>--size は2パスでエンコードする H.264、H.265、VP9、AV1 の動画用です。%1 は対象外です。</translation>
     </message>
     <message>
-        <source>cannot start the window, %1: %2</source>
-        <translation>ウィンドウを起動できません。%1: %2</translation>
+        <source>cannot start %1: %2</source>
+        <translation>%1 を起動できません: %2</translation>
     </message>
 </context>
 <context>

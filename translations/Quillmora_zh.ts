@@ -770,8 +770,8 @@
         <translation>--size 只适用于 H.264、H.265、VP9 或 AV1 视频（它们以两遍编码）；%1 不是。</translation>
     </message>
     <message>
-        <source>cannot start the window, %1: %2</source>
-        <translation>无法启动窗口，%1：%2</translation>
+        <source>cannot start %1: %2</source>
+        <translation>无法启动 %1：%2</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,7 @@ void TestInstallLayout::bothProgramsFindTheSameParts()
     for (const QString &programFolder : {bin, tools}) {
         QCOMPARE(toolsFolder(programFolder), tools);
         QCOMPARE(windowProgram(programFolder), tools + "/quillmora-window");
+        QCOMPARE(convertProgram(programFolder), tools + "/quillmora-convert");
         QCOMPARE(installedTranslationsFolder(programFolder), translations);
     }
 }

@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 prefix=$work/usr
 
 cmake --install "$build" --prefix "$prefix" > "$work/install.log"
-for path in bin/quillmora lib/quillmora/quillmora-window lib/quillmora/transcoder lib/quillmora/mediaprobe.so lib/quillmora/imageconvert/convert \
+for path in bin/quillmora lib/quillmora/quillmora-convert lib/quillmora/quillmora-window lib/quillmora/transcoder lib/quillmora/mediaprobe.so lib/quillmora/imageconvert/convert \
     lib/quillmora/fonts/fonts.conf share/applications/io.quillmora.Quillmora.desktop \
     share/metainfo/io.quillmora.Quillmora.metainfo.xml \
     share/icons/hicolor/48x48/apps/io.quillmora.Quillmora.png \
