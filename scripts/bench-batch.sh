@@ -23,7 +23,7 @@ done
 # The transcoder arguments of every job, as the application passes them: a
 # copy of the application whose "transcoder" only writes its arguments down.
 mkdir -p "$work/capture/bin"
-cp "$build/quillmora" "$work/capture/bin/"
+cp "$build/quillmora" "$build/quillmora-convert" "$work/capture/bin/"
 cat > "$work/capture/bin/transcoder" <<'SH'
 #!/bin/sh
 printf '%s\n' "$@" > "$(dirname "$0")/args.$$"

@@ -68,7 +68,7 @@ link_outputs() {
 encoder_arguments() {
     local capture=$work/capture
     mkdir -p "$capture/bin" "$capture/in"
-    cp "$build/quillmora" "$capture/bin/"
+    cp "$build/quillmora" "$build/quillmora-convert" "$capture/bin/"
     printf '#!/bin/sh\nprintf "%%s\\n" "$@" > "$(dirname "$0")/args"\n' > "$capture/bin/transcoder"
     chmod +x "$capture/bin/transcoder"
     ffmpeg -nostdin -v error -f lavfi -i sine=duration=1 "$capture/in/IN.flac"
