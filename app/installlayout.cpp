@@ -53,7 +53,8 @@ QString convertProgram(const QString &applicationFolder)
 
 QString installedTranslationsFolder(const QString &applicationFolder)
 {
-    // The window's program lies among the installed tools, the command in bin.
+    // quillmora-convert and quillmora-window lie among the installed tools; a
+    // program in bin finds the translations from there.
     const bool amongTools = holdsTools(applicationFolder);
     return QDir::cleanPath(applicationFolder
                            + (amongTools ? QStringLiteral("/" QUILLMORA_TRANSLATIONS_FROM_TOOLS)

@@ -33,7 +33,7 @@ QProcessEnvironment toolEnvironment(const QString &toolsFolder);
 QString windowProgram(const QString &applicationFolder);
 QString convertProgram(const QString &applicationFolder);
 
-// <prefix>/share/quillmora/translations, cleaned, from the command's folder
-// (bin) or from the window's (the tools' folder).
+// <prefix>/share/quillmora/translations, cleaned, from a folder of programs:
+// bin, or the tools' folder, where quillmora-convert and quillmora-window lie.
 QString installedTranslationsFolder(const QString &applicationFolder);
 QString installedTranslationsFolder();

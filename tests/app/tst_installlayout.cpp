@@ -1,6 +1,6 @@
-// Where the command and the window's program find the parts of an
-// installation: the window's program lies among the tools, the command in
-// bin, and both find the same tools and translations.
+// Where a program in bin and the programs among the tools (quillmora-convert,
+// quillmora-window) find the parts of an installation: both find the same
+// tools and translations.
 #include "app/installlayout.h"
 
 #include <QDir>
