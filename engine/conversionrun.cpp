@@ -358,8 +358,11 @@ ConversionRun::PassOutcome ConversionRun::runTool(const ConvertJob &job, const C
     const QString program = settings.toolsFolder
                             + (image ? QStringLiteral("/imageconvert/convert") : QStringLiteral("/transcoder"));
     QStringList arguments = image ? buildImageArguments(pass) : buildTranscoderArguments(job, pass);
-    // Read here, where FFmpeg's libraries stay loaded, so that the transcoder starts without them.
-    if (!image && pass.kind != PassKind::JoinFinal)
+    // Read here, where FFmpeg's libraries stay loaded, so that the transcoder
+    // starts without them; but a lone job would load them here for nothing
+    // more, and the transcoder needs them itself to copy streams.
+    const bool probeHere = ProbeModule::isLoaded(settings.toolsFolder) || jobs.count() > 1;
+    if (!image && pass.kind != PassKind::JoinFinal && probeHere)
         arguments = withProbedFacts(arguments, settings.toolsFolder, [this] { return stopped.load(); });
     if (settings.checkQuality && passChecksQuality(job, pass))
         arguments.prepend(QStringLiteral("--check-quality")); // the transcoder's own options come first

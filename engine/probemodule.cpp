@@ -36,14 +36,24 @@ QByteArray takeText(char *text, void (*release)(char *))
 
 } // namespace
 
+namespace {
+
+QMutex loadLock;
+std::map<QString, Loaded> loadedModules; // by path; never unloaded: libavcodec does not expect it
+
+QString modulePath(const QString &folder)
+{
+    return QDir(folder).absoluteFilePath(QString::fromLatin1(probeModuleFileName));
+}
+
+} // namespace
+
 const ProbeModule *ProbeModule::in(const QString &folder, QString *error)
 {
-    static QMutex lock;
-    static std::map<QString, Loaded> loaded; // never unloaded: libavcodec does not expect it
-    QMutexLocker locker(&lock);
-    const QString path = QDir(folder).absoluteFilePath(QString::fromLatin1(probeModuleFileName));
-    auto found = loaded.find(path);
-    if (found == loaded.end()) {
+    QMutexLocker locker(&loadLock);
+    const QString path = modulePath(folder);
+    auto found = loadedModules.find(path);
+    if (found == loadedModules.end()) {
         Loaded entry;
         if (!QFileInfo::exists(path)) {
             entry.error = QStringLiteral("%1 is missing").arg(path);
@@ -58,10 +68,11 @@ const ProbeModule *ProbeModule::in(const QString &folder, QString *error)
                 reinterpret_cast<decltype(encoderFunction)>(dlsym(handle, "quillmora_encoder_for"));
             module->streamBytesFunction = reinterpret_cast<decltype(streamBytesFunction)>(
                 dlsym(handle, "quillmora_video_stream_bytes"));
+            module->remuxFunction = reinterpret_cast<decltype(remuxFunction)>(dlsym(handle, "quillmora_remux"));
             module->freeFunction =
                 reinterpret_cast<decltype(freeFunction)>(dlsym(handle, "quillmora_probe_free"));
             if (module->probeFunction && module->muxerFunction && module->encoderFunction
-                && module->streamBytesFunction && module->freeFunction)
+                && module->streamBytesFunction && module->remuxFunction && module->freeFunction)
                 entry.module = std::move(module);
             else
                 entry.error = QStringLiteral("%1 lacks the probe's functions").arg(path);
@@ -69,11 +80,18 @@ const ProbeModule *ProbeModule::in(const QString &folder, QString *error)
             entry.error =
                 QStringLiteral("cannot load %1: %2").arg(path, QString::fromLocal8Bit(dlerror()));
         }
-        found = loaded.emplace(path, std::move(entry)).first;
+        found = loadedModules.emplace(path, std::move(entry)).first;
     }
     if (error)
         *error = found->second.error;
     return found->second.module.get();
+}
+
+bool ProbeModule::isLoaded(const QString &folder)
+{
+    QMutexLocker locker(&loadLock);
+    const auto found = loadedModules.find(modulePath(folder));
+    return found != loadedModules.end() && found->second.module;
 }
 
 QByteArray ProbeModule::probe(const QString &path, const QString &outputPath, ProbeDetail detail,
@@ -106,6 +124,37 @@ QString ProbeModule::encoderFor(const QString &codecName) const
 qint64 ProbeModule::videoStreamBytes(const QString &path) const
 {
     return streamBytesFunction(QFile::encodeName(path).constData());
+}
+
+namespace {
+
+struct RemuxCalls {
+    const std::function<void(double)> &progress;
+    const std::function<bool()> &interrupted;
+};
+
+} // namespace
+
+ProbeModule::Remuxed ProbeModule::remux(const QString &input, const QString &output, const QString &muxer,
+                                        bool copyVideo, bool copyAudio, const std::function<void(double)> &progress,
+                                        const std::function<bool()> &interrupted) const
+{
+    RemuxCalls calls{progress, interrupted};
+    const int result = remuxFunction(
+        // Absolute names, so that "name:with colon.mkv" is never read as a protocol.
+        QFile::encodeName(QFileInfo(input).absoluteFilePath()).constData(),
+        QFile::encodeName(QFileInfo(output).absoluteFilePath()).constData(), muxer.toUtf8().constData(),
+        copyVideo, copyAudio,
+        [](void *context, double seconds) {
+            if (const auto &report = static_cast<RemuxCalls *>(context)->progress)
+                report(seconds);
+        },
+        [](void *context) {
+            const auto &asked = static_cast<RemuxCalls *>(context)->interrupted;
+            return asked && asked() ? 1 : 0;
+        },
+        &calls);
+    return result == 0 ? Remuxed::Written : result == 2 ? Remuxed::Interrupted : Remuxed::LeftToFfmpeg;
 }
 
 QStringList withProbedFacts(const QStringList &transcoderArguments, const QString &toolsFolder,

@@ -42,6 +42,13 @@ char *quillmora_encoder_for(const char *codecName);
 // The bytes of the first video stream's packets in the file, read without
 // decoding; -1 when the file cannot be read or has no picture.
 long long quillmora_video_stream_bytes(const char *path);
+// Copies the input's picture (copyVideo) and sound (copyAudio), leaving out
+// the other, into output with the muxer, as ffmpeg's stream copy with the
+// input's tags and chapters would. 0 when written; 1 when the copy is left to
+// ffmpeg (the file holds other streams, or anything failed: output then holds
+// nothing of use); 2 when interrupted. progress gets the seconds written.
+int quillmora_remux(const char *input, const char *output, const char *muxer, int copyVideo, int copyAudio,
+                    void (*progress)(void *, double), int (*interrupted)(void *), void *context);
 void quillmora_probe_free(char *text);
 }
 
@@ -60,12 +67,20 @@ public:
     QString muxerFor(const QString &path) const;
     QString encoderFor(const QString &codecName) const;
     qint64 videoStreamBytes(const QString &path) const;
+    enum class Remuxed { Written, LeftToFfmpeg, Interrupted };
+    Remuxed remux(const QString &input, const QString &output, const QString &muxer, bool copyVideo,
+                  bool copyAudio, const std::function<void(double)> &progress,
+                  const std::function<bool()> &interrupted) const;
+
+    // Whether the module of that folder is loaded in this process already.
+    static bool isLoaded(const QString &folder);
 
 private:
     decltype(&quillmora_probe) probeFunction = nullptr;
     decltype(&quillmora_muxer_for) muxerFunction = nullptr;
     decltype(&quillmora_encoder_for) encoderFunction = nullptr;
     decltype(&quillmora_video_stream_bytes) streamBytesFunction = nullptr;
+    decltype(&quillmora_remux) remuxFunction = nullptr;
     decltype(&quillmora_probe_free) freeFunction = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "tools/transcoder/ffmpegprogress.h"
 #include "tools/transcoder/ffmpegreport.h"
 #include "tools/transcoder/mediaprobe.h"
+#include "tools/transcoder/plan/plainstreamcopy.h"
 
 #include <QFileInfo>
 
@@ -102,16 +103,63 @@ QString describeFailure(const FfmpegRun &run)
     return QStringLiteral("ffmpeg failed: ") + reason;
 }
 
+namespace {
+
+// Puts the written file under its name and fills its span of the bar.
+int keepWritten(TemporaryOutput &output, ProgressShare &share, PercentSpan span, QString *writtenPath)
+{
+    QString error;
+    if (!output.commit(&error))
+        return toolerror::fail(error);
+    toolreport::tellWrittenName(output);
+    if (writtenPath)
+        *writtenPath = output.writtenPath();
+    share.setPercent(span.to);
+    return 0;
+}
+
+// A plain stream copy done in-process, which spares a copy the start of an
+// ffmpeg that would load FFmpeg's libraries once more: written into output,
+// stopped, or left to ffmpeg.
+ProbeModule::Remuxed copyInProcess(const PlainStreamCopy &copy, const TemporaryOutput &output,
+                                   double expectedSeconds, ProgressShare &share, PercentSpan span)
+{
+    const QString muxer = muxerNameFor(output.finalPath());
+    if (muxer.isEmpty())
+        return ProbeModule::Remuxed::LeftToFfmpeg;
+    share.setPercent(span.from);
+    int shown = 0;
+    const ProbeModule::Remuxed remuxed =
+        remuxInProcess(copy.input, output.path(), muxer, copy.copyVideo, copy.copyAudio, [&](double seconds) {
+            const int percent = expectedSeconds > 0 ? qBound(0, int(seconds * 100 / expectedSeconds), 99) : 0;
+            if (percent > shown)
+                share.setPercent(span.at(shown = percent));
+        });
+    return remuxed == ProbeModule::Remuxed::Written && output.size() == 0 ? ProbeModule::Remuxed::LeftToFfmpeg
+                                                                            : remuxed;
+}
+
+} // namespace
+
 int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::Existing existing,
                 QString *ffmpegFailure, PercentSpan span, QString *writtenPath)
 {
     TemporaryOutput output(arguments.takeLast(), existing);
     QString error;
-    if (!output.create(&error) || !appendOutput(output, &arguments, &error))
+    if (!output.create(&error))
         return toolerror::fail(error);
-
     ProgressShare share;
     share.open(progressBlockName());
+    if (const std::optional<PlainStreamCopy> copy = plainStreamCopyOf(arguments)) {
+        const ProbeModule::Remuxed remuxed = copyInProcess(*copy, output, expectedSeconds, share, span);
+        if (remuxed == ProbeModule::Remuxed::Interrupted || stopsignals::requested())
+            return stopsignals::exitCode();
+        if (remuxed == ProbeModule::Remuxed::Written)
+            return keepWritten(output, share, span, writtenPath);
+    }
+    if (!appendOutput(output, &arguments, &error))
+        return toolerror::fail(error);
+
     const FfmpegRun run = runShowingProgress(share, arguments, expectedSeconds, span);
     if (run.child.stopped)
         return stopsignals::exitCode();
@@ -129,11 +177,5 @@ int convertInto(QStringList arguments, double expectedSeconds, TemporaryOutput::
         return toolerror::fail(failure);
     if (stopsignals::requested())
         return stopsignals::exitCode();
-    if (!output.commit(&error))
-        return toolerror::fail(error);
-    toolreport::tellWrittenName(output);
-    if (writtenPath)
-        *writtenPath = output.writtenPath();
-    share.setPercent(span.to);
-    return 0;
+    return keepWritten(output, share, span, writtenPath);
 }

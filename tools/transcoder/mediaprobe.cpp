@@ -84,3 +84,13 @@ QString muxerNameFor(const QString &path)
     const ProbeModule *probe = module(nullptr);
     return probe ? probe->muxerFor(path) : QString();
 }
+
+ProbeModule::Remuxed remuxInProcess(const QString &input, const QString &output, const QString &muxer,
+                                    bool copyVideo, bool copyAudio, const std::function<void(double)> &progress)
+{
+    const ProbeModule *probe = module(nullptr);
+    if (!probe)
+        return ProbeModule::Remuxed::LeftToFfmpeg;
+    return probe->remux(input, output, muxer, copyVideo, copyAudio, progress,
+                        [] { return stopsignals::requested() != 0; });
+}

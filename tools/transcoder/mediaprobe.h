@@ -37,3 +37,10 @@ qint64 videoStreamBytes(const QString &path);
 
 // The muxer ffmpeg chooses for an output of that name ("mp4"), or empty.
 QString muxerNameFor(const QString &path);
+
+// Copies the streams of the input into output with the muxer through the
+// probe module (quillmora_remux), which the transcoder then loads instead of
+// an ffmpeg: LeftToFfmpeg also when the module is missing. Gives up when a
+// stop is asked for; progress gets the seconds written.
+ProbeModule::Remuxed remuxInProcess(const QString &input, const QString &output, const QString &muxer,
+                                    bool copyVideo, bool copyAudio, const std::function<void(double)> &progress);
