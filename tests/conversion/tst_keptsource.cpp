@@ -116,6 +116,10 @@ void TestKeptSource::initTestCase()
                                   "-pix_fmt", "yuv420p", "-c:v", "libx264", "-c:a", "aac", path("source.mkv")}));
     QVERIFY(testmedia::runFfmpeg({"-i", path("source.mkv"), "-vn", "-c:a", "libmp3lame", path("song.mp3")}));
     QVERIFY(testmedia::runFfmpeg({"-i", path("source.mkv"), "-vn", "-c:a", "copy", path("song.m4a")}));
+    // A camera's: B-frames, an NTSC frame rate, sound at 44.1 kHz.
+    QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=30000/1001:duration=2", "-f",
+                                  "lavfi", "-i", "sine=duration=2:sample_rate=44100", "-pix_fmt", "yuv420p", "-c:v",
+                                  "libx264", "-bf", "3", "-c:a", "aac", path("camera.mp4")}));
 }
 
 // Each format's default job; the items its container holds, which must
@@ -192,6 +196,8 @@ void TestKeptSource::unchangedStreamsAreCopied_data()
     QTest::newRow("AAC .m4a to AAC") << "song.m4a" << 12 << "audio";
     QTest::newRow("MP3 to MP3") << "song.mp3" << int(FormatMP3) << "audio";
     QTest::newRow("MKV's own codecs are others") << "source.mkv" << 5 << "";
+    QTest::newRow("B-frames and 44.1 kHz .mp4 to MP4") << "camera.mp4" << int(FormatMP4) << "video,audio";
+    QTest::newRow("the sound of an .mp4 to M4A") << "camera.mp4" << 18 << "audio";
 }
 
 void TestKeptSource::unchangedStreamsAreCopied()
@@ -201,8 +207,9 @@ void TestKeptSource::unchangedStreamsAreCopied()
     QFETCH(QString, copied);
     const QString output = path(QStringLiteral("copy-%1.%2").arg(QFileInfo(input).baseName(), suffixes[formatId]));
     const ConvertJob job = makeJob(formatId, defaultProfile(formatId));
-    const Finished run = runProgram(QStringLiteral(QUILLMORA_BUILD_DIR "/transcoder"),
-                                    buildTranscoderArguments(job, {path(input), output, PassKind::Single}));
+    const QString transcoder = QStringLiteral(QUILLMORA_BUILD_DIR "/transcoder");
+    const QStringList arguments = buildTranscoderArguments(job, {path(input), output, PassKind::Single});
+    const Finished run = runProgram(transcoder, arguments);
     QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
     const QString report = QString::fromUtf8(run.output).trimmed();
     QCOMPARE(report, copied.isEmpty() ? QString() : QStringLiteral("quillmora:copied=") + copied);
@@ -214,6 +221,14 @@ void TestKeptSource::unchangedStreamsAreCopied()
     QVERIFY(std::abs(testmedia::probe(output).duration - testmedia::probe(path(input)).duration) < 0.1);
     if (copied.startsWith(QLatin1String("video")))
         QCOMPARE(packetHashes(videoPackets(output)), packetHashes(videoPackets(path(input))));
+
+    // The copy is what ffmpeg itself writes when given the same command,
+    // byte for byte: tags, chapters, timestamps and all.
+    QStringList own = QString::fromUtf8(runProgram(transcoder, QStringList{"--print-ffmpeg-arguments"} + arguments).output)
+                          .split(u'\n', Qt::SkipEmptyParts);
+    own.last() = path(QStringLiteral("ffmpeg-") + QFileInfo(output).fileName());
+    QVERIFY(testmedia::runFfmpeg(own));
+    QVERIFY(testsupport::readFile(output) == testsupport::readFile(own.last()));
 }
 
 QTEST_GUILESS_MAIN(TestKeptSource)

@@ -2,6 +2,7 @@
 // 5.1 needs, checked on the exact argument lists it produces.
 
 #include "engine/transcodervalues.h"
+#include "tools/transcoder/plan/plainstreamcopy.h"
 #include "tools/transcoder/plan/transcodeplan.h"
 
 #include <QtTest>
@@ -80,6 +81,8 @@ private slots:
     void rewrites();
     void streamCopy_data();
     void streamCopy();
+    void plainStreamCopies_data();
+    void plainStreamCopies();
     void refusals_data();
     void refusals();
     void mplayerEqBecomesNamedEq();
@@ -393,6 +396,44 @@ void TestTranscodePlan::streamCopy()
     const TranscodePlan encoded = planTranscode(words(head + given), facts, fakeFont, StreamCopyChoice::Never);
     QVERIFY(encoded.copiedStreams.isEmpty());
     QVERIFY(!encoded.ffmpegArguments.contains(QStringLiteral("copy")));
+}
+
+// ffmpeg's arguments before the output -> what the transcoder copies itself
+// ("" when it leaves the command to ffmpeg)
+void TestTranscodePlan::plainStreamCopies_data()
+{
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QString>("copies");
+    const QString head = QStringLiteral("-y -i in.mkv -threads 4 -preset ultrafast ");
+    const QString tags = QStringLiteral(" -map_metadata 0 -map_chapters 0");
+    QTest::newRow("MP4 of the same codecs") << head + "-vcodec copy -acodec copy" + tags << "video,audio";
+    QTest::newRow("M4A: the sound alone") << head + "-acodec copy -vn" + tags << "audio";
+    QTest::newRow("a film without its sound") << "-i in.mkv -c:v copy -an" << "video";
+    QTest::newRow("the sound encoded") << head + "-vcodec copy -acodec aac" + tags << "";
+    QTest::newRow("the sound left to ffmpeg's default") << head + "-vcodec copy" + tags << "";
+    QTest::newRow("a cut") << head + "-ss 5 -vcodec copy -acodec copy" << "";
+    QTest::newRow("a filter") << head + "-vcodec copy -acodec copy -af volume=2" << "";
+    QTest::newRow("streams mapped") << head + "-map 0 -vcodec copy -acodec copy" << "";
+    QTest::newRow("a tag of its own") << head + "-vcodec copy -acodec copy -metadata title=x" << "";
+    QTest::newRow("another input's tags") << head + "-vcodec copy -acodec copy -map_metadata 1" << "";
+    QTest::newRow("an input format") << "-f concat -i list.txt -vcodec copy -acodec copy" << "";
+    QTest::newRow("two inputs") << head + "-i other.mkv -vcodec copy -acodec copy" << "";
+    QTest::newRow("nothing kept") << head + "-vn -an" << "";
+    QTest::newRow("an option without its value") << head + "-vcodec copy -acodec" << "";
+}
+
+void TestTranscodePlan::plainStreamCopies()
+{
+    QFETCH(QString, arguments);
+    const std::optional<PlainStreamCopy> copy = plainStreamCopyOf(words(arguments));
+    QStringList copies;
+    if (copy && copy->copyVideo)
+        copies << "video";
+    if (copy && copy->copyAudio)
+        copies << "audio";
+    QTEST(copies.join(u','), "copies");
+    if (copy)
+        QCOMPARE(copy->input, QStringLiteral("in.mkv"));
 }
 
 void TestTranscodePlan::refusals_data()
