@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Prints how long "quillmora --convert -f mp4" (the run, its probe and the
-# transcoder) and build/transcoder alone take to turn a 60 s 1080p H.264 and
+# Prints how long "quillmora --convert -f mp4" (the run and the transcoder,
+# which copies the streams itself) and build/transcoder alone take to turn a 60 s 1080p H.264 and
 # AAC .mkv into an MP4 with the application's default MP4 arguments (both
 # streams copied, not encoded again) against a bare "ffmpeg -i in.mkv -c copy
 # out.mp4" of the same file (target: at most 1.3 times; medians of alternating
