@@ -13,7 +13,8 @@
 // run probes each input once in the long-lived application and hands the
 // facts to the transcoder (--facts=), which then starts with Qt Core alone;
 // the transcoder loads the module itself only for what it was not told (a
-// join's parts, a sound bitrate, a run by hand).
+// join's parts, a sound bitrate, a lone job, a run by hand), and to copy
+// streams into another container without an ffmpeg (quillmora_remux).
 
 inline constexpr const char *probeModuleFileName = "mediaprobe.so";
 
