@@ -85,6 +85,14 @@ void TestTranscoderFit::initTestCase()
                                   "mandelbrot=size=320x240:rate=60,trim=start=8:duration=4,setpts=PTS-STARTPTS", "-f",
                                   "lavfi", "-i", "sine=duration=4", "-ac", "2", root.filePath("fractal.mkv")}));
 
+    // A test pattern that barely moves: an encoder that codes its upper
+    // layers coarsely cannot spend the rate on it.
+    testmedia::ClipSpec calm = spec;
+    calm.seconds = 6;
+    calm.videoSource = "testsrc";
+    calm.channels = 1;
+    QVERIFY(testmedia::makeClip(root.filePath("calm.mkv"), calm));
+
     QStringList lines;
     for (int part = 0; part < 2; ++part) {
         const QString path = root.filePath(joinPartFileName(JoinKind::Video, part));
@@ -127,6 +135,9 @@ void TestTranscoderFit::landsWithinTheSize_data()
     QTest::newRow("AV1 in one pass, measured")
         << QString() << QStringList{"-vcodec", "libsvtav1", "-acodec", "libfaac"} << "mp4"
         << "av1" << 4.0 << 50'000 << 0;
+    QTest::newRow("AV1, a calm picture") << "calm.mkv" << QStringList{"-vcodec", "libsvtav1", "-acodec", "libfaac"}
+                                         << "mp4"
+                                         << "av1" << 6.0 << 32'000 << 0;
     QTest::newRow("H.264 in AVI, trimmed, smaller")
         << QString()
         << QStringList{"-ss", "1", "-t", "2", "-s", "160x120", "-vcodec", "libx264", "-acodec", "libmp3lame"} << "avi"
