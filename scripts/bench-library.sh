@@ -15,7 +15,9 @@
 #       find | xargs figures of (a), measured again right after. Target 1.10.
 #   scripts/bench-library.sh [build folder] [songs]     (defaults: build, 400)
 # WINDOW_ONLY=1 runs (c) alone, BATCH_ONLY=1 (a) alone: a 4,000-song run in
-# two parts, each short enough to hold the benchmark lock.
+# two parts, each short enough to hold the benchmark lock. ROUNDS=N takes (a)
+# N times, alternating which goes first: the machine's speed drifts by a
+# fifth from one minute to the next.
 # Each measurement is a function of its own that prints one line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -102,22 +104,30 @@ target_for() { case $1 in 400) echo 'under 1 s' ;; 10000) echo 'under 2 s' ;; *)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 seconds() { awk -v ms="$1" 'BEGIN { printf "%.2f s", ms / 1000 }'; }
 
-# (a) converting the tree, against find | xargs -P ffmpeg.
+# (a) converting the tree, against find | xargs -P ffmpeg: ROUNDS pairs
+# (default 1), each pair in the other order than the one before, medians.
 measure_convert() {
-    local tree=$1 n=$2 bare_script q b
-    bare_script=$work/bare-one.sh
-    q=$(time_ms "$build/quillmora" --convert -f mp3 -o "$work/out" "$tree/")
-    b=$(time_ms bash -c "find '$tree' -name '*.flac' -print0 | xargs -0 -n1 -P\"\$(nproc)\" '$bare_script'")
-    local made bare_made
-    made=$(find "$work/out" -name '*.mp3' | wc -l)
-    bare_made=$(find "$work/bare" -name '*.mp3' | wc -l)
-    [ "$made" = "$n" ] && [ "$bare_made" = "$n" ] || { echo "outputs missing: $made and $bare_made of $n" >&2; exit 1; }
-    read -r qw qc <<<"$q"
-    read -r bw bc <<<"$b"
+    local tree=$1 n=$2 bare_script=$work/bare-one.sh rounds=${ROUNDS:-1} r qs=() bs=() made bare_made
+    for ((r = 0; r < rounds; r++)); do
+        rm -rf "$work/out" "$work/bare"
+        if ((r % 2 == 0)); then
+            qs+=("$(time_ms "$build/quillmora" --convert -f mp3 -o "$work/out" "$tree/")")
+            bs+=("$(time_ms bash -c "find '$tree' -name '*.flac' -print0 | xargs -0 -n1 -P\"\$(nproc)\" '$bare_script'")")
+        else
+            bs+=("$(time_ms bash -c "find '$tree' -name '*.flac' -print0 | xargs -0 -n1 -P\"\$(nproc)\" '$bare_script'")")
+            qs+=("$(time_ms "$build/quillmora" --convert -f mp3 -o "$work/out" "$tree/")")
+        fi
+        made=$(find "$work/out" -name '*.mp3' | wc -l)
+        bare_made=$(find "$work/bare" -name '*.mp3' | wc -l)
+        [ "$made" = "$n" ] && [ "$bare_made" = "$n" ] || { echo "outputs missing: $made and $bare_made of $n" >&2; exit 1; }
+    done
+    column() { printf '%s\n' "${@:2}" | cut -d' ' -f"$1" | median; }
+    local qw qc bw bc
+    qw=$(column 1 "${qs[@]}") qc=$(column 2 "${qs[@]}") bw=$(column 1 "${bs[@]}") bc=$(column 2 "${bs[@]}")
     bare_wall=$bw bare_cpu=$bc
-    printf '(a) %6d songs to MP3: quillmora wall %s, CPU %s; find | xargs -P%d ffmpeg wall %s, CPU %s; ratio wall %s, CPU %s\n' \
+    printf '(a) %6d songs to MP3: quillmora wall %s, CPU %s; find | xargs -P%d ffmpeg wall %s, CPU %s; ratio wall %s, CPU %s%s\n' \
         "$n" "$(seconds "$qw")" "$(seconds "$qc")" "$(nproc)" "$(seconds "$bw")" "$(seconds "$bc")" \
-        "$(ratio "$qw" "$bw")" "$(ratio "$qc" "$bc")"
+        "$(ratio "$qw" "$bw")" "$(ratio "$qc" "$bc")" "$( ((rounds > 1)) && echo " (medians of $rounds pairs)")"
 }
 
 # (c) the tree through the window, against find | xargs run again beside it.
