@@ -120,6 +120,10 @@ void TestKeptSource::initTestCase()
     QVERIFY(testmedia::runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=30000/1001:duration=2", "-f",
                                   "lavfi", "-i", "sine=duration=2:sample_rate=44100", "-pix_fmt", "yuv420p", "-c:v",
                                   "libx264", "-bf", "3", "-c:a", "aac", path("camera.mp4")}));
+    // A download with subtitles.
+    QVERIFY(testsupport::writeFile(path("words.srt"), "1\n00:00:00,500 --> 00:00:01,500\nAhoy\n"));
+    QVERIFY(testmedia::runFfmpeg({"-i", path("camera.mp4"), "-i", path("words.srt"), "-map", "0", "-map", "1",
+                                  "-c", "copy", "-c:s", "srt", path("subtitled.mkv")}));
 }
 
 // Each format's default job; the items its container holds, which must
@@ -198,6 +202,7 @@ void TestKeptSource::unchangedStreamsAreCopied_data()
     QTest::newRow("MKV's own codecs are others") << "source.mkv" << 5 << "";
     QTest::newRow("B-frames and 44.1 kHz .mp4 to MP4") << "camera.mp4" << int(FormatMP4) << "video,audio";
     QTest::newRow("the sound of an .mp4 to M4A") << "camera.mp4" << 18 << "audio";
+    QTest::newRow("subtitles go along into MP4") << "subtitled.mkv" << int(FormatMP4) << "video,audio";
 }
 
 void TestKeptSource::unchangedStreamsAreCopied()
